@@ -1,0 +1,107 @@
+#include "app/main_loop.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+#include "app/screen_state.h"
+#include "charts/generator.h"
+#include "charts/import.h"
+#include "game/media.h"
+#include "game/play.h"
+#include "game/song_start.h"
+#include "kit/chrome.h"
+#include "kit/images.h"
+#include "kit/input.h"
+#include "screens/difficulty_select.h"
+#include "screens/results.h"
+#include "screens/song_select.h"
+#include "screens/title.h"
+
+namespace {
+
+// 44.1 kHz stereo with 23 ms chunks: the mixer's own defaults for zeros are
+// 22050 Hz and a buffer left to chance.
+void OpenAudio() {
+  if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 1024) == 0) return;
+  std::fprintf(stderr, "Zedov: no audio device (%s); playing silently\n", SDL_GetError());
+  // The silent driver still consumes the music in real time, so songs end.
+  Mix_CloseAudio();
+  SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  SDL_InitSubSystem(SDL_INIT_AUDIO);
+  Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 1024);
+}
+
+}  // namespace
+
+bool StartUp() {
+  std::srand(static_cast<unsigned>(std::time(nullptr)));  // the chart generator draws from rand
+  SDL_Init(SDL_INIT_EVERYTHING);  // a missing joystick or CD drive is no reason to stop
+  if (SDL_WasInit(SDL_INIT_VIDEO) == 0) {
+    std::fprintf(stderr, "Zedov: cannot start SDL video: %s\n", SDL_GetError());
+    return false;
+  }
+  SDL_ShowCursor(0);
+  ScreenSurface = SDL_SetVideoMode(640, 480, 0, SDL_DOUBLEBUF);
+  // The pixel work of the pause overlay wants a true-colour screen.
+  if (ScreenSurface != nullptr && ScreenSurface->format->BitsPerPixel == 8)
+    ScreenSurface = SDL_SetVideoMode(640, 480, 32, SDL_DOUBLEBUF);
+  if (ScreenSurface == nullptr) {
+    std::fprintf(stderr, "Zedov: cannot open the 640 x 480 window: %s\n", SDL_GetError());
+    return false;
+  }
+  SDL_WM_SetCaption("Zedov", nullptr);
+  OpenAudio();
+  LoadGameMedia();
+  LoadKitMedia();
+  return true;
+}
+
+uint32_t FrameDelayMs(uint32_t elapsedMs) {
+  return elapsedMs < FramePeriodMs ? FramePeriodMs - elapsedMs : 0;
+}
+
+void RunMainLoop() {
+  while (!QuitRequested) {
+    uint32_t start = SDL_GetTicks();
+    RunFrame();
+    uint32_t delay = FrameDelayMs(SDL_GetTicks() - start);
+    if (delay > 0) SDL_Delay(delay);
+  }
+}
+
+void RunFrame() {
+  SDL_PumpEvents();
+  UpdateInput();
+  if (ExitPromptLevel == 0.0) RunDispatcher();
+  DrawFrameChrome();
+  SDL_Flip(ScreenSurface);
+  DrainEvents();
+}
+
+void DrainEvents() {
+  SDL_Event event;
+  while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_ALLEVENTS) > 0)
+    if (event.type == SDL_QUIT) QuitRequested = true;
+}
+
+void RunDispatcher() {
+  SDL_BlitSurface(GameBackground, nullptr, ScreenSurface, nullptr);
+  int before = Screen;
+  switch (static_cast<ScreenId>(before)) {
+    case Title: RunTitleScreen(); break;
+    case Credits: RunCreditsScreen(); break;
+    case SongSelect: RunSongSelect(); break;
+    case DifficultySelect: RunDifficultySelect(); break;
+    case ChartCreate: RunChartCreate(); break;
+    case ChartImport: RunChartImport(); break;
+    case SongStart: StartSong(); break;
+    case Play: RunPlayScreen(); break;
+    case Results: RunResults(); break;
+  }
+  ScreenChanged = Screen != before;
+}

@@ -1,0 +1,25 @@
+// Start-up, the frame loop with its pacing, and the screen dispatcher.
+#pragma once
+#include <cstdint>
+
+inline constexpr uint32_t FramePeriodMs = 16;  // shortest length of one frame
+
+// Opens SDL, the window and the audio device and loads all media.
+// Returns false (after one line on standard error) when there is no window.
+bool StartUp();
+
+// Runs frames until QuitRequested is set.
+void RunMainLoop();
+
+// One frame without its pacing: input, dispatcher (only while the exit
+// overlay is closed), chrome, flip and draining the rest of the queue.
+void RunFrame();
+
+// Blits the backdrop and runs the current screen's function once; sets ScreenChanged.
+void RunDispatcher();
+
+// Takes every event left in the queue; the window's close event sets QuitRequested.
+void DrainEvents();
+
+// How long to sleep after a frame whose work took elapsedMs.
+uint32_t FrameDelayMs(uint32_t elapsedMs);

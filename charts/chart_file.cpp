@@ -1,0 +1,13 @@
+#include "charts/chart_file.h"
+
+#include "app/screen_state.h"
+#include "game/notes.h"
+
+void WriteChartSection(std::ostream& out) {
+  if (NoteList.empty()) return;
+  out << SectionTags[SelectedDifficulty] << '\n';
+  for (const Note& note : NoteList)
+    out << note.column << '\n' << note.time << '\n' << note.hold << '\n' << "----\n";
+  out << "<stop>\n";
+  EmptyNoteList();
+}

@@ -1,0 +1,5 @@
+// The chart generator screen.
+#pragma once
+
+// Called every frame while Screen is ChartCreate.
+void RunChartCreate();

@@ -1,0 +1,33 @@
+// The song library: the entries of the Music/ folder, the per-song file
+// names, and the small text operations shared by the song and chart code.
+#pragma once
+#include <string>
+#include <vector>
+
+struct SongEntry {
+  std::string name;  // file name as listed, in its own letter case, extension included
+  int flag = 0;
+};
+
+// Every entry of Music/ (files of any kind, sub-folders, "." and ".."),
+// sorted by name without regard to letter case. Rebuilt by ScanMusicFolder.
+inline std::vector<SongEntry> SongList;
+
+// Empties SongList and fills it anew from Music/; a missing or unreadable folder gives none.
+void ScanMusicFolder();
+
+bool StartsWith(const std::string& text, const std::string& prefix);
+bool EndsWith(const std::string& text, const std::string& suffix);
+
+// A list label: the name without its last extensionLength characters, cut to 50.
+std::string DisplayName(const std::string& name, int extensionLength);
+
+// Extension tests on an upper-cased copy: letter case does not matter.
+bool IsSongName(const std::string& name);       // ends with .MP3
+bool IsStepFileName(const std::string& name);   // ends with .SM
+
+// Per-song paths, relative to the working directory; the music file's
+// extension and letter case stay in them (Track.mp3 -> Music/Track.mp3.tq).
+std::string MusicPath(const std::string& song);
+std::string ChartPath(const std::string& song);
+std::string ScorePath(const std::string& song);

@@ -1,0 +1,17 @@
+#include "game/media.h"
+
+#include <SDL_image.h>
+
+#include "kit/images.h"
+
+void LoadGameMedia() {
+  GameBackground = LoadKeyedImage("Media/Game/background.png");
+  GameTitle = IMG_Load("Media/Game/title.png");
+  ArrowSheet = IMG_Load("Media/Game/arrows.png");
+  for (int r = 0; r < 4; ++r)
+    for (int c = 0; c < 4; ++c) ArrowCells[c + 4 * r] = MakeRect(70 * c, 70 * r, 70, 70);
+  RatingSheet = IMG_Load("Media/Game/ratings.png");
+  for (int i = 0; i < 3; ++i) RatingCells[i] = MakeRect(0, 50 * i, 125, 50);
+  HoldSheet = IMG_Load("Media/Game/hold.png");
+  for (int i = 0; i < 3; ++i) HoldCells[i] = MakeRect(50 * i, 0, 50, 35);
+}

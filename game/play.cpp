@@ -1,0 +1,3 @@
+#include "game/play.h"
+
+void RunPlayScreen() {}

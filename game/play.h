@@ -1,0 +1,5 @@
+// The play screen.
+#pragma once
+
+// Called every frame while Screen is Play.
+void RunPlayScreen();

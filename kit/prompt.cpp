@@ -1,0 +1,4 @@
+#include "kit/prompt.h"
+
+void DrawExitPrompt() {}
+void DrawClockBars() {}

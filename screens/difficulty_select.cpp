@@ -1,0 +1,3 @@
+#include "screens/difficulty_select.h"
+
+void RunDifficultySelect() {}

@@ -1,0 +1,3 @@
+#include "screens/results.h"
+
+void RunResults() {}

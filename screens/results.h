@@ -1,0 +1,5 @@
+// The results screen and the high-score file.
+#pragma once
+
+// Called every frame while Screen is Results.
+void RunResults();

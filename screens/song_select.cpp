@@ -1,0 +1,3 @@
+#include "screens/song_select.h"
+
+void RunSongSelect() {}

@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs, with apt-get, whatever the game's build, run and tests need and is missing.
+set -euo pipefail
+
+packages=(
+  cmake g++ make pkg-config
+  libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev
+  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xdotool x11-utils imagemagick sox libsox-fmt-mp3 lame
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+echo "Installing: ${missing[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,77 @@
+#include "test_support.h"
+
+#include <unistd.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "kit/images.h"
+#include "kit/input.h"
+
+void OpenTestScreen() {
+  if (SDL_WasInit(SDL_INIT_VIDEO) == 0) SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER);
+  if (ScreenSurface == nullptr || SDL_GetVideoSurface() == nullptr)
+    ScreenSurface = SDL_SetVideoMode(640, 480, 32, SDL_SWSURFACE);
+  ScreenSurface = SDL_GetVideoSurface();
+}
+
+void ResetInput(int mouseX, int mouseY) {
+  for (int& k : KeyStates) k = Up;
+  for (int& b : MouseButtons) b = Up;
+  MouseX = mouseX;
+  MouseY = mouseY;
+}
+
+void FillScreen(Uint8 r, Uint8 g, Uint8 b) {
+  SDL_FillRect(ScreenSurface, nullptr, SDL_MapRGB(ScreenSurface->format, r, g, b));
+}
+
+Uint32 ScreenPixel(int x, int y) {
+  SDL_Surface* s = ScreenSurface;
+  SDL_LockSurface(s);
+  Uint32 raw = *reinterpret_cast<Uint32*>(static_cast<Uint8*>(s->pixels) + y * s->pitch + x * 4);
+  SDL_UnlockSurface(s);
+  Uint8 r, g, b;
+  SDL_GetRGB(raw, s->format, &r, &g, &b);
+  return (Uint32(r) << 16) | (Uint32(g) << 8) | b;
+}
+
+SDL_Surface* MakeImage(int w, int h, Uint8 r, Uint8 g, Uint8 b, Uint8 a) {
+  SDL_Surface* image = SDL_CreateRGBSurface(SDL_SWSURFACE | SDL_SRCALPHA, w, h, 32, 0x00FF0000,
+                                            0x0000FF00, 0x000000FF, 0xFF000000);
+  SDL_FillRect(image, nullptr, SDL_MapRGBA(image->format, r, g, b, a));
+  return image;
+}
+
+void SetImagePixel(SDL_Surface* image, int x, int y, Uint8 r, Uint8 g, Uint8 b, Uint8 a) {
+  SDL_Rect one = {static_cast<Sint16>(x), static_cast<Sint16>(y), 1, 1};
+  SDL_FillRect(image, &one, SDL_MapRGBA(image->format, r, g, b, a));
+}
+
+void WriteTextFile(const std::filesystem::path& path, const std::string& text) {
+  if (path.has_parent_path()) std::filesystem::create_directories(path.parent_path());
+  std::ofstream out(path, std::ios::binary);
+  out << text;
+}
+
+std::string ReadTextFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+ScratchFolder::ScratchFolder() {
+  previous = std::filesystem::current_path();
+  std::string pattern = (std::filesystem::temp_directory_path() / "zedov-test-XXXXXX").string();
+  path = mkdtemp(pattern.data());
+  std::filesystem::current_path(path);
+}
+
+ScratchFolder::~ScratchFolder() {
+  std::filesystem::current_path(previous);
+  std::error_code ignored;
+  std::filesystem::permissions(path, std::filesystem::perms::owner_all,
+                               std::filesystem::perm_options::add, ignored);
+  std::filesystem::remove_all(path, ignored);
+}

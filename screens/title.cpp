@@ -5,6 +5,7 @@
 #include "kit/font.h"
 #include "kit/images.h"
 #include "kit/panels.h"
+#include "kit/prompt.h"
 
 void RunTitleScreen() {
   DrawImage(GameTitle, nullptr, 170, 30);

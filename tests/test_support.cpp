@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -9,6 +10,8 @@
 #include "kit/input.h"
 
 void OpenTestScreen() {
+  setenv("SDL_VIDEODRIVER", "dummy", 0);
+  setenv("SDL_AUDIODRIVER", "dummy", 0);
   if (SDL_WasInit(SDL_INIT_VIDEO) == 0) SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER);
   if (ScreenSurface == nullptr || SDL_GetVideoSurface() == nullptr)
     ScreenSurface = SDL_SetVideoMode(640, 480, 32, SDL_SWSURFACE);

@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+
+#include "game/media.h"
+#include "kit/images.h"
+#include "test_support.h"
+
+namespace {
+
+class ImagesTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    OpenTestScreen();
+    FillScreen(10, 20, 30);
+  }
+};
+
+TEST_F(ImagesTest, KeyedImageShowsTheScreenOnlyThroughExactCyan) {
+  ScratchFolder folder;
+  SDL_Surface* picture = MakeImage(3, 1, 0, 255, 255);
+  SetImagePixel(picture, 1, 0, 0, 254, 255);
+  SetImagePixel(picture, 2, 0, 200, 100, 50);
+  SDL_SaveBMP(picture, "keyed.bmp");  // the loader takes any format SDL_image reads
+  SDL_FreeSurface(picture);
+  SDL_Surface* keyed = LoadKeyedImage("keyed.bmp");
+  ASSERT_NE(keyed, nullptr);
+  EXPECT_EQ(keyed->format->BitsPerPixel, ScreenSurface->format->BitsPerPixel);
+  DrawImage(keyed, nullptr, 5, 5);
+  EXPECT_EQ(ScreenPixel(5, 5), 0x0A141Eu);
+  EXPECT_EQ(ScreenPixel(6, 5), 0x00FEFFu);
+  EXPECT_EQ(ScreenPixel(7, 5), 0xC86432u);
+  SDL_FreeSurface(keyed);
+}
+
+TEST_F(ImagesTest, DrawImageClipsAndSkipsFarOffPositions) {
+  SDL_Surface* block = MakeImage(10, 10, 255, 255, 255);
+  DrawImage(block, nullptr, -5, -5);
+  EXPECT_EQ(ScreenPixel(4, 4), 0xFFFFFFu);
+  EXPECT_EQ(ScreenPixel(5, 5), 0x0A141Eu);
+  // 16-bit positions would wrap 70000 to 4464 (and 66000 to 464, on screen).
+  DrawImage(block, nullptr, 100, 66000);
+  DrawImage(block, nullptr, 66000 + 100, 100);
+  EXPECT_EQ(ScreenPixel(104, 468), 0x0A141Eu);
+  EXPECT_EQ(ScreenPixel(568, 104), 0x0A141Eu);
+  DrawImage(nullptr, nullptr, 0, 0);  // a missing image draws nothing
+  SDL_FreeSurface(block);
+}
+
+TEST_F(ImagesTest, MissingMediaLeavesImagesEmptyButFillsEveryTable) {
+  ScratchFolder folder;  // no Media/ here
+  LoadGameMedia();
+  LoadKitMedia();
+  EXPECT_EQ(FontImage, nullptr);
+  EXPECT_EQ(CursorImage, nullptr);
+  EXPECT_EQ(GameBackground, nullptr);
+  EXPECT_EQ(HoldSheet, nullptr);
+  ASSERT_NE(SnapshotImage, nullptr);
+  EXPECT_EQ(SnapshotImage->w, 640);
+  EXPECT_EQ(BlurImage->h, 480);
+  EXPECT_NE(SnapshotImage, BlurImage);
+  EXPECT_EQ(GlyphRects[94].x, 1410);
+  EXPECT_EQ(GlyphRects[94].h, 21);
+  EXPECT_EQ(PanelCells[1][8].x, 168);
+  EXPECT_EQ(PanelCells[1][8].y, 21);
+  EXPECT_EQ(ArrowRects[3].x, 48);
+  EXPECT_EQ(CursorFrames[3].x, 288);
+  // Up column, idle target row: cell 6; right column, note row: cell 15.
+  EXPECT_EQ(ArrowCells[6].x, 140);
+  EXPECT_EQ(ArrowCells[6].y, 70);
+  EXPECT_EQ(ArrowCells[15].x, 210);
+  EXPECT_EQ(ArrowCells[15].y, 210);
+  EXPECT_EQ(RatingCells[2].y, 100);
+  EXPECT_EQ(RatingCells[2].w, 125);
+  EXPECT_EQ(HoldCells[2].x, 100);
+  EXPECT_EQ(HoldCells[2].h, 35);
+}
+
+}  // namespace

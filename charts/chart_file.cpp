@@ -5,9 +5,12 @@
 
 void WriteChartSection(std::ostream& out) {
   if (NoteList.empty()) return;
-  out << SectionTags[SelectedDifficulty] << '\n';
-  for (const Note& note : NoteList)
-    out << note.column << '\n' << note.time << '\n' << note.hold << '\n' << "----\n";
-  out << "<stop>\n";
+  // A difficulty outside 0..4 has no tag: its notes are dropped, not written under a wrong one.
+  if (SelectedDifficulty >= 0 && SelectedDifficulty < DifficultyCount) {
+    out << SectionTags[SelectedDifficulty] << '\n';
+    for (const Note& note : NoteList)
+      out << note.column << '\n' << note.time << '\n' << note.hold << '\n' << "----\n";
+    out << "<stop>\n";
+  }
   EmptyNoteList();
 }

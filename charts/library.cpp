@@ -53,8 +53,9 @@ bool EndsWith(const std::string& text, const std::string& suffix) {
 }
 
 std::string DisplayName(const std::string& name, int extensionLength) {
-  size_t keep = name.size() > static_cast<size_t>(extensionLength) ? name.size() - extensionLength : 0;
-  return name.substr(0, std::min<size_t>(keep, 50));
+  size_t drop = extensionLength > 0 ? static_cast<size_t>(extensionLength) : 0;
+  size_t keep = name.size() > drop ? name.size() - drop : 0;
+  return name.substr(0, std::min<size_t>(keep, DisplayNameLength));
 }
 
 bool IsSongName(const std::string& name) { return EndsWithUpper(name, ".MP3"); }

@@ -19,6 +19,8 @@ void ScanMusicFolder();
 bool StartsWith(const std::string& text, const std::string& prefix);
 bool EndsWith(const std::string& text, const std::string& suffix);
 
+inline constexpr size_t DisplayNameLength = 50;  // longest label of a list entry
+
 // A list label: the name without its last extensionLength characters, cut to 50.
 std::string DisplayName(const std::string& name, int extensionLength);
 

@@ -1,0 +1,89 @@
+# Shared pieces of the scripted runs: a virtual X display, the game in a
+# scratch folder, pixel probes of screenshots. Sourced by the *_test.sh scripts.
+
+E2E_HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+
+fail() {
+  echo "FAIL: $*" >&2
+  echo "screenshots kept in $SHOTS" >&2
+  exit 1
+}
+
+# start_display: a fresh Xvfb on a free display number; sets DISPLAY.
+start_display() {
+  local n
+  for n in $(seq $((100 + RANDOM % 400)) 999); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
+  done
+  Xvfb ":$n" -screen 0 800x600x24 -nolisten tcp > /dev/null 2>&1 &
+  XVFB_PID=$!
+  export DISPLAY=":$n"
+  for _ in $(seq 100); do xdpyinfo > /dev/null 2>&1 && return 0; sleep 0.1; done
+  fail "Xvfb did not start"
+}
+
+# start_game BINARY FOLDER: runs the game with FOLDER as working directory; sets GAME_PID and WID.
+start_game() {
+  (cd "$2" && SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy} exec "$1") &
+  GAME_PID=$!
+  WID=""
+  for _ in $(seq 100); do
+    WID=$(xdotool search --name '^Zedov$' 2>/dev/null | head -n 1) && [ -n "$WID" ] && break
+    sleep 0.1
+  done
+  [ -n "$WID" ] || fail "no window named Zedov"
+  sleep 0.5
+}
+
+stop_all() {
+  [ -n "${GAME_PID:-}" ] && kill "$GAME_PID" 2> /dev/null
+  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2> /dev/null
+  wait 2> /dev/null
+  return 0
+}
+
+# The pointer must stay over the window, or key presses are lost.
+pointer() { xdotool mousemove --window "$WID" "$1" "$2"; }
+
+# A press and release within one frame is never seen by the game: hold it a while.
+click() {
+  pointer "$1" "$2"
+  sleep 0.1
+  xdotool mousedown 1
+  sleep 0.06
+  xdotool mouseup 1
+  sleep "${3:-0.3}"
+}
+
+# key NAME [HOLD]: presses a key for HOLD seconds (default 0.06).
+key() {
+  xdotool keydown "$1"
+  sleep "${2:-0.06}"
+  xdotool keyup "$1"
+}
+
+shot() { import -window "$WID" "$SHOTS/$1.png"; }
+
+# pixel NAME X Y: prints "r g b" of a pixel of a screenshot.
+pixel() {
+  convert "$SHOTS/$1.png" -format '%[fx:int(255*p{'"$2,$3"'}.r)] %[fx:int(255*p{'"$2,$3"'}.g)] %[fx:int(255*p{'"$2,$3"'}.b)]' info:
+}
+
+# brightness NAME X Y W H: mean brightness 0..255 of a region.
+brightness() {
+  convert "$SHOTS/$1.png" -crop "$4x$5+$2+$3" +repage -colorspace Gray -format '%[fx:int(255*mean)]' info:
+}
+
+# wait_exit SECONDS: waits for the game to end; sets EXIT_CODE (not in a subshell: only
+# the shell that started the game can collect its exit code).
+wait_exit() {
+  local i
+  for i in $(seq $(($1 * 10))); do
+    kill -0 "$GAME_PID" 2> /dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$GAME_PID" 2> /dev/null && fail "the game did not end"
+  EXIT_CODE=0
+  wait "$GAME_PID" || EXIT_CODE=$?
+  GAME_PID=""
+}

@@ -1,3 +1,122 @@
 #include "game/play.h"
 
-void RunPlayScreen() {}
+#include <SDL_mixer.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/screen_state.h"
+#include "game/judgement.h"
+#include "game/media.h"
+#include "kit/font.h"
+#include "kit/images.h"
+#include "kit/input.h"
+#include "kit/panels.h"
+
+namespace {
+
+constexpr int HoldCell = 35;       // height of one hold cell
+constexpr int EscapeKey = 27;
+constexpr int CounterTop = 386;    // the BOO line; the others follow 18 pixels apart
+
+// Positions come in 64 bits from far-out notes; anything off the window is skipped here.
+void DrawAt(SDL_Surface* image, const SDL_Rect* part, int x, int64_t y) {
+  if (y > 480 || y < -8192) return;
+  DrawImage(image, part, x, static_cast<int>(y));
+}
+
+int TargetRow(int32_t timer) {
+  if (timer == 0) return 1;
+  return timer == 1 ? 2 : 0;
+}
+
+void StopMusic() {
+  Mix_FreeMusic(CurrentMusic);  // also stops it
+  CurrentMusic = nullptr;
+}
+
+}  // namespace
+
+void RunPlayScreen() {
+  AdvanceSongClock();
+  UpdateJudgement();
+  DrawPopups();
+  DrawTargets();
+  DrawNotes();
+  if (Combo > LongestCombo) LongestCombo = Combo;
+  DrawCounters();
+  LeaveOrPause();
+}
+
+void DrawPopups() {
+  int64_t rise = static_cast<int64_t>(FrameDelta / -10.0);
+  for (int i = 0; i < static_cast<int>(PopupList.size());) {
+    RatingPopup& popup = PopupList[i];
+    if (popup.rating >= Boo && popup.rating <= Perfect)
+      DrawImage(RatingSheet, &RatingCells[popup.rating], popup.x, popup.y);
+    popup.y = static_cast<int32_t>(std::clamp<int64_t>(popup.y + rise, INT32_MIN, INT32_MAX));
+    if (popup.y < -50)
+      RemovePopup(i);
+    else
+      ++i;
+  }
+}
+
+void DrawTargets() {
+  for (int c = 0; c < 4; ++c)
+    DrawImage(ArrowSheet, &ArrowCells[c + 4 * TargetRow(ColumnTimer[c])], ColumnX[c], TargetY);
+}
+
+int DrawNotes() {
+  int drawn = 0;
+  for (const Note& note : NoteList) {
+    int64_t y = NoteHeight(note);
+    if (y < -69 || y > 479 || note.column < 0 || note.column > 3) continue;
+    if (note.hold != 0) DrawHold(ColumnX[note.column] + 10, y, note.hold);
+    DrawAt(ArrowSheet, &ArrowCells[note.column + 12], ColumnX[note.column], y);
+    ++drawn;
+  }
+  return drawn;
+}
+
+void DrawHold(int x, int64_t y, int32_t hold) {
+  int64_t length = hold / 5;  // the strip's pixels: its remaining time at 200 px a second
+  int64_t cells = static_cast<int64_t>(std::floor(hold / 5.0 / 35.0));
+  DrawAt(HoldSheet, &HoldCells[0], x, y);
+  // A long hold runs far below the window: stop at its bottom edge.
+  for (int64_t k = 1; k <= cells && y + HoldCell * k <= 480; ++k)
+    DrawAt(HoldSheet, &HoldCells[1], x, y + HoldCell * k);
+  int64_t rest = length - HoldCell * cells;
+  if (rest > 0 && rest <= HoldCell) {
+    SDL_Rect piece = MakeRect(50, 0, 50, static_cast<int>(rest));
+    DrawAt(HoldSheet, &piece, x, y + HoldCell * (cells + 1));
+  }
+  DrawAt(HoldSheet, &HoldCells[2], x, y + HoldCell + length);
+}
+
+std::vector<std::string> CounterLines() {
+  std::vector<std::string> lines = {std::to_string(BooCount) + " BOO", std::to_string(GoodCount) + " GOOD",
+                                    std::to_string(PerfectCount) + " PERFECT"};
+  if (Combo > 2) lines.push_back(std::to_string(Combo) + " COMBO");
+  return lines;
+}
+
+void DrawCounters() {
+  std::vector<std::string> lines = CounterLines();
+  for (size_t i = 0; i < lines.size(); ++i)
+    DrawText(320, CounterTop + 18 * static_cast<int>(i), lines[i], Centre);
+}
+
+void LeaveOrPause() {
+  if (Button(500, 430, 100, 10, false, true, "Back")) {
+    StopMusic();
+    Screen = DifficultySelect;
+  } else if (!Mix_PlayingMusic()) {
+    StopMusic();
+    Screen = Results;
+  } else if (KeyStates[EscapeKey] == Pressed) {
+    Mix_PauseMusic();
+  } else if (Mix_PausedMusic()) {
+    Mix_ResumeMusic();
+  }
+}

@@ -1,5 +1,32 @@
-// The play screen.
+// The play screen: the song scrolling up to the targets, the judgement words,
+// the counters, and the way out (the song's end, "Back", or a pause).
 #pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Left edge of each column's arrows; the gaps are 65, 70 and 65.
+inline constexpr int ColumnX[4] = {185, 250, 320, 385};
+inline constexpr int TargetY = 50;
 
 // Called every frame while Screen is Play.
 void RunPlayScreen();
+
+// Draws every popup, then lets it rise by FrameDelta / 10; gone once above y -50.
+void DrawPopups();
+
+// The four target arrows: idle, just pressed or held, from the column timers.
+void DrawTargets();
+
+// Draws the notes (holds first) whose arrow reaches the window; returns how many.
+int DrawNotes();
+
+// One hold strip with its top-left at (x, y), for a remaining hold in ms.
+void DrawHold(int x, int64_t y, int32_t hold);
+
+// The counter texts: BOO, GOOD, PERFECT, and COMBO from a combo of 3.
+std::vector<std::string> CounterLines();
+void DrawCounters();
+
+// "Back", the song's end, pausing on Escape and resuming after the pause.
+void LeaveOrPause();

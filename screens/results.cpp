@@ -1,3 +1,81 @@
 #include "screens/results.h"
 
-void RunResults() {}
+#include <fstream>
+
+#include "app/screen_state.h"
+#include "charts/library.h"
+#include "charts/safe_file.h"
+#include "game/song_start.h"
+#include "kit/font.h"
+#include "kit/panels.h"
+
+namespace {
+
+constexpr const char* DifficultyNames[DifficultyCount] = {"beginner", "easy", "medium", "hard", "challenge"};
+
+void DrawRow(int y, const std::string& label, const std::string& value) {
+  DrawText(215, y, label, Left);
+  DrawText(425, y, value, Right);
+}
+
+void DrawResults(int score, int64_t yourPoints, int64_t maxPoints) {
+  DrawText(25, 45, DisplayName(SelectedSong, 4), Left);
+  if (SelectedDifficulty >= 0 && SelectedDifficulty < DifficultyCount)
+    DrawText(25, 65, DifficultyNames[SelectedDifficulty], Left);
+  DrawRow(95, "BOO", std::to_string(BooCount));
+  DrawRow(115, "GOOD", std::to_string(GoodCount));
+  DrawRow(135, "PERFECT", std::to_string(PerfectCount));
+  DrawRow(155, "LONGEST COMBO", std::to_string(LongestCombo));
+  DrawRow(185, "YOUR POINTS", std::to_string(yourPoints));
+  DrawRow(205, "MAX POINTS", std::to_string(maxPoints));
+  DrawRow(235, "SCORE", std::to_string(score) + "%");
+  DrawRow(255, "HIGH SCORE", std::to_string(PreviousBest) + "%");
+}
+
+}  // namespace
+
+void RunResults() {
+  int64_t maxPoints = MaxPoints();
+  int64_t yourPoints = YourPoints();
+  int score = ScorePercent(yourPoints, maxPoints);
+  if (ScreenChanged) RecordBest(score);
+  DrawResults(score, yourPoints, maxPoints);
+  if (Button(500, 430, 100, 10, false, true, "Back")) Screen = DifficultySelect;
+}
+
+int64_t MaxPoints() { return (int64_t{BooCount} + GoodCount + PerfectCount) * 11; }
+
+int64_t YourPoints() { return int64_t{GoodCount} * 7 + int64_t{PerfectCount} * 10 + LongestCombo; }
+
+int ScorePercent(int64_t yourPoints, int64_t maxPoints) {
+  if (maxPoints <= 0) return 0;
+  double percent = static_cast<double>(yourPoints) / static_cast<double>(maxPoints) * 100.0;
+  if (percent > INT32_MAX) return INT32_MAX;
+  if (percent < INT32_MIN) return INT32_MIN;
+  return static_cast<int>(percent);
+}
+
+void RecordBest(int score) {
+  if (SelectedDifficulty < 0 || SelectedDifficulty >= DifficultyCount) return;
+  PreviousBest = BestScores[SelectedDifficulty];
+  if (score > PreviousBest) BestScores[SelectedDifficulty] = score;
+  WriteScoreFile(ScorePath(SelectedSong), BestScores);  // every time, raised or not
+}
+
+void ReadScoreFile(const std::string& path, int* scores) {
+  for (int d = 0; d < DifficultyCount; ++d) scores[d] = 0;
+  std::ifstream in(path);
+  TokenReader reader = MakeTokenReader(in);
+  int32_t value = 0;
+  for (int d = 0; d < DifficultyCount && ReadNumber(reader, value); ++d) scores[d] = value;
+}
+
+std::string ScoreFileText(const int* scores) {
+  std::string text;
+  for (int d = 0; d < DifficultyCount; ++d) text += std::to_string(scores[d]) + "\n";
+  return text;
+}
+
+bool WriteScoreFile(const std::string& path, const int* scores) {
+  return ReplaceFile(path, ScoreFileText(scores));
+}

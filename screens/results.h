@@ -1,5 +1,29 @@
 // The results screen and the high-score file.
 #pragma once
+#include <cstdint>
+#include <string>
+
+// The best score of the played difficulty from before this play ("HIGH SCORE").
+inline int PreviousBest = 0;
 
 // Called every frame while Screen is Results.
 void RunResults();
+
+// (BooCount + GoodCount + PerfectCount) x 11: 10 for a PERFECT, 1 toward the combo.
+int64_t MaxPoints();
+// 7 per GOOD, 10 per PERFECT, plus the longest combo.
+int64_t YourPoints();
+// The percentage reached, truncated: the division comes before the x 100.0,
+// so 319 of 550 is 57. A song without notes scores 0.
+int ScorePercent(int64_t yourPoints, int64_t maxPoints);
+
+// Entry work: keep the old best, raise it when beaten, write the file.
+void RecordBest(int score);
+
+// Reads five bests in difficulty order; from the first missing or unreadable
+// number on, the values are 0.
+void ReadScoreFile(const std::string& path, int* scores);
+// The file's text: five lines, one number each.
+std::string ScoreFileText(const int* scores);
+// Replaces the file whole; false (and the old file kept) when that fails.
+bool WriteScoreFile(const std::string& path, const int* scores);

@@ -1,0 +1,107 @@
+#include "game/judgement.h"
+
+#include <algorithm>
+
+#include "kit/chrome.h"
+#include "kit/input.h"
+
+namespace {
+
+// Song times of a hostile chart may sit near the ends of the 32-bit range.
+int32_t Clamped(int64_t value) {
+  return static_cast<int32_t>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
+}
+
+bool KeyDown(int column) {
+  int state = KeyStates[ColumnKeys[column]];
+  return state == Held || state == Pressed;
+}
+
+void CountTimers() {
+  for (int c = 0; c < 4; ++c) {
+    ColumnTimer[c] = Clamped(std::max<int64_t>(int64_t{ColumnTimer[c]} - FrameDelta, 0));
+    if (KeyDown(c) && ColumnTimer[c] == 0) ColumnTimer[c] = 1;
+  }
+  for (int c = 0; c < 4; ++c)
+    if (KeyStates[ColumnKeys[c]] == Pressed) ColumnTimer[c] = PressTimerMs;
+}
+
+void SweepMisses() {
+  for (int i = 0; i < static_cast<int>(NoteList.size());) {
+    if (NoteDiff(NoteList[i]) >= -MissAfterMs) {
+      ++i;
+      continue;
+    }
+    JudgeNote(i, Boo);
+    ++BooCount;
+    Combo = 0;
+  }
+}
+
+// A press judges the first tap of its column within reach, in list order.
+void JudgeTap(int column) {
+  for (int i = 0; i < static_cast<int>(NoteList.size()); ++i) {
+    const Note& note = NoteList[i];
+    if (note.hold != 0 || note.column != column) continue;
+    int64_t diff = NoteDiff(note);
+    if (diff >= -PerfectWithinMs && diff <= PerfectWithinMs) {
+      JudgeNote(i, Perfect);
+      ++PerfectCount;
+    } else if (diff >= -GoodWithinMs && diff <= GoodWithinMs) {
+      JudgeNote(i, Good);
+      ++GoodCount;
+    } else {
+      continue;
+    }
+    ++Combo;
+    return;
+  }
+}
+
+// Every hold of a held column within the window moves with the song and shrinks.
+void FeedHolds(int column) {
+  for (int i = 0; i < static_cast<int>(NoteList.size());) {
+    Note& note = NoteList[i];
+    int64_t diff = NoteDiff(note);
+    if (note.column != column || note.hold == 0 || diff < -GoodWithinMs || diff > GoodWithinMs) {
+      ++i;
+      continue;
+    }
+    note.time = Clamped(int64_t{note.time} + FrameDelta);
+    note.hold = Clamped(int64_t{note.hold} - FrameDelta);
+    if (note.hold > 0) {
+      ++i;
+      continue;
+    }
+    JudgeNote(i, Perfect);
+    ++Combo;
+    ++PerfectCount;
+  }
+}
+
+}  // namespace
+
+void AdvanceSongClock() {
+  // Unsigned arithmetic: a clock that wraps after 24 days steps on instead of overflowing.
+  int32_t position = static_cast<int32_t>(static_cast<uint32_t>(GameClockMs) - static_cast<uint32_t>(PlayStart));
+  FrameDelta = static_cast<int32_t>(static_cast<uint32_t>(position) - static_cast<uint32_t>(SongPosition));
+  SongPosition = position;
+}
+
+void UpdateJudgement() {
+  CountTimers();
+  SweepMisses();
+  for (int c = 0; c < 4; ++c)
+    if (ColumnTimer[c] == PressTimerMs) JudgeTap(c);
+  for (int c = 0; c < 4; ++c)
+    if (ColumnTimer[c] != 0) FeedHolds(c);
+}
+
+void JudgeNote(int index, Rating rating) {
+  RemoveNote(index);
+  AppendPopup(RatingPopup{258, 50, rating});
+}
+
+int64_t NoteDiff(const Note& note) { return int64_t{note.time} - SongPosition; }
+
+int64_t NoteHeight(const Note& note) { return static_cast<int64_t>(50 + NoteDiff(note) / 5.0); }

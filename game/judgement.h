@@ -1,0 +1,29 @@
+// Note timing and judgement: the song clock, what was hit, held and missed.
+#pragma once
+#include <cstdint>
+
+#include "game/notes.h"
+#include "game/song_start.h"
+
+// The arrow key read for each column: left, down, up, right.
+inline constexpr int ColumnKeys[4] = {276, 274, 273, 275};
+
+inline constexpr int PressTimerMs = 125;  // a timer at this value is a press in this frame
+inline constexpr int MissAfterMs = 125;   // a note later than this is swept as BOO
+inline constexpr int PerfectWithinMs = 65;
+inline constexpr int GoodWithinMs = 199;  // also the window in which a held hold is fed
+
+// Moves SongPosition to GameClockMs - PlayStart and sets FrameDelta to the step.
+void AdvanceSongClock();
+
+// Once per play frame, after AdvanceSongClock: timers, misses, taps, holds.
+void UpdateJudgement();
+
+// Removes the note at an index and appends its popup at (258, 50); counters are the caller's.
+void JudgeNote(int index, Rating rating);
+
+// time - SongPosition: positive while the note is still ahead.
+int64_t NoteDiff(const Note& note);
+
+// The top of the note's arrow on screen: 50 + diff / 5.0, truncated toward zero.
+int64_t NoteHeight(const Note& note);

@@ -1,10 +1,152 @@
 #include "kit/chrome.h"
 
-#include <SDL.h>
+#include <algorithm>
+#include <cstring>
+#include <ctime>
 
 #include "kit/images.h"
+#include "kit/input.h"
 #include "kit/panels.h"
 #include "kit/prompt.h"
+
+namespace {
+
+constexpr int RowBytes = OverlayWidth * 3;
+constexpr int EscapeKey = 27;
+
+// Hardware and RLE surfaces only show their pixels while locked.
+bool LockPixels(SDL_Surface* s) {
+  if (s == nullptr || s->w < OverlayWidth || s->h < OverlayHeight) return false;
+  if (SDL_MUSTLOCK(s) && SDL_LockSurface(s) != 0) return false;
+  if (s->pixels != nullptr) return true;
+  if (SDL_MUSTLOCK(s)) SDL_UnlockSurface(s);
+  return false;
+}
+
+void UnlockPixels(SDL_Surface* s) {
+  if (SDL_MUSTLOCK(s)) SDL_UnlockSurface(s);
+}
+
+Uint8* RowOf(SDL_Surface* s, int y) { return static_cast<Uint8*>(s->pixels) + s->pitch * y; }
+
+// The images are walked as flat rows of bytes.
+uint8_t* RowOf(RgbImage image, int y) { return reinterpret_cast<uint8_t*>(image) + RowBytes * y; }
+const uint8_t* RowOf(const RgbImage image, int y) {
+  return reinterpret_cast<const uint8_t*>(image) + RowBytes * y;
+}
+
+// One raw pixel of 1, 2, 3 (least significant byte first) or 4 bytes.
+Uint32 LoadRaw(const Uint8* p, int bpp) {
+  if (bpp == 1) return p[0];
+  if (bpp == 3) return p[0] | (p[1] << 8) | (p[2] << 16);
+  if (bpp == 2) {
+    Uint16 v;
+    std::memcpy(&v, p, 2);
+    return v;
+  }
+  Uint32 v;
+  std::memcpy(&v, p, 4);
+  return v;
+}
+
+void StoreRaw(Uint8* p, int bpp, Uint32 v) {
+  if (bpp == 1) {
+    p[0] = static_cast<Uint8>(v);
+  } else if (bpp == 3) {
+    p[0] = static_cast<Uint8>(v);
+    p[1] = static_cast<Uint8>(v >> 8);
+    p[2] = static_cast<Uint8>(v >> 16);
+  } else if (bpp == 2) {
+    Uint16 w = static_cast<Uint16>(v);
+    std::memcpy(p, &w, 2);
+  } else {
+    std::memcpy(p, &v, 4);
+  }
+}
+
+// Four bytes with full 8-bit channels: SDL_GetRGB and SDL_MapRGB are plain shifts.
+bool IsPlain32(const SDL_PixelFormat* f) {
+  return f->BytesPerPixel == 4 && f->palette == nullptr && f->Rloss == 0 && f->Gloss == 0 &&
+         f->Bloss == 0;
+}
+
+void ReadRow(const Uint8* row, const SDL_PixelFormat* f, uint8_t* out) {
+  if (IsPlain32(f)) {
+    const int rs = f->Rshift, gs = f->Gshift, bs = f->Bshift;
+    for (int x = 0; x < OverlayWidth; ++x, out += 3) {
+      Uint32 v;
+      std::memcpy(&v, row + 4 * x, 4);
+      out[0] = static_cast<uint8_t>(v >> rs);
+      out[1] = static_cast<uint8_t>(v >> gs);
+      out[2] = static_cast<uint8_t>(v >> bs);
+    }
+    return;
+  }
+  const int bpp = f->BytesPerPixel;
+  for (int x = 0; x < OverlayWidth; ++x, out += 3)
+    SDL_GetRGB(LoadRaw(row + bpp * x, bpp), f, &out[0], &out[1], &out[2]);
+}
+
+void WriteRow(const uint8_t* in, const SDL_PixelFormat* f, Uint8* row) {
+  if (IsPlain32(f)) {
+    const int rs = f->Rshift, gs = f->Gshift, bs = f->Bshift;
+    const Uint32 alpha = f->Amask;  // SDL_MapRGB makes such pixels opaque
+    for (int x = 0; x < OverlayWidth; ++x, in += 3) {
+      Uint32 v = (Uint32(in[0]) << rs) | (Uint32(in[1]) << gs) | (Uint32(in[2]) << bs) | alpha;
+      std::memcpy(row + 4 * x, &v, 4);
+    }
+    return;
+  }
+  const int bpp = f->BytesPerPixel;
+  for (int x = 0; x < OverlayWidth; ++x, in += 3)
+    StoreRaw(row + bpp * x, bpp, SDL_MapRGB(f, in[0], in[1], in[2]));
+}
+
+// Mixes one row of channel bytes, a per cent of the blurred picture.
+void MixRow(const uint8_t* work, const uint8_t* scratch, int a, int* out) {
+  const int b = 100 - a;
+  for (int i = 0; i < RowBytes; ++i) out[i] = std::clamp((work[i] * a + scratch[i] * b) / 100, 0, 255);
+}
+
+// Packs mixed channels by the format's own loss and shift (true colour only).
+void PackRow(const int* mixed, const SDL_PixelFormat* f, Uint8* row) {
+  const int rl = f->Rloss, gl = f->Gloss, bl = f->Bloss;
+  const int rs = f->Rshift, gs = f->Gshift, bs = f->Bshift;
+  const int bpp = f->BytesPerPixel;
+  for (int x = 0; x < OverlayWidth; ++x, mixed += 3) {
+    Uint32 v = (Uint32(mixed[0] >> rl) << rs) | (Uint32(mixed[1] >> gl) << gs) |
+               (Uint32(mixed[2] >> bl) << bs);
+    if (bpp == 4)
+      std::memcpy(row + 4 * x, &v, 4);
+    else
+      StoreRaw(row + bpp * x, bpp, v);
+  }
+}
+
+// A palette has no channels to pack into; let SDL find the nearest colour.
+void MapRow(const int* mixed, const SDL_PixelFormat* f, Uint8* row) {
+  const int bpp = f->BytesPerPixel;
+  for (int x = 0; x < OverlayWidth; ++x, mixed += 3)
+    StoreRaw(row + bpp * x, bpp,
+             SDL_MapRGB(f, static_cast<Uint8>(mixed[0]), static_cast<Uint8>(mixed[1]),
+                        static_cast<Uint8>(mixed[2])));
+}
+
+// to(x, y) = (from(x - k, y) + from(x + k, y) + from(x, y - k) + from(x, y + k) + bias) / 4
+// for x and y from k to the far edge minus k; everything else in `to` stays.
+void BlurPass(const RgbImage from, RgbImage to, int k, int bias) {
+  const int side = 3 * k;  // the same channel k pixels along the row
+  for (int y = k; y < OverlayHeight - k; ++y) {
+    const uint8_t* mid = RowOf(from, y);
+    const uint8_t* up = RowOf(from, y - k);
+    const uint8_t* down = RowOf(from, y + k);
+    uint8_t* out = RowOf(to, y);
+    for (int i = side; i < RowBytes - side; ++i)
+      out[i] = static_cast<uint8_t>((mid[i - side] + mid[i + side] + up[i] + down[i] + bias) >> 2);
+  }
+}
+
+}  // namespace
 
 void DrawFrameChrome() {
   uint32_t now = SDL_GetTicks();
@@ -12,6 +154,8 @@ void DrawFrameChrome() {
   LastTicks = now;
   UpdateExitOverlay();
   if (ExitPromptLevel != 0.0) {
+    std::time_t calendar = std::time(nullptr);
+    localtime_r(&calendar, &ClockBarTime);
     DrawExitPrompt();
     DrawClockBars();
   }
@@ -19,4 +163,89 @@ void DrawFrameChrome() {
   DrawImage(BorderImage, nullptr, 0, 0);
 }
 
-void UpdateExitOverlay() {}
+void UpdateExitOverlay() {
+  if (KeyStates[EscapeKey] == Pressed) {
+    if (ExitPromptOpen) {
+      ExitPromptOpen = false;
+    } else {
+      ExitPromptOpen = true;
+      // Reopening during the fade-out keeps the pictures frozen before.
+      if (ExitPromptLevel == 0.0) FreezeScreen();
+    }
+  }
+  DrawExitOverlay(ExitPromptLevel);
+  ExitPromptLevel = NextExitPromptLevel(ExitPromptLevel, ExitPromptOpen);
+}
+
+void FreezeScreen() {
+  if (ScreenSurface == nullptr) return;
+  if (SnapshotImage != nullptr) SDL_BlitSurface(ScreenSurface, nullptr, SnapshotImage, nullptr);
+  ReadSurfaceRgb(ScreenSurface, WorkImage);
+  std::memcpy(ScratchImage, WorkImage, sizeof(RgbImage));
+  BlurWorkImage();
+  LightenWorkImage();
+  WriteSurfaceRgb(WorkImage, BlurImage);
+  ReadSurfaceRgb(SnapshotImage != nullptr ? SnapshotImage : ScreenSurface, ScratchImage);
+}
+
+void BlurWorkImage() {
+  BlurPass(WorkImage, ScratchImage, 3, 0);
+  BlurPass(ScratchImage, WorkImage, 3, 1);
+  for (int round = 0; round < 2; ++round) {
+    BlurPass(WorkImage, ScratchImage, 1, 0);
+    BlurPass(ScratchImage, WorkImage, 1, 0);
+  }
+}
+
+int LightenValue(int v) {
+  v = std::min(255, v + 50);
+  v = std::max(0, v - 100);
+  return std::min(255, v + 100);
+}
+
+void LightenWorkImage() {
+  uint8_t table[256];
+  for (int v = 0; v < 256; ++v) table[v] = static_cast<uint8_t>(LightenValue(v));
+  uint8_t* p = reinterpret_cast<uint8_t*>(WorkImage);
+  for (size_t i = 0; i < sizeof(RgbImage); ++i) p[i] = table[p[i]];
+}
+
+void ReadSurfaceRgb(SDL_Surface* surface, RgbImage image) {
+  if (!LockPixels(surface)) return;
+  for (int y = 0; y < OverlayHeight; ++y) ReadRow(RowOf(surface, y), surface->format, RowOf(image, y));
+  UnlockPixels(surface);
+}
+
+void WriteSurfaceRgb(const RgbImage image, SDL_Surface* surface) {
+  if (!LockPixels(surface)) return;
+  for (int y = 0; y < OverlayHeight; ++y) WriteRow(RowOf(image, y), surface->format, RowOf(surface, y));
+  UnlockPixels(surface);
+}
+
+void BlendIntoSurface(SDL_Surface* surface, int a) {
+  if (!LockPixels(surface)) return;
+  const SDL_PixelFormat* f = surface->format;
+  int mixed[RowBytes];
+  for (int y = 0; y < OverlayHeight; ++y) {
+    MixRow(RowOf(WorkImage, y), RowOf(ScratchImage, y), a, mixed);
+    if (f->palette != nullptr)
+      MapRow(mixed, f, RowOf(surface, y));
+    else
+      PackRow(mixed, f, RowOf(surface, y));
+  }
+  UnlockPixels(surface);
+}
+
+void DrawExitOverlay(double t) {
+  if (t == 0.0) return;
+  if (t == 100.0) {
+    DrawImage(BlurImage, nullptr, 0, 0);
+    return;
+  }
+  BlendIntoSurface(ScreenSurface, static_cast<int>(t));
+}
+
+double NextExitPromptLevel(double t, bool open) {
+  if (open) return std::min(100.0, (14 * t + 100) / 15 + 0.5);
+  return std::max(0.0, 14 * t / 15 - 0.5);
+}

@@ -1,4 +1,81 @@
 #include "kit/prompt.h"
 
-void DrawExitPrompt() {}
-void DrawClockBars() {}
+#include <cstdio>
+
+#include "app/screen_state.h"
+#include "kit/chrome.h"
+#include "kit/font.h"
+#include "kit/images.h"
+#include "kit/panels.h"
+
+namespace {
+
+const char* const DayNames[7] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                 "Thursday", "Friday", "Saturday"};
+const char* const MonthNames[12] = {"January", "February", "March",     "April",
+                                    "May",     "June",     "July",      "August",
+                                    "September", "October", "November", "December"};
+const char* const DayOrdinals[31] = {
+    "1st",  "2nd",  "3rd",  "4th",  "5th",  "6th",  "7th",  "8th",  "9th",  "10th", "11th",
+    "12th", "13th", "14th", "15th", "16th", "17th", "18th", "19th", "20th", "21st", "22nd",
+    "23rd", "24th", "25th", "26th", "27th", "28th", "29th", "30th", "31st"};
+
+// A table entry, or an empty text for a field out of its range.
+template <int N>
+const char* Entry(const char* const (&table)[N], int i) {
+  return i >= 0 && i < N ? table[i] : "";
+}
+
+// Appends one number the way the clock line is built: "%s%d".
+void AppendNumber(std::string& text, int n) {
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "%s%d", text.c_str(), n);
+  text = buffer;
+}
+
+// Both bar lines end at x 620.
+void DrawBarLine(int y, const std::string& text) {
+  DrawText(620 - GlyphAdvance * static_cast<int>(text.size()), y, text, Left);
+}
+
+}  // namespace
+
+int SlidePosition(int from, int to, double t) {
+  return static_cast<int>((100 - t) / 100 * from + t / 100 * to);
+}
+
+std::string DateText(const std::tm& when) {
+  char buffer[96];
+  std::snprintf(buffer, sizeof buffer, "%s%s%s%s%s%s%d", Entry(DayNames, when.tm_wday), " ",
+                Entry(MonthNames, when.tm_mon), " ", Entry(DayOrdinals, when.tm_mday - 1), " ",
+                when.tm_year + 1900);
+  return buffer;
+}
+
+std::string ClockText(const std::tm& when) {
+  std::string text;
+  int hour = when.tm_hour;
+  AppendNumber(text, hour > 12 ? hour - 12 : hour == 0 ? 12 : hour);
+  text += when.tm_min < 10 ? ":0" : ":";
+  AppendNumber(text, when.tm_min);
+  text += when.tm_sec < 10 ? ":0" : ":";
+  AppendNumber(text, when.tm_sec);
+  text += hour > 11 ? " PM" : " AM";
+  return text;
+}
+
+void DrawExitPrompt() {
+  const double t = ExitPromptLevel;
+  if (Button(320, SlidePosition(595, 115, t), 300, 15, true, true, "Resume game"))
+    ExitPromptOpen = false;
+  if (Button(320, SlidePosition(645, 165, t), 300, 15, true, true, "Exit")) QuitRequested = true;
+}
+
+void DrawClockBars() {
+  const int d = SlidePosition(61, 0, ExitPromptLevel);
+  DrawImage(BarImage, nullptr, 0, -70 - d);
+  DrawBarLine(18 - d, DateText(ClockBarTime));
+  DrawBarLine(38 - d, ClockText(ClockBarTime));
+  DrawImage(BarImage, nullptr, 0, 419 + d);
+  DrawText(20, 442 + d, WebAddress, Left);
+}

@@ -1,0 +1,156 @@
+#include <gtest/gtest.h>
+
+#include "app/screen_state.h"
+#include "kit/chrome.h"
+#include "kit/font.h"
+#include "kit/images.h"
+#include "kit/input.h"
+#include "kit/prompt.h"
+#include "test_support.h"
+
+namespace {
+
+std::tm At(int hour, int minute, int second) {
+  std::tm when{};
+  when.tm_hour = hour, when.tm_min = minute, when.tm_sec = second;
+  return when;
+}
+
+std::tm On(int weekday, int month, int day, int year) {
+  std::tm when{};
+  when.tm_wday = weekday, when.tm_mon = month, when.tm_mday = day, when.tm_year = year - 1900;
+  return when;
+}
+
+TEST(ClockTextTest, TwelveHourClockWithPaddedMinutesAndSeconds) {
+  EXPECT_EQ(ClockText(At(0, 0, 5)), "12:00:05 AM");
+  EXPECT_EQ(ClockText(At(11, 10, 59)), "11:10:59 AM");
+  EXPECT_EQ(ClockText(At(12, 30, 0)), "12:30:00 PM");
+  EXPECT_EQ(ClockText(At(13, 5, 9)), "1:05:09 PM");
+  EXPECT_EQ(ClockText(At(23, 59, 10)), "11:59:10 PM");
+}
+
+TEST(ClockTextTest, DateLineWithOrdinals) {
+  EXPECT_EQ(DateText(On(1, 11, 7, 2026)), "Monday December 7th 2026");
+  EXPECT_EQ(DateText(On(0, 0, 1, 999)), "Sunday January 1st 999");
+  EXPECT_EQ(DateText(On(6, 1, 22, 2030)), "Saturday February 22nd 2030");
+  EXPECT_EQ(DateText(On(4, 4, 23, 2031)), "Thursday May 23rd 2031");
+  EXPECT_EQ(DateText(On(3, 8, 30, 2026)), "Wednesday September 30th 2026");
+}
+
+TEST(ClockTextTest, SlideTruncatesTowardZero) {
+  EXPECT_EQ(SlidePosition(595, 115, 0), 595);
+  EXPECT_EQ(SlidePosition(595, 115, 100), 115);
+  EXPECT_EQ(SlidePosition(645, 165, 50), 405);
+  EXPECT_EQ(SlidePosition(61, 0, 50), 30);   // 30.5
+  EXPECT_EQ(SlidePosition(-11, 0, 50), -5);  // -5.5
+}
+
+// Glyph pixels say what they are: red the character, green the column, blue the row.
+// Bar pixels: red 200, blue the row.
+class PromptTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    OpenTestScreen();
+    FillScreen(0, 0, 0);
+    ResetInput();
+    if (font == nullptr) {
+      font = MakeImage(95 * 15, 21, 0, 0, 0);
+      for (int i = 0; i < 95; ++i)
+        for (int x = 0; x < 15; ++x)
+          for (int y = 0; y < 21; ++y) SetImagePixel(font, 15 * i + x, y, i + 32, x, y);
+      bar = MakeImage(640, 128, 0, 0, 0);
+      for (int y = 0; y < 128; ++y) {
+        SDL_Rect row = MakeRect(0, y, 640, 1);
+        SDL_FillRect(bar, &row, SDL_MapRGBA(bar->format, 200, 0, y, 255));
+      }
+    }
+    for (int i = 0; i < 95; ++i) GlyphRects[i] = MakeRect(15 * i, 0, 15, 21);
+    FontImage = font;
+    BarImage = bar;
+  }
+  void TearDown() override {
+    FontImage = nullptr;
+    BarImage = nullptr;
+    ExitPromptOpen = false;
+    ExitPromptLevel = 0.0;
+    QuitRequested = false;
+    ResetInput();
+  }
+  static Uint32 Glyph(char c, int x, int y) { return Uint32(c) << 16 | x << 8 | y; }
+  void Click(int x, int y) {
+    ResetInput(x, y);
+    MouseButtons[1] = Pressed;
+  }
+  static inline SDL_Surface* font = nullptr;
+  static inline SDL_Surface* bar = nullptr;
+};
+
+TEST_F(PromptTest, FullyOpenBarsEndTheirLinesAtX620) {
+  ExitPromptLevel = 100;
+  ClockBarTime = On(3, 8, 30, 2026);
+  ClockBarTime.tm_hour = 0, ClockBarTime.tm_sec = 5;
+  DrawClockBars();
+  EXPECT_EQ(ScreenPixel(301, 20), Glyph('W', 0, 2));  // the longest date line
+  EXPECT_EQ(ScreenPixel(300, 20), 0xC80000u | 90);
+  EXPECT_EQ(ScreenPixel(623, 20), Glyph('6', 14, 2));
+  EXPECT_EQ(ScreenPixel(499, 40), Glyph('1', 0, 2));  // "12:00:05 AM"
+  EXPECT_EQ(ScreenPixel(5, 0), 0xC80000u | 70);
+  EXPECT_EQ(ScreenPixel(5, 419), 0xC80000u);
+  EXPECT_EQ(ScreenPixel(20, 445), Glyph('w', 0, 3));
+}
+
+TEST_F(PromptTest, HalfOpenBarsStillSlide) {
+  ExitPromptLevel = 50;  // d = 30
+  DrawClockBars();
+  EXPECT_EQ(ScreenPixel(5, 0), 0xC80000u | 100);
+  EXPECT_EQ(ScreenPixel(5, 448), 0u);
+  EXPECT_EQ(ScreenPixel(5, 449), 0xC80000u);
+  EXPECT_EQ(ScreenPixel(20, 479), Glyph('w', 0, 7));
+}
+
+TEST_F(PromptTest, ButtonsFullyOpenAndTheirClicks) {
+  ExitPromptLevel = 100;
+  ExitPromptOpen = true;
+  DrawExitPrompt();
+  EXPECT_EQ(ScreenPixel(260, 105), Glyph('R', 0, 0));
+  EXPECT_EQ(ScreenPixel(298, 155), Glyph('E', 0, 0));
+  Click(320, 94);  // just above "Resume game"
+  DrawExitPrompt();
+  EXPECT_TRUE(ExitPromptOpen);
+  Click(320, 95);
+  DrawExitPrompt();
+  EXPECT_FALSE(ExitPromptOpen);
+  EXPECT_FALSE(QuitRequested);
+}
+
+TEST_F(PromptTest, ExitQuitsFadingInOrOutAndResumeKeepsFadingOut) {
+  ExitPromptLevel = 50;  // "Resume game" at 355, "Exit" at 405
+  for (bool open : {true, false}) {
+    ExitPromptOpen = open;
+    QuitRequested = false;
+    Click(320, 405);
+    DrawExitPrompt();
+    EXPECT_TRUE(QuitRequested) << open;
+    EXPECT_EQ(ExitPromptOpen, open);
+  }
+  QuitRequested = false;
+  Click(320, 355);
+  DrawExitPrompt();
+  EXPECT_FALSE(ExitPromptOpen);
+  EXPECT_FALSE(QuitRequested);
+  EXPECT_EQ(ExitPromptLevel, 50.0);
+}
+
+TEST_F(PromptTest, ChromeShowsThePromptFromTheEscapeFrameOnly) {
+  Click(320, 645);  // where "Exit" sits at level 0
+  DrawFrameChrome();
+  EXPECT_FALSE(QuitRequested);
+  Click(320, 610);  // "Exit" after the first step of the level
+  KeyStates[27] = Pressed;
+  DrawFrameChrome();
+  EXPECT_TRUE(QuitRequested);
+  EXPECT_GT(ClockBarTime.tm_year, 100);  // the local time was read for the bars
+}
+
+}  // namespace

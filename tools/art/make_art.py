@@ -32,56 +32,51 @@ LANES = [hexc("#ff5fa8"),    # left: pink
 
 # --- font ----------------------------------------------------------------------
 def make_font():
-    """95 glyphs, 15 x 21 cells; ink kept within the left 12 px (11 px advance)."""
+    """95 glyphs, 15 x 21 cells; ink kept within the left 12 px (11 px advance).
+
+    Glyphs are rendered at their final size so FreeType's hinting keeps stems
+    and bars on whole pixels; the outline and shadow are grown from that."""
     cw, ch, n = 15, 21, 95
-    f = font("DejaVuSans-Bold.ttf", 14 * SS)
-    baseline = 15.0
+    f = font("DejaVuSans-Bold.ttf", 14)
+    baseline = 15
     sheet = empty(cw * n, ch)
+    ys = np.arange(ch, dtype=np.float64)[:, None] * np.ones((1, cw))
+    t = clamp01((ys - 4.0) / 12.0)[..., None]
+    face = WHITE * (1 - t) + hexc("#d6e6ff") * t
     for i in range(n):
         c = chr(32 + i)
         if c == " ":
             continue
-        # Render on a roomy canvas with the baseline at a known row.
-        canvas_w, canvas_h = 40 * SS, 32 * SS
-        base_y = 24 * SS
-        im = Image.new("L", (canvas_w, canvas_h), 0)
-        ImageDraw.Draw(im).text((canvas_w // 2, base_y), c, font=f, fill=255, anchor="ms")
+        im = Image.new("L", (40, ch), 0)
+        ImageDraw.Draw(im).text((20, baseline), c, font=f, fill=255, anchor="ls")
         g = np.asarray(im, dtype=np.float64) / 255.0
         cols = np.where(g.max(axis=0) > 0.02)[0]
-        x0, x1 = cols[0], cols[-1] + 1
-        g = g[:, x0:x1]
-        # squeeze glyphs wider than 9.5 px so the outline still fits the advance
-        maxw = 9.5 * SS
-        gw = g.shape[1]
-        if gw > maxw:
-            nw = int(round(maxw))
-            g = np.asarray(Image.fromarray((g * 255).astype(np.uint8)).resize((nw, g.shape[0]), Image.LANCZOS),
+        g = g[:, cols[0]:cols[-1] + 1]
+        # squeeze glyphs wider than 10 px so the outline still fits the advance
+        if g.shape[1] > 10:
+            g = np.asarray(Image.fromarray((g * 255).astype(np.uint8)).resize((10, ch), Image.BOX),
                            dtype=np.float64) / 255.0
-            gw = nw
-        # place: glyph centred on x = 5.5 (middle of the 11 px advance), baseline at row 15
-        cell = np.zeros((ch * SS, cw * SS))
-        left = int(round(5.5 * SS - gw / 2.0))
-        top = int(round(baseline * SS - base_y))
-        src_y0 = max(0, -top)
-        dst_y0 = max(0, top)
-        hh = min(g.shape[0] - src_y0, cell.shape[0] - dst_y0)
-        cell[dst_y0:dst_y0 + hh, left:left + gw] = g[src_y0:src_y0 + hh]
-        core = cell > 0.5
-        d = sdf(core, SS)
-        xs, ys = coords(cw, ch, SS)
-        fill_col = np.empty(core.shape + (3,))
-        t = clamp01((ys - 4.0) / 12.0)[..., None]
-        fill_col[:] = WHITE * (1 - t) + hexc("#d6e6ff") * t
-        shadow_mask = np.zeros_like(core)
-        shadow_mask[SS:, SS:] = core[:-SS, :-SS]  # 1 px down-right
+        gw = g.shape[1]
+        cov = np.zeros((ch, cw))
+        left = int(round(5.5 - gw / 2.0))
+        cov[:, left:left + gw] = g
+        # outline: the coverage grown by one pixel (diagonals a little weaker)
+        pad = np.pad(cov, 1)
+        grow = np.zeros_like(cov)
+        for dy in (-1, 0, 1):
+            for dx in (-1, 0, 1):
+                w = 0.75 if dx and dy else 1.0
+                grow = np.maximum(grow, w * pad[1 + dy:1 + dy + ch, 1 + dx:1 + dx + cw])
+        outline = clamp01(grow * 1.6)
+        shadow = np.zeros_like(outline)
+        shadow[1:, 1:] = outline[:-1, :-1]
         glyph = stack(
-            layer(INK, 0.55 * (sdf(shadow_mask, SS) < 1.2)),
-            layer(INK, 0.95 * (d < 1.15)),
-            layer(fill_col, 1.0 * core),
+            layer(INK, 0.55 * shadow),
+            layer(INK, 0.95 * outline),
+            layer(face, cov),
         )
-        # keep ink strictly inside the left 12 columns
-        glyph[:, 12 * SS:, 3] = 0.0
-        sheet[:, i * cw:(i + 1) * cw] = downsample(glyph)
+        glyph[:, 12:, 3] = 0.0
+        sheet[:, i * cw:(i + 1) * cw] = glyph
     return sheet
 
 

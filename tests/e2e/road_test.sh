@@ -68,13 +68,23 @@ cat > "$MUSIC/road.sm" <<'SM'
 0110
 1000
 0001
+,
+0100
+0010
+1000
+0001
 ;
 SM
+
+# A player in step scores 72% or more even if every press is only GOOD (within
+# 199 ms); out of step, presses find no arrow and it falls towards 0%. The
+# thresholds leave room for a loaded machine's late frames.
 
 # score_of DIFFICULTY: the best on that line of the score file.
 score_of() { sed -n "$(($1 + 1))p" "$SONG.score"; }
 
-# play_and_wait DIFFICULTY Y: clicks the row at Y, plays the chart, waits for the results.
+# play_and_wait DIFFICULTY Y [PAUSE_AT_MS PAUSE_FOR_MS]: clicks the row at Y, plays
+# the chart (pausing with Escape and resuming if asked), waits for the results.
 play_and_wait() {
   pointer 320 "$2"
   sleep 0.2
@@ -83,9 +93,10 @@ play_and_wait() {
   xdotool mousedown 1
   sleep 0.06
   xdotool mouseup 1
-  pointer 600 300
+  pointer 320 115  # on "Resume game" for the pause; nothing to click there while playing
   # The song starts one or two frames after the press.
-  python3 "$HERE/xplay.py" "$SONG.tq" "$1" "$start" 30 > "$WORK/played" || fail "player failed"
+  python3 "$HERE/xplay.py" "$SONG.tq" "$1" "$start" 30 "${@:3}" || fail "player failed"
+  pointer 600 300
   sleep 3
 }
 
@@ -116,7 +127,7 @@ shot results-medium
 [ -f "$SONG.score" ] || fail "no score file after the song"
 [ "$(wc -l < "$SONG.score")" = "5" ] || fail "the score file is not five lines"
 best=$(score_of 2)
-[ "$best" -ge 80 ] || fail "medium scored $best%, the player hit late or early"
+[ "$best" -ge 60 ] || fail "medium scored $best%: the arrows are out of step with the music"
 click 550 435                    # Back to the difficulty select
 
 click 320 375                    # import step chart
@@ -126,11 +137,13 @@ grep -q "^<starteasy>\$" "$SONG.tq" && grep -q "^<starthard>\$" "$SONG.tq" || fa
 grep -q "^<startmedium>" "$SONG.tq" && fail "the import kept the old medium section"
 hard=$(awk '/^<starthard>/{f=1;next} f&&/^<stop>/{exit} f' "$SONG.tq" | head -4 | tr '\n' ' ')
 [ "$hard" = "0 2500 0 ---- " ] || fail "first hard note is '$hard', want column 0 at 2500 ms"
-play_and_wait 3 135              # play hard (rows: easy 95, hard 135)
+# Play hard (rows: easy 95, hard 135), pausing 4.25 s in for 1.5 s: after
+# "Resume game" the music and the arrows go on together.
+play_and_wait 3 135 4250 1500
 shot results-hard
 best=$(score_of 3)
-[ "$best" -ge 80 ] || fail "hard scored $best%"
-[ "$(score_of 2)" -ge 80 ] || fail "the medium best was lost"
+[ "$best" -ge 50 ] || fail "hard scored $best%: out of step after the pause?"
+[ "$(score_of 2)" -ge 60 ] || fail "the medium best was lost"
 
 # The pause, on the results screen.
 shot before-pause

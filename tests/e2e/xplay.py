@@ -2,16 +2,21 @@
 """A scripted player: presses the arrow keys at the note times of one section
 of a chart file, counted from a given moment, through the XTest extension.
 
-usage: xplay.py CHART DIFFICULTY START_EPOCH [LEAD_MS]
-Taps are pressed for 40 ms, holds for their length plus 60 ms.
+usage: xplay.py CHART DIFFICULTY START_EPOCH [LEAD_MS [PAUSE_AT_MS PAUSE_FOR_MS]]
+Taps are pressed for 40 ms, holds for their length plus 60 ms. With a pause,
+Escape is pressed PAUSE_AT_MS into the song and the left button clicked
+PAUSE_FOR_MS later (the pointer must rest on "Resume game"); the notes after
+it are played later by the pause and the overlay's fade-out.
 """
 import ctypes
+import os
 import ctypes.util
 import sys
 import time
 
 TAGS = ["<startbeginner>", "<starteasy>", "<startmedium>", "<starthard>", "<startchallenge>"]
 KEYS = ["Left", "Down", "Up", "Right"]
+FADE_OUT_MS = int(os.environ.get("ZEDOV_FADE_MS", "650"))  # 39 frames of the fade-out
 
 
 def read_section(path, difficulty):
@@ -37,22 +42,37 @@ def main():
     x11.XKeysymToKeycode.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
     x11.XFlush.argtypes = [ctypes.c_void_p]
     xtst.XTestFakeKeyEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
+    xtst.XTestFakeButtonEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
     display = x11.XOpenDisplay(None)
+    escape = x11.XKeysymToKeycode(display, x11.XStringToKeysym(b"Escape"))
+    pause_at = int(sys.argv[5]) if len(sys.argv) > 6 else None
+    pause_for = int(sys.argv[6]) if len(sys.argv) > 6 else 0
+    shift = pause_for + FADE_OUT_MS
     codes = [x11.XKeysymToKeycode(display, x11.XStringToKeysym(k.encode())) for k in KEYS]
 
-    events = []  # (ms, down?, column)
+    events = []  # (ms, down?, what): what is a column, "escape" or "button"
     for column, due, hold in read_section(chart, difficulty):
-        if 0 <= column <= 3:
-            events.append((due + lead, True, column))
-            events.append((due + lead + (hold + 60 if hold > 0 else 40), False, column))
+        if not 0 <= column <= 3:
+            continue
+        if pause_at is not None and due > pause_at:
+            if due < pause_at + 300:
+                continue  # too close to the pause to be played fairly
+            due += shift
+        events.append((due + lead, True, column))
+        events.append((due + lead + (hold + 60 if hold > 0 else 40), False, column))
+    if pause_at is not None:
+        events += [(pause_at, True, "escape"), (pause_at + 40, False, "escape"),
+                   (pause_at + pause_for, True, "button"), (pause_at + pause_for + 60, False, "button")]
     events.sort(key=lambda e: (e[0], e[1]))  # a release before a press at the same moment
-    for ms, down, column in events:
+    for ms, down, what in events:
         wait = start + ms / 1000.0 - time.time()
         if wait > 0:
             time.sleep(wait)
-        xtst.XTestFakeKeyEvent(display, codes[column], 1 if down else 0, 0)
+        if what == "button":
+            xtst.XTestFakeButtonEvent(display, 1, 1 if down else 0, 0)
+        else:
+            xtst.XTestFakeKeyEvent(display, escape if what == "escape" else codes[what], 1 if down else 0, 0)
         x11.XFlush(display)
-    print(len(events) // 2)
 
 
 if __name__ == "__main__":

@@ -32,9 +32,7 @@ TEST(ClockTextTest, TwelveHourClockWithPaddedMinutesAndSeconds) {
 
 TEST(ClockTextTest, DateLineWithOrdinals) {
   EXPECT_EQ(DateText(On(1, 11, 7, 2026)), "Monday December 7th 2026");
-  EXPECT_EQ(DateText(On(0, 0, 1, 999)), "Sunday January 1st 999");
-  EXPECT_EQ(DateText(On(6, 1, 22, 2030)), "Saturday February 22nd 2030");
-  EXPECT_EQ(DateText(On(4, 4, 23, 2031)), "Thursday May 23rd 2031");
+  EXPECT_EQ(DateText(On(6, 1, 22, 999)), "Saturday February 22nd 999");
   EXPECT_EQ(DateText(On(3, 8, 30, 2026)), "Wednesday September 30th 2026");
 }
 
@@ -86,26 +84,22 @@ class PromptTest : public testing::Test {
   static inline SDL_Surface* bar = nullptr;
 };
 
-TEST_F(PromptTest, FullyOpenBarsEndTheirLinesAtX620) {
+TEST_F(PromptTest, BarsSlideAndTheirLinesEndAtX620) {
   ExitPromptLevel = 100;
   ClockBarTime = On(3, 8, 30, 2026);
-  ClockBarTime.tm_hour = 0, ClockBarTime.tm_sec = 5;
+  ClockBarTime.tm_sec = 5;
   DrawClockBars();
   EXPECT_EQ(ScreenPixel(301, 20), Glyph('W', 0, 2));  // the longest date line
-  EXPECT_EQ(ScreenPixel(300, 20), 0xC80000u | 90);
+  EXPECT_EQ(ScreenPixel(300, 20), 0xC80000u | 90);    // bar row 90 beside it
   EXPECT_EQ(ScreenPixel(623, 20), Glyph('6', 14, 2));
   EXPECT_EQ(ScreenPixel(499, 40), Glyph('1', 0, 2));  // "12:00:05 AM"
-  EXPECT_EQ(ScreenPixel(5, 0), 0xC80000u | 70);
   EXPECT_EQ(ScreenPixel(5, 419), 0xC80000u);
   EXPECT_EQ(ScreenPixel(20, 445), Glyph('w', 0, 3));
-}
-
-TEST_F(PromptTest, HalfOpenBarsStillSlide) {
+  FillScreen(0, 0, 0);
   ExitPromptLevel = 50;  // d = 30
   DrawClockBars();
   EXPECT_EQ(ScreenPixel(5, 0), 0xC80000u | 100);
   EXPECT_EQ(ScreenPixel(5, 448), 0u);
-  EXPECT_EQ(ScreenPixel(5, 449), 0xC80000u);
   EXPECT_EQ(ScreenPixel(20, 479), Glyph('w', 0, 7));
 }
 

@@ -44,6 +44,7 @@ bool InBlock = false;
 int64_t Measure = 0;      // from 0 within the block
 int64_t MeasureRows = 0;  // rows of the current measure so far
 std::vector<PendingRow> Rows;
+long NewestOfColumn[4] = {-1, -1, -1, -1};  // index in NoteList of each column's newest note
 
 int SectionsWritten = 0;
 std::ostringstream Chart;
@@ -109,10 +110,23 @@ void ReadHeaderTag(std::string_view line) {
   }
 }
 
+bool NoteListFull() { return NoteList.size() >= static_cast<size_t>(NoteListCapacity); }
+
+void EmptyBlockNotes() {
+  EmptyNoteList();
+  for (long& index : NewestOfColumn) index = -1;
+}
+
+void AddNote(int column, int32_t time) {
+  if (NoteListFull()) return;
+  AppendNote({column, time, 0});
+  NewestOfColumn[column] = static_cast<long>(NoteList.size()) - 1;
+}
+
 bool StartBlock(std::string_view line) {
   for (int d = 0; d < DifficultyCount; ++d) {
     if (!line.ends_with(DifficultyNames[d])) continue;
-    EmptyNoteList();
+    EmptyBlockNotes();
     InBlock = true;
     Measure = 0;
     MeasureRows = 0;
@@ -139,23 +153,17 @@ void AddRow(std::string_view row) {
   Rows.push_back(pending);
 }
 
-bool NoteListFull() { return NoteList.size() >= static_cast<size_t>(NoteListCapacity); }
-
 // Steps first, then hold starts (a roll is played as a hold), then hold ends,
 // each group by column, as the chart has always ordered a row.
 void AddRowNotes(const char* cells, int32_t time) {
   for (int column = 0; column < 4; ++column)
-    if (cells[column] == '1' && !NoteListFull()) AppendNote({column, time, 0});
+    if (cells[column] == '1') AddNote(column, time);
   for (int column = 0; column < 4; ++column)
-    if ((cells[column] == '2' || cells[column] == '4') && !NoteListFull())
-      AppendNote({column, time, 0});
+    if (cells[column] == '2' || cells[column] == '4') AddNote(column, time);
   for (int column = 0; column < 4; ++column) {
-    if (cells[column] != '3' || NoteListFull()) continue;
-    for (size_t i = NoteList.size(); i-- > 0;) {
-      if (NoteList[i].column != column) continue;
-      NoteList[i].hold = ClampMs(static_cast<int64_t>(time) - NoteList[i].time);
-      break;
-    }
+    if (cells[column] != '3' || NoteListFull() || NewestOfColumn[column] < 0) continue;
+    Note& held = NoteList[NewestOfColumn[column]];
+    held.hold = ClampMs(static_cast<int64_t>(time) - held.time);
   }
 }
 
@@ -174,13 +182,11 @@ void ConvertMeasure() {
 }
 
 void WriteSection() {
-  if (NoteList.empty()) return;
-  if (SectionsWritten >= MostSections) {
-    EmptyNoteList();
-    return;
+  if (!NoteList.empty() && SectionsWritten < MostSections) {
+    ++SectionsWritten;
+    WriteChartSection(Chart);
   }
-  ++SectionsWritten;
-  WriteChartSection(Chart);
+  EmptyBlockNotes();
 }
 
 void ConvertLine(std::string_view line) {
@@ -240,7 +246,7 @@ void StartStepConversion() {
   MeasureRows = 0;
   SectionsWritten = 0;
   Chart.str("");
-  EmptyNoteList();
+  EmptyBlockNotes();
 }
 
 void FeedStepText(std::string_view bytes) {

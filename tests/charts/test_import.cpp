@@ -89,6 +89,8 @@ TEST(StepConversion, NotesHoldsAndBlocks) {
   const Case cases[] = {
       // The Part's own example, timed as StepMania plays it.
       {"hold ended by a later row", At120 + Block("Easy", "2000\n0000\n3100\n0000\n"), "easy: 0@0+1000 1@1000"},
+      {"a hold end takes the newest note of its column", At120 + Block("Easy", "2000\n1000\n3000\n0000\n"),
+       "easy: 0@0 0@500+500"},
       {"rolls hold; mines, letters and a lone end make nothing; steps before hold starts",
        At120 + Block("Hard", "03M4\nMLFK\n2120\n0003\n,\n3300\n"), "hard: 3@0+1500 1@1000+1000 0@1000+1000 2@1000"},
       {"dance-double and Edit give no section",

@@ -18,6 +18,9 @@
 #include <string>
 #include <vector>
 
+#include "app/screen_state.h"
+#include "charts/step_file.h"
+
 namespace {
 
 const std::string kRoot = ZEDOV_SOURCE_DIR;
@@ -534,6 +537,15 @@ TEST(MediaChart, StepManiaFileHasTheSameSteps) {
       EXPECT_NEAR(a[i].hold_ms, b[i].hold_ms, 1.0) << level << " note " << i;
     }
   }
+}
+
+// The import screen turns the shipped StepMania file into exactly the shipped chart.
+TEST(MediaChart, GameImportOfTheStepFileGivesTheShippedChart) {
+  const std::string sm = ReadAll("Music/First Steps.sm");
+  ASSERT_FALSE(sm.empty());
+  const int difficulty = SelectedDifficulty;  // the conversion leaves the last block's here
+  EXPECT_EQ(ConvertStepText(sm), ReadAll("Music/First Steps.mp3.tq"));
+  SelectedDifficulty = difficulty;
 }
 
 TEST(MediaSong, SizeFitsALengthOfOneToTwoMinutes) {

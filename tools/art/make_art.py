@@ -266,7 +266,7 @@ def make_background():
     col = col + (hexc("#3b5cb8") - col) * (0.22 * grid)[..., None]
     # a thin horizon glow
     hg = np.exp(-((ys - horizon) / 5.0) ** 2) * clamp01(1.0 - np.abs(xs - w / 2) / 330.0)
-    col = col + (hexc("#4f7fe0") - col) * (0.25 * hg)[..., None]
+    col = col + (hexc("#4f7fe0") - col) * (0.14 * hg)[..., None]
     # small, dim stars above the horizon
     stars = np.zeros((h, w))
     for _ in range(90):

@@ -19,6 +19,30 @@ constexpr int HoldCell = 35;       // height of one hold cell
 constexpr int EscapeKey = 27;
 constexpr int CounterTop = 386;    // the BOO line; the others follow 18 pixels apart
 
+// A sheet and its copy in the screen's own format.
+struct ScreenCopy {
+  SDL_Surface* sheet = nullptr;
+  SDL_Surface* copy = nullptr;
+};
+ScreenCopy ArrowCopy, RatingCopy, HoldCopy;
+
+// The sheets come as IMG_Load delivers them, in RGBA byte order, which SDL
+// blends onto the screen by its slow generic path. A run-length coded copy in
+// the screen's format with the same alpha skips the clear pixels, copies the
+// solid ones, and blits five to ten times faster; it looks the same.
+SDL_Surface* Blittable(ScreenCopy& entry, SDL_Surface* sheet) {
+  if (sheet == nullptr || ScreenSurface == nullptr) return sheet;
+  if (entry.sheet != sheet) {
+    SDL_FreeSurface(entry.copy);
+    SDL_FreeSurface(entry.sheet);  // lets go of the old sheet
+    ++sheet->refcount;             // held, so no new sheet can take its address
+    entry.sheet = sheet;
+    entry.copy = SDL_DisplayFormatAlpha(sheet);
+    if (entry.copy != nullptr) SDL_SetAlpha(entry.copy, SDL_SRCALPHA | SDL_RLEACCEL, SDL_ALPHA_OPAQUE);
+  }
+  return entry.copy != nullptr ? entry.copy : sheet;
+}
+
 // Positions come in 64 bits from far-out notes; anything off the window is skipped here.
 void DrawAt(SDL_Surface* image, const SDL_Rect* part, int x, int64_t y) {
   if (y > 480 || y < -8192) return;
@@ -53,7 +77,7 @@ void DrawPopups() {
   for (int i = 0; i < static_cast<int>(PopupList.size());) {
     RatingPopup& popup = PopupList[i];
     if (popup.rating >= Boo && popup.rating <= Perfect)
-      DrawImage(RatingSheet, &RatingCells[popup.rating], popup.x, popup.y);
+      DrawImage(Blittable(RatingCopy, RatingSheet), &RatingCells[popup.rating], popup.x, popup.y);
     popup.y = static_cast<int32_t>(std::clamp<int64_t>(popup.y + rise, INT32_MIN, INT32_MAX));
     if (popup.y < -50)
       RemovePopup(i);
@@ -64,7 +88,7 @@ void DrawPopups() {
 
 void DrawTargets() {
   for (int c = 0; c < 4; ++c)
-    DrawImage(ArrowSheet, &ArrowCells[c + 4 * TargetRow(ColumnTimer[c])], ColumnX[c], TargetY);
+    DrawImage(Blittable(ArrowCopy, ArrowSheet), &ArrowCells[c + 4 * TargetRow(ColumnTimer[c])], ColumnX[c], TargetY);
 }
 
 int DrawNotes() {
@@ -73,7 +97,7 @@ int DrawNotes() {
     int64_t y = NoteHeight(note);
     if (y < -69 || y > 479 || note.column < 0 || note.column > 3) continue;
     if (note.hold != 0) DrawHold(ColumnX[note.column] + 10, y, note.hold);
-    DrawAt(ArrowSheet, &ArrowCells[note.column + 12], ColumnX[note.column], y);
+    DrawAt(Blittable(ArrowCopy, ArrowSheet), &ArrowCells[note.column + 12], ColumnX[note.column], y);
     ++drawn;
   }
   return drawn;
@@ -81,17 +105,18 @@ int DrawNotes() {
 
 void DrawHold(int x, int64_t y, int32_t hold) {
   int64_t length = hold / 5;  // the strip's pixels: its remaining time at 200 px a second
+  SDL_Surface* sheet = Blittable(HoldCopy, HoldSheet);
   int64_t cells = static_cast<int64_t>(std::floor(hold / 5.0 / 35.0));
-  DrawAt(HoldSheet, &HoldCells[0], x, y);
+  DrawAt(sheet, &HoldCells[0], x, y);
   // A long hold runs far below the window: stop at its bottom edge.
   for (int64_t k = 1; k <= cells && y + HoldCell * k <= 480; ++k)
-    DrawAt(HoldSheet, &HoldCells[1], x, y + HoldCell * k);
+    DrawAt(sheet, &HoldCells[1], x, y + HoldCell * k);
   int64_t rest = length - HoldCell * cells;
   if (rest > 0 && rest <= HoldCell) {
     SDL_Rect piece = MakeRect(50, 0, 50, static_cast<int>(rest));
-    DrawAt(HoldSheet, &piece, x, y + HoldCell * (cells + 1));
+    DrawAt(sheet, &piece, x, y + HoldCell * (cells + 1));
   }
-  DrawAt(HoldSheet, &HoldCells[2], x, y + HoldCell + length);
+  DrawAt(sheet, &HoldCells[2], x, y + HoldCell + length);
 }
 
 std::vector<std::string> CounterLines() {

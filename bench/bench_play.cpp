@@ -1,0 +1,123 @@
+// The heaviest play frame: 989 notes in the list, about 100 of them on screen
+// (a third holds), 50 rating words in the air, all four arrow keys down and
+// one just pressed, drawn at 32 bits per pixel with the game's own sheets.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+
+#include "app/screen_state.h"
+#include "game/play.h"
+#include "game/play_helpers.h"
+#include "kit/images.h"
+
+namespace {
+
+std::vector<Note> SavedNotes;
+std::vector<RatingPopup> SavedPopups;
+
+constexpr int32_t Now = 60000;  // the song position of the measured frame
+
+void LoadMediaOnce() {
+  static bool loaded = false;
+  if (loaded) return;
+  loaded = true;
+  OpenTestScreen();
+  std::filesystem::path previous = std::filesystem::current_path();
+  std::filesystem::current_path(ZEDOV_SOURCE_DIR);
+  LoadGameMedia();
+  LoadKitMedia();
+  std::filesystem::current_path(previous);
+}
+
+// Notes every 23 ms from just inside the miss limit: the first hundred fill
+// the screen, the rest wait below it.
+void BuildSong() {
+  ResetPlay();
+  for (int i = 0; i < 989; ++i) {
+    int time = Now - 120 + 23 * i;
+    AddNote(i % 4, time, i % 3 == 0 ? 300 + 7 * (i % 100) : 0);
+  }
+  for (int i = 0; i < 50; ++i) AppendPopup(RatingPopup{258, 50 - 2 * i, i % 3});
+  SavedNotes = NoteList;
+  SavedPopups = PopupList;
+}
+
+void RestoreFrame() {
+  NoteList = SavedNotes;
+  PopupList = SavedPopups;
+  PlayStart = 0;
+  SongPosition = Now - 16;
+  GameClockMs = Now;
+  for (int key : ColumnKeys) KeyStates[key] = Held;
+  KeyStates[ColumnKeys[1]] = Pressed;
+  for (int32_t& timer : ColumnTimer) timer = 1;
+  Screen = Play;
+}
+
+void BM_HeaviestPlayFrame(benchmark::State& state) {
+  LoadMediaOnce();
+  BuildSong();
+  int onScreen = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    RestoreFrame();
+    state.ResumeTiming();
+    RunPlayScreen();
+    state.PauseTiming();
+    onScreen = DrawNotes();
+    state.ResumeTiming();
+  }
+  state.counters["notes_on_screen"] = onScreen;
+  state.counters["bpp"] = ScreenSurface->format->BitsPerPixel;
+}
+BENCHMARK(BM_HeaviestPlayFrame)->Unit(benchmark::kMicrosecond);
+
+// The same frame with the backdrop the dispatcher blits under every screen.
+void BM_HeaviestPlayFrameWithBackdrop(benchmark::State& state) {
+  LoadMediaOnce();
+  BuildSong();
+  for (auto _ : state) {
+    state.PauseTiming();
+    RestoreFrame();
+    state.ResumeTiming();
+    SDL_BlitSurface(GameBackground, nullptr, ScreenSurface, nullptr);
+    RunPlayScreen();
+  }
+}
+BENCHMARK(BM_HeaviestPlayFrameWithBackdrop)->Unit(benchmark::kMicrosecond);
+
+void BM_UpdateJudgement(benchmark::State& state) {
+  BuildSong();
+  for (auto _ : state) {
+    state.PauseTiming();
+    RestoreFrame();
+    state.ResumeTiming();
+    AdvanceSongClock();
+    UpdateJudgement();
+    benchmark::DoNotOptimize(NoteList.data());
+  }
+  state.counters["notes_left"] = static_cast<double>(NoteList.size());
+}
+BENCHMARK(BM_UpdateJudgement)->Unit(benchmark::kMicrosecond);
+
+
+
+// The parts of the frame on their own: the notes with their holds, and the words.
+void BM_DrawNotes(benchmark::State& state) {
+  LoadMediaOnce();
+  BuildSong();
+  RestoreFrame();
+  AdvanceSongClock();
+  for (auto _ : state) benchmark::DoNotOptimize(DrawNotes());
+}
+BENCHMARK(BM_DrawNotes)->Unit(benchmark::kMicrosecond);
+
+void BM_DrawPopups(benchmark::State& state) {
+  LoadMediaOnce();
+  BuildSong();
+  FrameDelta = 0;  // the words stay where they are
+  for (auto _ : state) DrawPopups();
+  state.counters["popups"] = static_cast<double>(PopupList.size());
+}
+BENCHMARK(BM_DrawPopups)->Unit(benchmark::kMicrosecond);
+}  // namespace

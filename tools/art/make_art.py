@@ -157,7 +157,7 @@ def make_border():
     xs, ys = coords(w, h, 1)
     # distance inward from the window edge, with rounded inner corners
     r = 14.0
-    inset = 9.0
+    inset = 7.0
     cx = np.clip(xs, inset + r, w - inset - r)
     cy = np.clip(ys, inset + r, h - inset - r)
     corner = np.hypot(xs - cx, ys - cy)
@@ -167,8 +167,8 @@ def make_border():
     depth = np.where(in_corner, inset + r - corner, edge_d)
     img = empty(w, h)
     img = over(img, layer(NAVY, 1.0 * (depth < inset)))
-    img = over(img, layer(RIM, 1.0 * ((depth >= 3.0) & (depth < 5.0))))
-    img = over(img, layer(lighter(NAVY, 0.15), 1.0 * ((depth >= 1.0) & (depth < 3.0))))
+    img = over(img, layer(RIM, 1.0 * ((depth >= 2.5) & (depth < 4.5))))
+    img = over(img, layer(lighter(NAVY, 0.15), 1.0 * ((depth >= 1.0) & (depth < 2.5))))
     img = over(img, layer(INK, 1.0 * ((depth >= inset - 1.5) & (depth < inset))))
     img = over(img, layer(INK, 1.0 * (depth < 1.0)))
     # small diamonds at the four corners, in the lane colours

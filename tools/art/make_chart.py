@@ -227,7 +227,7 @@ def write_sm(charts, path):
         "#CDTITLE:;",
         "#MUSIC:First Steps.mp3;",
         f"#OFFSET:{offset:.3f};",
-        "#SAMPLESTART:18.525;",
+        "#SAMPLESTART:20.525;",
         "#SAMPLELENGTH:12.000;",
         "#SELECTABLE:YES;",
         f"#BPMS:0.000={BPM:.3f};",

@@ -11,6 +11,7 @@ import sys
 import numpy as np
 from PIL import Image, ImageDraw
 
+sys.dont_write_bytecode = True  # keep tools/art free of __pycache__
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from gfx import (SS, clamp01, coords, darker, downsample, empty, font, hexc, layer,  # noqa: E402
                  lighter, over, poly_mask, round_mask, save_keyed, save_rgb, save_rgba,

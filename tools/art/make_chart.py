@@ -14,6 +14,7 @@ import os
 import sys
 from fractions import Fraction
 
+sys.dont_write_bytecode = True  # keep tools/art free of __pycache__
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from song import (BARS, BEAT_SAMPLES, BPM, DECODER_DELAY_SAMPLES, FIRST_BEAT_SAMPLE,  # noqa: E402
                   RATE, phrase_of, section_of)

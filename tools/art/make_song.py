@@ -14,6 +14,7 @@ import wave
 import numpy as np
 from scipy import signal
 
+sys.dont_write_bytecode = True  # keep tools/art free of __pycache__
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from song import (BARS, BEAT_SAMPLES, CHORDS, FIRST_BEAT_SAMPLE, RATE, ROOTS,  # noqa: E402
                   TAIL_SECONDS, phrase_of, section_of)

@@ -1,0 +1,49 @@
+// Any bytes as a song's high-score file. The difficulty select and the results
+// screen each have a reader of it; they must agree whenever no word is longer
+// than LongestChartToken, and set every score whatever the file holds. A file
+// written from five scores reads back as those five scores.
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+#include "app/screen_state.h"
+#include "charts/chart_file.h"
+#include "fuzz_support.h"
+#include "screens/difficulty_select.h"
+#include "screens/results.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  std::string text(reinterpret_cast<const char*>(data), size);
+  std::string path = InputAsFile(data, size);
+  // Run each reader over two different arrays: what it leaves must depend on
+  // the file alone, never on what the array held before.
+  int bySelect[DifficultyCount], byResults[DifficultyCount];
+  int bySelectAgain[DifficultyCount], byResultsAgain[DifficultyCount];
+  for (int d = 0; d < DifficultyCount; ++d) {
+    bySelect[d] = byResults[d] = 77;
+    bySelectAgain[d] = byResultsAgain[d] = -5;
+  }
+  ReadBestScores(path, bySelect);
+  ReadBestScores(path, bySelectAgain);
+  ReadScoreFile(path, byResults);
+  ReadScoreFile(path, byResultsAgain);
+  for (int d = 0; d < DifficultyCount; ++d) {
+    FUZZ_CHECK(bySelect[d] == bySelectAgain[d]);
+    FUZZ_CHECK(byResults[d] == byResultsAgain[d]);
+  }
+  if (LongestRun(text) <= LongestChartToken)
+    for (int d = 0; d < DifficultyCount; ++d) FUZZ_CHECK(bySelect[d] == byResults[d]);
+
+  if (size >= sizeof(int) * DifficultyCount) {
+    int scores[DifficultyCount];
+    std::memcpy(scores, data, sizeof scores);
+    std::string written = ScoreFileText(scores);
+    std::string back = InputAsFile(reinterpret_cast<const uint8_t*>(written.data()), written.size());
+    int read[DifficultyCount];
+    ReadBestScores(back, read);
+    for (int d = 0; d < DifficultyCount; ++d) FUZZ_CHECK(read[d] == scores[d]);
+    ReadScoreFile(back, read);
+    for (int d = 0; d < DifficultyCount; ++d) FUZZ_CHECK(read[d] == scores[d]);
+  }
+  return 0;
+}

@@ -1,0 +1,218 @@
+// Chart files no writer of the game makes: 100 MB of digits, columns outside
+// 0..3, negative times and holds, times a billion milliseconds away. They are
+// read in bounded memory and played to the end without a fault, and they stay
+// on disk as they were.
+#include <SDL.h>
+#include <SDL_mixer.h>
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "app/screen_state.h"
+#include "charts/library.h"
+#include "game/judgement.h"
+#include "game/notes.h"
+#include "game/play.h"
+#include "game/song_start.h"
+#include "kit/chrome.h"
+#include "kit/input.h"
+#include "robustness/robustness_support.h"
+#include "screens/difficulty_select.h"
+#include "screens/results.h"
+#include "test_support.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int64_t HundredMegabytes = 100LL * 1000 * 1000;
+
+// A line of /proc/self/status in kB ("VmHWM", "VmRSS"); -1 when missing.
+long StatusKb(const std::string& key) {
+  std::ifstream in("/proc/self/status");
+  for (std::string line; std::getline(in, line);)
+    if (line.rfind(key + ":", 0) == 0) return std::stol(line.substr(key.size() + 1));
+  return -1;
+}
+
+// How far the resident memory rose above its level before the work, in kB.
+// The kernel's high-water mark is reset first where it allows that.
+template <typename Work>
+long PeakGrowthKb(Work work) {
+  {
+    std::ofstream reset("/proc/self/clear_refs");
+    reset << "5";
+  }
+  long before = StatusKb("VmRSS");
+  long peakBefore = StatusKb("VmHWM");
+  work();
+  long peak = StatusKb("VmHWM");
+  return peakBefore > before ? peak - peakBefore : peak - before;
+}
+
+// Writes the tag line and then digits without a break, a megabyte at a time.
+void WriteDigitChart(const fs::path& path, const std::string& head) {
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  ASSERT_NE(file, nullptr);
+  std::fputs(head.c_str(), file);
+  std::string digits(1000 * 1000, '7');
+  for (int64_t written = 0; written < HundredMegabytes; written += static_cast<int64_t>(digits.size()))
+    ASSERT_EQ(std::fwrite(digits.data(), 1, digits.size(), file), digits.size());
+  std::fclose(file);
+}
+
+struct BadCharts : testing::Test {
+  ScratchFolder scratch;
+
+  void SetUp() override {
+    OpenTestScreen();
+    ResetInput();
+    EmptyNoteList();
+    EmptyPopupList();
+    ResetPlayState();
+    ExitPromptOpen = false;
+    ExitPromptLevel = 0.0;
+  }
+  void TearDown() override {
+    if (CurrentMusic != nullptr) Mix_FreeMusic(CurrentMusic);
+    CurrentMusic = nullptr;
+    EmptyNoteList();
+    EmptyPopupList();
+    ResetInput();
+    Screen = Title;
+  }
+};
+
+TEST_F(BadCharts, HundredMegabytesOfDigitsAreReadInBoundedMemory) {
+  fs::create_directory("Music");
+  WriteDigitChart("Music/Big.mp3.tq", "<startmedium>\n");
+  WriteTextFile("Music/Big.mp3", "");
+  SelectedSong = "Big.mp3";
+  // The difficulty select scans the whole file and finds the tag before the digits.
+  long scanKb = PeakGrowthKb([] { EnterScreen(DifficultySelect); });
+  EXPECT_TRUE(ChartHasDifficulty[Medium]);
+  EXPECT_FALSE(ChartHasDifficulty[Easy]);
+  // The song start meets a number that never ends: no notes.
+  SelectedDifficulty = Medium;
+  long readKb = PeakGrowthKb([] { ReadChartSection(ChartPath(SelectedSong), Medium); });
+  EXPECT_TRUE(NoteList.empty());
+  EXPECT_LT(scanKb, 32 * 1024) << "the scan held a large part of the file";
+  EXPECT_LT(readKb, 32 * 1024) << "the section read held a large part of the file";
+  EXPECT_EQ(static_cast<int64_t>(fs::file_size("Music/Big.mp3.tq")), HundredMegabytes + 14);
+}
+
+TEST_F(BadCharts, OneHundredMegabyteWordHidesNoLaterTag) {
+  fs::create_directory("Music");
+  WriteDigitChart("Music/Big.mp3.tq", "");
+  {
+    std::ofstream tail("Music/Big.mp3.tq", std::ios::app);
+    tail << "\n<starthard>\n1\n10\n0\n----\n<stop>\n";
+  }
+  bool flags[DifficultyCount];
+  ReadChartDifficulties("Music/Big.mp3.tq", flags);
+  EXPECT_TRUE(flags[Hard]);
+  EXPECT_FALSE(flags[Beginner]);
+  ReadChartSection("Music/Big.mp3.tq", Hard);
+  EXPECT_TRUE(NoteList.empty()) << "the word too long to read ends the reading";
+}
+
+// Every field at the edges of what a chart may say.
+const std::string HostileChart =
+    "<startmedium>\n"
+    "7 300 0 ----\n"                       // a column of 7
+    "-1 400 0 ----\n"                      // and of -1
+    "0 -500 0 ----\n"                      // due before the music starts
+    "1 600 -300 ----\n"                    // a negative hold
+    "2 -2147483648 -2147483648 ----\n"     // the earliest time and hold there are
+    "3 1000000000 0 ----\n"                // a billion milliseconds in
+    "0 700 1000000000 ----\n"              // a hold a billion milliseconds long
+    "1 800 2147483647 ----\n"
+    "2 2147483647 2147483647 ----\n"
+    "2147483647 900 0 ----\n"
+    "-2147483648 900 5 ----\n"
+    "3 900 0 ----\n"
+    "<stop>\n";
+
+TEST_F(BadCharts, HostileValuesAreReadAsTheyStand) {
+  std::istringstream in(HostileChart);
+  ReadChartSection(in, Medium);
+  ASSERT_EQ(NoteList.size(), 12u);
+  EXPECT_EQ(NoteList[0].column, 7);
+  EXPECT_EQ(NoteList[4].time, INT32_MIN);
+  EXPECT_EQ(NoteList[4].hold, INT32_MIN);
+  EXPECT_EQ(NoteList[5].time, 1000000000);
+  EXPECT_EQ(NoteList[10].column, INT32_MIN);
+}
+
+// The play screen's work for one frame at a song position chosen by hand.
+void PlayFrameAt(int64_t songMs, int keyState) {
+  for (int key : ColumnKeys) KeyStates[key] = keyState;
+  GameClockMs = static_cast<int32_t>(static_cast<uint32_t>(PlayStart) + static_cast<uint32_t>(songMs));
+  AdvanceSongClock();
+  UpdateJudgement();
+  DrawPopups();
+  DrawTargets();
+  DrawNotes();
+  if (Combo > LongestCombo) LongestCombo = Combo;
+  DrawCounters();
+}
+
+TEST_F(BadCharts, HostileValuesPlayAcrossTheWholeClock) {
+  const int64_t positions[] = {0,         1,           299,         300,         420,
+                               601,       1000,        1000000000,  1000000100,  2147483000,
+                               INT32_MAX, -2147483648, -1000000000, -5,          0};
+  for (int keys : {Up, Pressed, Held, Pressed, Up}) {
+    std::istringstream in(HostileChart);
+    ReadChartSection(in, Medium);
+    ResetPlayState();
+    EmptyPopupList();
+    PlayStart = 12345;
+    for (int64_t at : positions) {
+      PlayFrameAt(at, keys);
+      PlayFrameAt(at + 16, keys == Pressed ? Held : keys);
+    }
+    int judged = BooCount + GoodCount + PerfectCount;
+    EXPECT_LE(judged, 12);
+    EXPECT_EQ(judged + static_cast<int>(NoteList.size()), 12) << "a note was judged twice or lost";
+    EXPECT_EQ(PopupList.size() <= 12u, true);
+    int score = ScorePercent(YourPoints(), MaxPoints());
+    EXPECT_GE(score, 0);
+    EXPECT_LE(score, 100);
+  }
+}
+
+TEST_F(BadCharts, HostileChartPlaysToTheEndOfRealMusic) {
+  OpenMixer mixer;
+  ASSERT_TRUE(mixer.open);
+  ASSERT_TRUE(MakeToneMp3("Music/Edge.mp3", 1.0)) << "sox and lame are needed to make the song";
+  WriteTextFile("Music/Edge.mp3.tq", HostileChart);
+  FolderContents before = ReadFolder("Music");
+  ASSERT_TRUE(ChooseSong("Edge.mp3"));
+  EnterScreen(DifficultySelect);
+  ClickInScreen(320, 95);  // "play medium", the only row
+  ASSERT_EQ(Screen, SongStart);
+  LastTicks = SDL_GetTicks();
+  PacedFrame();
+  ASSERT_EQ(Screen, Play);
+  // Mash every arrow: down one frame, held the next, up the third.
+  for (int frame = 0; Screen == Play && frame < 1000; ++frame) {
+    for (int key : ColumnKeys) QueueKey(key, frame % 3 == 0);
+    PacedFrame();
+  }
+  ASSERT_EQ(Screen, Results);
+  PacedFrame();
+  int score = ScorePercent(YourPoints(), MaxPoints());
+  EXPECT_GE(score, 0);
+  EXPECT_LE(score, 100);
+  EXPECT_EQ(ReadTextFile("Music/Edge.mp3.score"), "0\n0\n" + std::to_string(score) + "\n0\n0\n");
+  FolderContents after = ReadFolder("Music");
+  after.erase("Edge.mp3.score");
+  EXPECT_EQ(after, before);
+}
+
+}  // namespace

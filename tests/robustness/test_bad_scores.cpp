@@ -1,0 +1,114 @@
+// High-score files holding what the game never writes: negative, huge and
+// non-numeric values, a folder in the file's place. The difficulty select and
+// the results read them the same way, keep every value they could read, and
+// the game goes on.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/screen_state.h"
+#include "game/song_start.h"
+#include "robustness/robustness_support.h"
+#include "screens/difficulty_select.h"
+#include "screens/results.h"
+#include "test_support.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Case {
+  const char* text;
+  std::vector<int> bests;
+};
+
+// What each reader must see: the numbers up to the first unreadable one.
+const Case Cases[] = {
+    {"-5\n-2147483648\n0\n-1\n-100\n", {-5, INT32_MIN, 0, -1, -100}},
+    {"2147483647 100 1000000 99999 7", {INT32_MAX, 100, 1000000, 99999, 7}},
+    {"2147483648\n1\n2\n3\n4\n", {0, 0, 0, 0, 0}},          // one past the largest int
+    {"-2147483649\n1\n2\n3\n4\n", {0, 0, 0, 0, 0}},
+    {"12\n99999999999999999999999\n5\n5\n5\n", {12, 0, 0, 0, 0}},
+    {"12\nabc\n5\n5\n5\n", {12, 0, 0, 0, 0}},
+    {"high scores:\n1\n2\n3\n4\n5\n", {0, 0, 0, 0, 0}},
+    {"+7\n\t 8\r\n9 10 11 12 13\n", {7, 8, 9, 10, 11}},
+    {"3.75\n4\n", {3, 0, 0, 0, 0}},                        // the point is not a number
+    {"0x1F 2", {0, 0, 0, 0, 0}},                           // 0, then the word "x1F"
+    {"1 2 3", {1, 2, 3, 0, 0}},
+    {"", {0, 0, 0, 0, 0}},
+    {"\xff\xfe\x31\x00\x32\x00", {0, 0, 0, 0, 0}},         // the numbers in UTF-16
+    {"- 5 5 5 5 5", {0, 0, 0, 0, 0}},
+    {"00000000000000000000000000000042 1 1 1 1", {42, 1, 1, 1, 1}},
+};
+
+std::vector<int> AsVector(const int* scores) { return std::vector<int>(scores, scores + DifficultyCount); }
+
+struct BadScores : testing::Test {
+  ScratchFolder scratch;
+  void SetUp() override {
+    OpenTestScreen();
+    ResetPlayState();
+  }
+  void TearDown() override {
+    ResetPlayState();
+    Screen = Title;
+  }
+};
+
+TEST_F(BadScores, BothReadersKeepWhatTheyCanReadAndAgree) {
+  for (const Case& c : Cases) {
+    SCOPED_TRACE(c.text);
+    WriteTextFile("Music/S.mp3.score", c.text);
+    int bySelect[DifficultyCount], byResults[DifficultyCount];
+    ReadBestScores("Music/S.mp3.score", bySelect);
+    ReadScoreFile("Music/S.mp3.score", byResults);
+    EXPECT_EQ(AsVector(bySelect), c.bests);
+    EXPECT_EQ(AsVector(byResults), c.bests);
+  }
+}
+
+TEST_F(BadScores, TheResultsRewriteTheValuesReadAndRaiseOnlyTheirOwn) {
+  for (const Case& c : Cases) {
+    SCOPED_TRACE(c.text);
+    WriteTextFile("Music/S.mp3.score", c.text);
+    SelectedSong = "S.mp3";
+    EnterScreen(DifficultySelect);
+    EXPECT_EQ(AsVector(BestScores), c.bests);
+    // A play of medium that scores 63: one GOOD.
+    SelectedDifficulty = Medium;
+    ResetPlayState();
+    GoodCount = 1;
+    EnterScreen(Results);
+    std::vector<int> expected = c.bests;
+    EXPECT_EQ(PreviousBest, expected[Medium]);
+    if (63 > expected[Medium]) expected[Medium] = 63;
+    std::string text;
+    for (int best : expected) text += std::to_string(best) + "\n";
+    EXPECT_EQ(ReadTextFile("Music/S.mp3.score"), text);
+    ClickInScreen(550, 435);
+    EXPECT_EQ(Screen, DifficultySelect);
+    EnterScreen(DifficultySelect);
+    EXPECT_EQ(AsVector(BestScores), expected);
+  }
+}
+
+TEST_F(BadScores, AFolderInTheScoreFilesPlaceIsReadAsNothingAndKept) {
+  WriteTextFile("Music/S.mp3.score/inside", "7\n7\n7\n7\n7\n");
+  SelectedSong = "S.mp3";
+  EnterScreen(DifficultySelect);
+  EXPECT_EQ(AsVector(BestScores), (std::vector<int>{0, 0, 0, 0, 0}));
+  SelectedDifficulty = Easy;
+  PerfectCount = 2;
+  LongestCombo = 2;
+  EnterScreen(Results);
+  EXPECT_EQ(BestScores[Easy], 100);  // raised in memory; the file cannot be written
+  EXPECT_TRUE(fs::is_directory("Music/S.mp3.score"));
+  EXPECT_EQ(ReadTextFile("Music/S.mp3.score/inside"), "7\n7\n7\n7\n7\n");
+  size_t entries = 0;
+  for ([[maybe_unused]] const auto& entry : fs::directory_iterator("Music")) ++entries;
+  EXPECT_EQ(entries, 1u) << "a temporary file was left behind";
+}
+
+}  // namespace

@@ -1,0 +1,208 @@
+// The road of one song, driven through the real frame function with the real
+// media, as a player would drive it: title, "Play", the song, "play medium",
+// the music played to its end in real time with the arrows pressed at their
+// notes and one pause on the way, the results, and "Back" up to the title.
+// It runs headless under the dummy video and audio drivers, so the sanitizer
+// build watches every line of the game that one song touches.
+#include <SDL.h>
+#include <SDL_mixer.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+
+#include "app/main_loop.h"
+#include "app/screen_state.h"
+#include "charts/library.h"
+#include "game/judgement.h"
+#include "game/media.h"
+#include "game/notes.h"
+#include "game/song_start.h"
+#include "kit/chrome.h"
+#include "kit/images.h"
+#include "kit/input.h"
+#include "robustness/robustness_support.h"
+#include "screens/difficulty_select.h"
+#include "screens/results.h"
+#include "screens/song_select.h"
+#include "test_support.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int EscapeKey = 27;
+
+// Everything the real media loaders set, so the other tests find their own
+// made-up pictures again afterwards.
+struct SavedMedia {
+  SDL_Surface* kit[8] = {FontImage, ButtonImage, ArrowsImage, BorderImage,
+                         BarImage,  CursorImage, SnapshotImage, BlurImage};
+  SDL_Surface* game[5] = {GameBackground, GameTitle, ArrowSheet, RatingSheet, HoldSheet};
+  SDL_Rect glyphs[95], panels[2][9], arrows[4], cursor[16], arrowCells[16], ratingCells[3], holdCells[3];
+
+  SavedMedia() {
+    std::copy(std::begin(GlyphRects), std::end(GlyphRects), glyphs);
+    std::copy(&PanelCells[0][0], &PanelCells[0][0] + 18, &panels[0][0]);
+    std::copy(std::begin(ArrowRects), std::end(ArrowRects), arrows);
+    std::copy(std::begin(CursorFrames), std::end(CursorFrames), cursor);
+    std::copy(std::begin(ArrowCells), std::end(ArrowCells), arrowCells);
+    std::copy(std::begin(RatingCells), std::end(RatingCells), ratingCells);
+    std::copy(std::begin(HoldCells), std::end(HoldCells), holdCells);
+  }
+
+  ~SavedMedia() {
+    SDL_Surface** kitNow[8] = {&FontImage, &ButtonImage, &ArrowsImage, &BorderImage,
+                               &BarImage,  &CursorImage, &SnapshotImage, &BlurImage};
+    for (int i = 0; i < 8; ++i) {
+      if (*kitNow[i] != kit[i]) SDL_FreeSurface(*kitNow[i]);
+      *kitNow[i] = kit[i];
+    }
+    SDL_Surface** gameNow[5] = {&GameBackground, &GameTitle, &ArrowSheet, &RatingSheet, &HoldSheet};
+    for (int i = 0; i < 5; ++i) {
+      if (*gameNow[i] != game[i]) SDL_FreeSurface(*gameNow[i]);
+      *gameNow[i] = game[i];
+    }
+    std::copy(std::begin(glyphs), std::end(glyphs), GlyphRects);
+    std::copy(&panels[0][0], &panels[0][0] + 18, &PanelCells[0][0]);
+    std::copy(std::begin(arrows), std::end(arrows), ArrowRects);
+    std::copy(std::begin(cursor), std::end(cursor), CursorFrames);
+    std::copy(std::begin(arrowCells), std::end(arrowCells), ArrowCells);
+    std::copy(std::begin(ratingCells), std::end(ratingCells), RatingCells);
+    std::copy(std::begin(holdCells), std::end(holdCells), HoldCells);
+  }
+};
+
+// The five numbers of a high-score file.
+std::vector<int> ScoreLines(const std::string& text) {
+  std::istringstream in(text);
+  std::vector<int> values;
+  for (int v; in >> v;) values.push_back(v);
+  return values;
+}
+
+struct SongRoad : testing::Test {
+  ScratchFolder scratch;
+
+  void SetUp() override {
+    OpenTestScreen();
+    ResetInput();
+    Screen = Title;
+    ScreenChanged = false;
+    QuitRequested = false;
+    ExitPromptOpen = false;
+    ExitPromptLevel = 0.0;
+    SongListScroll = 0;
+    LastTicks = SDL_GetTicks();
+  }
+
+  void TearDown() override {
+    if (CurrentMusic != nullptr) Mix_FreeMusic(CurrentMusic);
+    CurrentMusic = nullptr;
+    EmptyNoteList();
+    EmptyPopupList();
+    ResetInput();
+    Screen = Title;
+    ExitPromptOpen = false;
+    ExitPromptLevel = 0.0;
+    QuitRequested = false;
+  }
+};
+
+TEST_F(SongRoad, OneSongFromTheTitleToItsResultsAndBack) {
+  OpenMixer mixer;
+  ASSERT_TRUE(mixer.open) << "no audio device under the dummy driver";
+  fs::create_directory("Music");
+  ASSERT_TRUE(MakeToneMp3("Music/Tone.mp3", 2.0)) << "sox and lame are needed to make the song";
+  fs::create_directory_symlink(fs::path(ZEDOV_SOURCE_DIR) / "Media", "Media");
+  const std::string chart =
+      "<startmedium>\n0\n400\n0\n----\n1\n800\n0\n----\n2\n1200\n0\n----\n3\n1500\n0\n----\n<stop>\n";
+  WriteTextFile("Music/Tone.mp3.tq", chart);
+  WriteTextFile("Music/Tone.mp3.score", "11\n22\n0\n44\n55\n");
+  WriteTextFile("Music/notes.txt", "not a song");
+  FolderContents before = ReadFolder("Music");
+
+  SavedMedia saved;
+  LoadGameMedia();
+  LoadKitMedia();
+  ASSERT_NE(GameBackground, nullptr);
+  ASSERT_NE(FontImage, nullptr);
+
+  PacedFrame();  // the title as the game opens on it
+  ClickAt(320, 215);  // "Play"
+  ASSERT_EQ(Screen, SongSelect);
+  ASSERT_EQ(SongList.size(), 6u);  // ".", "..", the song, its chart and score, notes.txt
+  ClickAt(320, 95);  // the first song row
+  ASSERT_EQ(Screen, DifficultySelect);
+  EXPECT_EQ(SelectedSong, "Tone.mp3");
+  EXPECT_TRUE(ChartHasDifficulty[Medium]);
+  EXPECT_FALSE(ChartHasDifficulty[Easy]);
+  EXPECT_EQ(BestScores[Hard], 44);
+
+  ClickAt(320, 95);  // "play medium", the only row
+  ASSERT_EQ(Screen, Play);
+  ASSERT_EQ(NoteList.size(), 4u);
+  ASSERT_TRUE(Mix_PlayingMusic());
+
+  // Play: each arrow key goes down in the frame that brings its note closest.
+  bool paused = false, pausedMusicSeen = false;
+  uint32_t startedAt = SDL_GetTicks();
+  int held[4] = {0, 0, 0, 0};
+  while (Screen == Play && SDL_GetTicks() - startedAt < 30000) {
+    for (int c = 0; c < 4; ++c) {
+      if (held[c] > 0 && --held[c] == 0) QueueKey(ColumnKeys[c], false);
+      for (const Note& note : NoteList)
+        if (note.column == c && held[c] == 0 && std::abs(note.time - SongPosition - 8) <= 12) {
+          QueueKey(ColumnKeys[c], true);
+          held[c] = 3;
+        }
+    }
+    // Halfway through, Escape pauses; once the overlay is up, Escape again resumes.
+    if (!paused && SongPosition > 1000) {
+      QueueKey(EscapeKey, true);
+      PacedFrame();
+      QueueKey(EscapeKey, false);
+      while (ExitPromptLevel < 100.0 && SDL_GetTicks() - startedAt < 30000) PacedFrame();
+      pausedMusicSeen = Mix_PausedMusic() != 0;
+      int32_t stoodAt = SongPosition;
+      uint32_t pausedAt = SDL_GetTicks();
+      QueueKey(EscapeKey, true);
+      PacedFrame();
+      QueueKey(EscapeKey, false);
+      while (ExitPromptLevel > 0.0 && SDL_GetTicks() - startedAt < 30000) PacedFrame();
+      PacedFrame();  // the play screen runs again and resumes the music
+      EXPECT_GT(SDL_GetTicks() - pausedAt, 500u);
+      EXPECT_LT(SongPosition - stoodAt, 250) << "the song went on while paused";
+      EXPECT_TRUE(Mix_PlayingMusic() && !Mix_PausedMusic());
+      paused = true;
+      continue;
+    }
+    PacedFrame();
+  }
+  ASSERT_EQ(Screen, Results) << "the song did not end within 30 s";
+  EXPECT_TRUE(paused);
+  EXPECT_TRUE(pausedMusicSeen);
+  EXPECT_EQ(CurrentMusic, nullptr);
+  PacedFrame();  // the results' first frame: the best is recorded
+  EXPECT_EQ(BooCount + GoodCount + PerfectCount, 4) << "every arrow was judged once";
+  int score = ScorePercent(YourPoints(), MaxPoints());
+  std::vector<int> lines = ScoreLines(ReadTextFile("Music/Tone.mp3.score"));
+  EXPECT_EQ(lines, (std::vector<int>{11, 22, score, 44, 55}));
+
+  ClickAt(550, 435);  // "Back" to the difficulty select, which rereads the file
+  ASSERT_EQ(Screen, DifficultySelect);
+  EXPECT_EQ(BestScores[Medium], score);
+  ClickAt(550, 435);  // "Back" to the song select
+  ASSERT_EQ(Screen, SongSelect);
+  ClickAt(550, 435);  // "Back" to the title
+  ASSERT_EQ(Screen, Title);
+  EXPECT_FALSE(QuitRequested);
+
+  // Only the score file changed; the song and its chart are as they were.
+  FolderContents after = ReadFolder("Music");
+  before["Tone.mp3.score"] = after["Tone.mp3.score"];
+  EXPECT_EQ(after, before);
+}
+
+}  // namespace

@@ -100,8 +100,6 @@ void BM_UpdateJudgement(benchmark::State& state) {
 }
 BENCHMARK(BM_UpdateJudgement)->Unit(benchmark::kMicrosecond);
 
-
-
 // The parts of the frame on their own: the notes with their holds, and the words.
 void BM_DrawNotes(benchmark::State& state) {
   LoadMediaOnce();

@@ -15,9 +15,9 @@
 
 namespace {
 
-constexpr int HoldCell = 35;       // height of one hold cell
+constexpr int HoldCell = 35;  // height of one hold cell
 constexpr int EscapeKey = 27;
-constexpr int CounterTop = 386;    // the BOO line; the others follow 18 pixels apart
+constexpr int CounterTop = 386;  // the BOO line; the others follow 18 pixels apart
 
 // A sheet and its copy in the screen's own format.
 struct ScreenCopy {
@@ -88,7 +88,8 @@ void DrawPopups() {
 
 void DrawTargets() {
   for (int c = 0; c < 4; ++c)
-    DrawImage(Blittable(ArrowCopy, ArrowSheet), &ArrowCells[c + 4 * TargetRow(ColumnTimer[c])], ColumnX[c], TargetY);
+    DrawImage(Blittable(ArrowCopy, ArrowSheet), &ArrowCells[c + 4 * TargetRow(ColumnTimer[c])], ColumnX[c],
+              TargetY);
 }
 
 int DrawNotes() {

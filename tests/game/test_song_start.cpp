@@ -9,7 +9,7 @@
 
 namespace {
 
-// A chart of records "column time hold ----" for one difficulty.
+// A section of records "i%4 10i 0 ----" from a start tag.
 std::string Section(const std::string& tag, int records, int firstTime = 0) {
   std::string text = tag + "\n";
   for (int i = 0; i < records; ++i)
@@ -17,218 +17,103 @@ std::string Section(const std::string& tag, int records, int firstTime = 0) {
   return text + "<stop>\n";
 }
 
-void ReadText(const std::string& text, int difficulty) {
-  std::istringstream in(text);
-  ReadChartSection(in, difficulty);
-}
-
-void ExpectNote(const Note& note, int column, int time, int hold) {
-  EXPECT_EQ(note.column, column);
-  EXPECT_EQ(note.time, time);
-  EXPECT_EQ(note.hold, hold);
-}
-
-struct ChartReading : testing::Test {
-  void SetUp() override { ResetPlay(); }
+struct ReadCase {
+  std::string chart;
+  int difficulty;
+  size_t notes;
+  Note first;  // checked when there are notes
 };
 
-TEST_F(ChartReading, EmptySectionGivesNoNotes) {
+class ChartReading : public testing::TestWithParam<ReadCase> {};
+
+TEST_P(ChartReading, GivesTheNotesOfItsSection) {
   AddNote(0, 5);  // left over from an earlier song
-  ReadText("<starteasy>\n<stop>\n", Easy);
-  EXPECT_TRUE(NoteList.empty());
+  std::istringstream in(GetParam().chart);
+  ReadChartSection(in, GetParam().difficulty);
+  ASSERT_EQ(NoteList.size(), GetParam().notes);
+  if (NoteList.empty()) return;
+  EXPECT_EQ(NoteList[0].column, GetParam().first.column);
+  EXPECT_EQ(NoteList[0].time, GetParam().first.time);
+  EXPECT_EQ(NoteList[0].hold, GetParam().first.hold);
+  if (NoteList.size() == 989) {
+    EXPECT_EQ(NoteList.back().time, 9880);  // the first 989, in file order
+  }
 }
 
-TEST_F(ChartReading, RecordsKeepTheirValuesAndFileOrder) {
-  ReadText("<startbeginner>\n2\n4118\n0\n----\n0\n-30\n250\n----\n3\n3075\n0\n----\n<stop>\n", Beginner);
-  ASSERT_EQ(NoteList.size(), 3u);
-  ExpectNote(NoteList[0], 2, 4118, 0);
-  ExpectNote(NoteList[1], 0, -30, 250);
-  ExpectNote(NoteList[2], 3, 3075, 0);
-}
+const std::string Three = "<startbeginner>\n2\n4118\n0\n----\n0\n-30\n250\n----\n3\n3075\n0\n----\n<stop>\n";
+const std::string Earlier =
+    Section("<startbeginner>", 3, 100) + Section("<starteasy>", 4) + Section("<startmedium>", 5);
 
-TEST_F(ChartReading, AnyWhiteSpaceSeparatesTokens) {
-  ReadText("<startmedium> 1 100 0 ----\r\n\t2 200 50 xx <stop>", Medium);
-  ASSERT_EQ(NoteList.size(), 2u);
-  ExpectNote(NoteList[1], 2, 200, 50);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Charts, ChartReading,
+    testing::Values(ReadCase{"<starteasy>\n<stop>\n", Easy, 0, {}},
+                    ReadCase{Three, Beginner, 3, {2, 4118, 0}},
+                    ReadCase{"<startmedium> 1 100 0 ----\r\n\t2 200 50 x <stop>", Medium, 2, {1, 100, 0}},
+                    ReadCase{Section("<starthard>", 1000), Hard, 989, {0, 0, 0}},
+                    ReadCase{Section("<starthard>", 989), Hard, 989, {0, 0, 0}},
+                    ReadCase{"<starteasy> 0 5 0 ---- 1 6 0", Easy, 1, {0, 5, 0}},         // no separator
+                    ReadCase{"<starteasy> 0 5 0 ---- 1 6 0 ----", Easy, 1, {0, 5, 0}},    // nothing after it
+                    ReadCase{"<starteasy> 0 5 0 ---- 1 6 0 ----\n", Easy, 2, {0, 5, 0}},  // no <stop>
+                    ReadCase{"<starthard>x 3 7 0 -- <stop>", Hard, 1, {3, 7, 0}},         // a glued tag
+                    ReadCase{"x<starthard> 3 7 0 -- <stop>", Hard, 0, {}},
+                    ReadCase{Earlier + Section("<starthard>", 2, 5000), Hard, 2, {0, 5000, 0}},
+                    ReadCase{"<starthard> <stop> " + Section("<starthard>", 3), Hard, 0, {}},
+                    ReadCase{"<starteasy> 0 5 0 -- 1 soon 0 -- <stop>", Easy, 1, {0, 5, 0}},
+                    ReadCase{"<starteasy> 7 -500 -20 -- 1 1000000000 -1 -- <stop>", Easy, 2, {7, -500, -20}},
+                    ReadCase{"<starteasy> 0 -2147483648 2147483647 -- 1 2147483648 0 -- <stop>",
+                             Easy,
+                             1,
+                             {0, INT32_MIN, INT32_MAX}},
+                    ReadCase{"<starteasy>" + std::string(88, 'x') + " 0 1 0 -- <stop>", Easy, 1, {0, 1, 0}},
+                    ReadCase{
+                        "<starteasy>" + std::string(89, 'x') + " 0 1 0 -- <stop>", Easy, 0, {}},  // 100 long
+                    ReadCase{Section("<starteasy>", 3), 7, 0, {}}));
 
-TEST_F(ChartReading, AtMost989NotesAreKept) {
-  ReadText(Section("<starthard>", 1000), Hard);
-  ASSERT_EQ(NoteList.size(), 989u);
-  ExpectNote(NoteList[0], 0, 0, 0);
-  ExpectNote(NoteList[988], 988 % 4, 9880, 0);
-  ReadText(Section("<starthard>", 989), Hard);
-  EXPECT_EQ(NoteList.size(), 989u);
-  ReadText(Section("<starthard>", 990), Hard);
-  EXPECT_EQ(NoteList.size(), 989u);
-}
-
-TEST_F(ChartReading, RecordCutShortByTheEndOfTheFileIsLost) {
-  ReadText("<starteasy>\n0\n100\n0\n----\n1\n200\n0", Easy);  // no separator
-  ASSERT_EQ(NoteList.size(), 1u);
-  ReadText("<starteasy>\n0\n100\n0\n----\n1\n200\n0\n----", Easy);  // no line break after it
-  ASSERT_EQ(NoteList.size(), 1u);
-  ReadText("<starteasy>\n0\n100\n0\n----\n1\n200\n0\n----\n", Easy);  // no <stop>
-  ASSERT_EQ(NoteList.size(), 2u);
-  ExpectNote(NoteList[1], 1, 200, 0);
-}
-
-TEST_F(ChartReading, GluedTagOpensTheSection) {
-  ReadText("<starthard>x\n1\n10\n0\n----\n<stop>\n", Hard);
-  EXPECT_EQ(NoteList.size(), 1u);
-  ReadText("x<starthard>\n1\n10\n0\n----\n<stop>\n", Hard);
-  EXPECT_TRUE(NoteList.empty());  // the tag must begin the word
-}
-
-TEST_F(ChartReading, EarlierSectionsAreSkippedWordByWord) {
-  std::string chart = Section("<startbeginner>", 3, 100) + Section("<starteasy>", 4, 200) +
-                      Section("<startmedium>", 5, 300) + Section("<starthard>", 2, 5000) +
-                      Section("<startchallenge>", 6, 400);
-  ReadText(chart, Hard);
-  ASSERT_EQ(NoteList.size(), 2u);
-  ExpectNote(NoteList[0], 0, 5000, 0);
-  ExpectNote(NoteList[1], 1, 5010, 0);
-  ReadText(chart, Challenge);
-  EXPECT_EQ(NoteList.size(), 6u);
-}
-
-TEST_F(ChartReading, OnlyTheFirstSectionOfADifficultyCounts) {
-  ReadText("<starthard>\n<stop>\n" + Section("<starthard>", 3), Hard);
-  EXPECT_TRUE(NoteList.empty());
-}
-
-TEST_F(ChartReading, WordWhereANumberIsDueEndsTheSection) {
-  ReadText("<starteasy>\n0\n100\n0\n----\n1\nsoon\n0\n----\n2\n300\n0\n----\n<stop>\n", Easy);
-  ASSERT_EQ(NoteList.size(), 1u);
-  ExpectNote(NoteList[0], 0, 100, 0);
-}
-
-TEST_F(ChartReading, OddValuesAreReadAsTheyStand) {
-  ReadText("<starteasy> 7 -500 -20 ---- -1 1000000000 1000000000 ---- 2147483647 -2147483648 0 -- <stop>", Easy);
-  ASSERT_EQ(NoteList.size(), 3u);
-  ExpectNote(NoteList[0], 7, -500, -20);
-  ExpectNote(NoteList[1], -1, 1000000000, 1000000000);
-  ExpectNote(NoteList[2], INT32_MAX, INT32_MIN, 0);
-}
-
-TEST_F(ChartReading, NumberBeyond32BitsIsAFailedRead) {
-  ReadText("<starteasy> 0 100 0 ---- 1 2147483648 0 ---- 2 300 0 ---- <stop>", Easy);
-  EXPECT_EQ(NoteList.size(), 1u);
-  ReadText("<starteasy> 0 100 0 ---- 1 -2147483649 0 ---- <stop>", Easy);
-  EXPECT_EQ(NoteList.size(), 1u);
-  ReadText("<starteasy> 0 100 0 ---- 1 99999999999999999999999 0 ---- <stop>", Easy);
-  EXPECT_EQ(NoteList.size(), 1u);
-}
-
-TEST_F(ChartReading, TokensLongerThanTheLimitAreRefused) {
-  std::string tag = "<starteasy>";
-  ReadText(tag + std::string(LongestChartToken - tag.size(), 'x') + " 0 1 0 ---- <stop>", Easy);
-  EXPECT_EQ(NoteList.size(), 1u);
-  ReadText(tag + std::string(LongestChartToken + 1 - tag.size(), 'x') + " 0 1 0 ---- <stop>", Easy);
-  EXPECT_TRUE(NoteList.empty());
-  ReadText(tag + " 0 1 0 " + std::string(LongestChartToken + 1, '-') + " 1 2 0 ---- <stop>", Easy);
-  EXPECT_TRUE(NoteList.empty());
-}
-
-TEST_F(ChartReading, DifficultyOutsideTheFiveReadsNothing) {
-  ReadText(Section("<starteasy>", 3), 7);
-  EXPECT_TRUE(NoteList.empty());
-  ReadText(Section("<starteasy>", 3), -1);
-  EXPECT_TRUE(NoteList.empty());
-}
-
-// 100 MB of digits, as one word before the section and as one number inside it:
-// refused after a hundred characters, without building a giant string.
-TEST_F(ChartReading, HundredMegabytesOfDigitsEndTheReading) {
+// 100 MB of digits as the first word, and as a number inside the section:
+// refused after a hundred characters instead of read whole.
+TEST(ChartFile, HundredMegabytesOfDigitsEndTheReading) {
   ScratchFolder scratch;
-  const std::string megabyte(1 << 20, '7');
-  for (std::string head : {std::string(), Section("<starteasy>", 2).substr(0, 40)}) {
-    {
-      std::ofstream out("huge.tq", std::ios::binary);
-      out << head;
-      for (int i = 0; i < 100; ++i) out << megabyte;
-      out << "\n0\n5\n0\n----\n<stop>\n";
-    }
+  for (std::string head : {std::string(), std::string("<starteasy> 0 5 0 -- 1 6 0 -- ")}) {
+    std::ofstream out("huge.tq");
+    out << head;
+    for (int megabyte = 0; megabyte < 100; ++megabyte) out << std::string(1 << 20, '7');
+    out << " 0 5 0 -- <stop>";
+    out.close();
     ReadChartSection("huge.tq", Easy);
     EXPECT_EQ(NoteList.size(), head.empty() ? 0u : 2u);
   }
 }
 
-TEST_F(ChartReading, MissingFileGivesNoNotes) {
-  ScratchFolder scratch;
-  AddNote(1, 1);
-  ReadChartSection("Music/none.mp3.tq", Easy);
-  EXPECT_TRUE(NoteList.empty());
-}
-
-TEST_F(ChartReading, TokenReaderBehavesLikeFormattedInput) {
-  std::istringstream in("  12abc\n-7 +8 - x");
-  TokenReader reader = MakeTokenReader(in);
-  int32_t n = 0;
-  std::string word;
-  EXPECT_TRUE(ReadNumber(reader, n));
-  EXPECT_EQ(n, 12);
-  EXPECT_TRUE(ReadWord(reader, word));
-  EXPECT_EQ(word, "abc");
-  EXPECT_TRUE(ReadNumber(reader, n));
-  EXPECT_EQ(n, -7);
-  EXPECT_TRUE(ReadNumber(reader, n));
-  EXPECT_EQ(n, 8);
-  EXPECT_FALSE(ReadNumber(reader, n));
-  EXPECT_FALSE(reader.good);
-  EXPECT_FALSE(ReadWord(reader, word));  // nothing more after a failure
-  std::istringstream last("<stop>");
-  reader = MakeTokenReader(last);
-  EXPECT_TRUE(ReadWord(reader, word));  // delivered, but the end was met
-  EXPECT_EQ(word, "<stop>");
-  EXPECT_FALSE(reader.good);
-}
-
 struct SongStarting : testing::Test {
   void SetUp() override {
     ResetPlay();
-    OpenTestScreen();
     SelectedSong = "Song.mp3";
     SelectedDifficulty = Medium;
-    Screen = SongStart;
   }
   ScratchFolder scratch;
 };
 
-TEST_F(SongStarting, FillsTheListResetsThePlayStateAndGoesToPlay) {
+TEST_F(SongStarting, FillsTheListResetsThePlayAndAnchorsTheClock) {
   WriteTextFile("Music/Song.mp3.tq", Section("<starteasy>", 2) + Section("<startmedium>", 3, 700));
   AddNote(0, 1);
   AppendPopup(RatingPopup{});
-  BooCount = GoodCount = PerfectCount = Combo = LongestCombo = 9;
-  ColumnTimer[2] = 125;
-  SongPosition = 4000;
+  BooCount = GoodCount = PerfectCount = Combo = LongestCombo = SongPosition = ColumnTimer[2] = 9;
+  GameClockMs = 5000;
+  LastTicks = SDL_GetTicks() - 300;  // the chrome stepped the clock 300 ms ago
   StartSong();
   ASSERT_EQ(NoteList.size(), 3u);
-  ExpectNote(NoteList[0], 0, 700, 0);
+  EXPECT_EQ(NoteList[0].time, 700);
   EXPECT_TRUE(PopupList.empty());
-  for (int32_t counter : {BooCount, GoodCount, PerfectCount, Combo, LongestCombo, SongPosition, ColumnTimer[2]})
-    EXPECT_EQ(counter, 0);
+  for (int32_t value : {BooCount, GoodCount, PerfectCount, Combo, LongestCombo, SongPosition, ColumnTimer[2]})
+    EXPECT_EQ(value, 0);
+  EXPECT_GE(PlayStart, 5300);
+  EXPECT_LT(PlayStart, 5400);
   EXPECT_EQ(CurrentMusic, nullptr);  // no such music file
   EXPECT_EQ(Screen, Play);
 }
 
-// Loading took 300 ms since the frame chrome last stepped GameClockMs: the
-// song's zero lies that much later on the game clock.
-TEST_F(SongStarting, AnchorsTheSongClockAfterTheLoading) {
-  GameClockMs = 5000;
-  LastTicks = SDL_GetTicks() - 300;
-  StartSong();
-  EXPECT_GE(PlayStart, 5300);
-  EXPECT_LT(PlayStart, 5400);
-  GameClockMs = PlayStart + 7;
-  AdvanceSongClock();
-  EXPECT_EQ(SongPosition, 7);
-}
-
 TEST_F(SongStarting, PathsOfAnyLength) {
-  std::string folders;
-  for (int i = 0; i < 12; ++i) folders += std::string(40, 'a' + i) + "/";
-  SelectedSong = folders + "Song.mp3";
+  for (int i = 0; i < 12; ++i) SelectedSong = std::string(40, 'a' + i) + "/" + SelectedSong;
   WriteTextFile("Music/" + SelectedSong + ".tq", Section("<startmedium>", 4));
   StartSong();
   EXPECT_EQ(NoteList.size(), 4u);

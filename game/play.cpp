@@ -23,13 +23,14 @@ constexpr int CounterTop = 386;  // the BOO line; the others follow 18 pixels ap
 struct ScreenCopy {
   SDL_Surface* sheet = nullptr;
   SDL_Surface* copy = nullptr;
+  bool runLengths = false;  // worth it for sheets that are mostly clear or solid
 };
-ScreenCopy ArrowCopy, RatingCopy, HoldCopy;
+ScreenCopy ArrowCopy, RatingCopy{nullptr, nullptr, true}, HoldCopy{nullptr, nullptr, true};
 
 // The sheets come as IMG_Load delivers them, in RGBA byte order, which SDL
-// blends onto the screen by its slow generic path. A run-length coded copy in
-// the screen's format with the same alpha skips the clear pixels, copies the
-// solid ones, and blits five to ten times faster; it looks the same.
+// blends onto the screen by its slow generic path. A copy in the screen's
+// format with the same alpha blits several times faster and looks the same;
+// run-length coded, its clear pixels are skipped and its solid ones copied.
 SDL_Surface* Blittable(ScreenCopy& entry, SDL_Surface* sheet) {
   if (sheet == nullptr || ScreenSurface == nullptr) return sheet;
   if (entry.sheet != sheet) {
@@ -38,7 +39,8 @@ SDL_Surface* Blittable(ScreenCopy& entry, SDL_Surface* sheet) {
     ++sheet->refcount;             // held, so no new sheet can take its address
     entry.sheet = sheet;
     entry.copy = SDL_DisplayFormatAlpha(sheet);
-    if (entry.copy != nullptr) SDL_SetAlpha(entry.copy, SDL_SRCALPHA | SDL_RLEACCEL, SDL_ALPHA_OPAQUE);
+    if (entry.copy != nullptr && entry.runLengths)
+      SDL_SetAlpha(entry.copy, SDL_SRCALPHA | SDL_RLEACCEL, SDL_ALPHA_OPAQUE);
   }
   return entry.copy != nullptr ? entry.copy : sheet;
 }

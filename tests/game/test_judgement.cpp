@@ -4,98 +4,81 @@
 
 namespace {
 
-constexpr int Left = 276, Down = 274, UpKey = 273, Right = 275;
+constexpr int Keys[4] = {276, 274, 273, 275};  // left, down, up, right
 
-struct Judgement : testing::Test {
-  void SetUp() override { ResetPlay(); }
+// A frame of the song at t with the keys of the masks (bit = column) down.
+struct Frame {
+  int t, pressed, held;
 };
 
-// One press of the left key at songMs on a tap due at 1000.
-struct PressCase {
-  int songMs, perfect, good, boo;
+struct Scenario {
+  std::vector<Note> notes;
+  std::vector<Frame> frames;
+  int perfect, good, boo, combo;
+  std::vector<int> timesLeft;  // the notes still in the list
+  int comboBefore = 0;
 };
 
-class TapTiming : public Judgement, public testing::WithParamInterface<PressCase> {};
+class Judging : public testing::TestWithParam<Scenario> {};
 
-TEST_P(TapTiming, OnePressJudgesByItsDistance) {
-  AddNote(0, 1000);
-  KeyStates[Left] = Pressed;
-  JudgeAt(GetParam().songMs);
-  EXPECT_EQ(PerfectCount, GetParam().perfect);
-  EXPECT_EQ(GoodCount, GetParam().good);
-  EXPECT_EQ(BooCount, GetParam().boo);
-  EXPECT_EQ(NoteList.size() + PopupList.size(), 1u);  // judged or still waiting
+TEST_P(Judging, CountsAndLeavesTheRest) {
+  ResetPlay();
+  const Scenario& s = GetParam();
+  Combo = s.comboBefore;
+  for (const Note& note : s.notes) AppendNote(note);
+  for (const Frame& f : s.frames) {
+    for (int c = 0; c < 4; ++c) KeyStates[Keys[c]] = (f.pressed >> c & 1) ? Pressed : (f.held >> c & 1) ? Held : Up;
+    JudgeAt(f.t);
+  }
+  EXPECT_EQ(PerfectCount, s.perfect);
+  EXPECT_EQ(GoodCount, s.good);
+  EXPECT_EQ(BooCount, s.boo);
+  EXPECT_EQ(Combo, s.combo);
+  EXPECT_EQ(PopupList.size(), size_t(s.perfect + s.good + s.boo));
+  std::vector<int> left;
+  for (const Note& note : NoteList) left.push_back(note.time);
+  EXPECT_EQ(left, s.timesLeft);
 }
 
-// 65, 66, 199 and 200 early; 65, 100, 125 and 126 late (the sweep comes first).
-INSTANTIATE_TEST_SUITE_P(EarlyAndLate, TapTiming,
-                         testing::Values(PressCase{935, 1, 0, 0}, PressCase{934, 0, 1, 0},
-                                         PressCase{801, 0, 1, 0}, PressCase{800, 0, 0, 0},
-                                         PressCase{1065, 1, 0, 0}, PressCase{1100, 0, 1, 0},
-                                         PressCase{1125, 0, 1, 0}, PressCase{1126, 0, 0, 1}));
+constexpr int L = 1, D = 2, U = 4, R = 8, All = 15;
 
-TEST_F(Judgement, PressTakesTheFirstNoteInListOrderAndHoldingTakesNoMore) {
-  AddNote(1, 1100);  // appended first, though due later
-  AddNote(1, 1000);
-  KeyStates[Down] = Pressed;
-  JudgeAt(1040);
-  ASSERT_EQ(NoteList.size(), 1u);
-  EXPECT_EQ(NoteList[0].time, 1000);
-  KeyStates[Down] = Held;
-  JudgeAt(1056);
-  EXPECT_EQ(NoteList.size(), 1u);
-  EXPECT_EQ(ColumnTimer[1], 109);
-}
-
-TEST_F(Judgement, FourKeysInOneFrameJudgeOneNoteEach) {
-  for (int c : {0, 1, 2, 3, 0, 1, 2, 3}) AddNote(c, NoteList.size() < 4 ? 1000 : 1010);
-  for (int key : {Left, Down, UpKey, Right}) KeyStates[key] = Pressed;
-  JudgeAt(1000);
-  EXPECT_EQ(PerfectCount, 4);
-  for (const Note& note : NoteList) EXPECT_EQ(note.time, 1010);
-}
-
-TEST_F(Judgement, ColumnsOutsideTheFourAreOnlySwept) {
-  AddNote(7, 1000);
-  AddNote(-1, 1000, 500);
-  for (int key : {Left, Down, UpKey, Right}) KeyStates[key] = Pressed;
-  JudgeAt(1000);
-  EXPECT_EQ(NoteList.size(), 2u);
-  EXPECT_EQ(NoteList[1].hold, 500);  // not fed
-  JudgeAt(1126);
-  EXPECT_EQ(BooCount, 2);
-}
-
-TEST_F(Judgement, MissAndPerfectInOneFrameLeaveComboOne) {
-  Combo = 5;
-  AddNote(0, 0);
-  AddNote(1, 200);
-  KeyStates[Down] = Pressed;
-  JudgeAt(200);
-  EXPECT_EQ(BooCount + PerfectCount, 2);
-  EXPECT_EQ(Combo, 1);
-  EXPECT_EQ(PopupList[1].rating, Perfect);
-  EXPECT_EQ(PopupList[1].x + PopupList[1].y, 258 + 50);
-}
-
-TEST_F(Judgement, StandingClockKeepsThePressForTheNextFrame) {
-  AddNote(0, 750);
-  AddNote(0, 760);
-  KeyStates[Left] = Pressed;
-  JudgeAt(750);
-  KeyStates[Left] = Held;
-  JudgeAt(750);
-  EXPECT_EQ(ColumnTimer[0], 125);
-  EXPECT_EQ(PerfectCount, 2);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Judging,
+    testing::Values(
+        // One press on a tap due at 1000: 65, 66, 199, 200 early; 65, 100, 125, 126 late.
+        Scenario{{{0, 1000, 0}}, {{935, L, 0}}, 1, 0, 0, 1, {}}, Scenario{{{0, 1000, 0}}, {{934, L, 0}}, 0, 1, 0, 1, {}},
+        Scenario{{{0, 1000, 0}}, {{801, L, 0}}, 0, 1, 0, 1, {}},
+        Scenario{{{0, 1000, 0}}, {{800, L, 0}}, 0, 0, 0, 0, {1000}},
+        Scenario{{{0, 1000, 0}}, {{1065, L, 0}}, 1, 0, 0, 1, {}},
+        Scenario{{{0, 1000, 0}}, {{1100, L, 0}}, 0, 1, 0, 1, {}},
+        Scenario{{{0, 1000, 0}}, {{1125, L, 0}}, 0, 1, 0, 1, {}},
+        Scenario{{{0, 1000, 0}}, {{1126, L, 0}}, 0, 0, 1, 0, {}},
+        // The first tap in list order is taken; keeping the key down takes no more.
+        Scenario{{{1, 1100, 0}, {1, 1000, 0}}, {{1040, D, 0}, {1056, 0, D}, {1072, 0, D}}, 1, 0, 0, 1, {1000}},
+        // Four keys in one frame: one note in each column.
+        Scenario{{{0, 1000, 0}, {1, 1000, 0}, {2, 1000, 0}, {3, 1000, 0}, {0, 1010, 0}, {1, 1010, 0}},
+                 {{1000, All, 0}}, 4, 0, 0, 4, {1010, 1010}},
+        // Columns outside the four are never hit or fed, only swept.
+        Scenario{{{7, 1000, 0}, {-1, 1000, 500}}, {{1000, All, 0}, {1126, 0, All}}, 0, 0, 2, 0, {}},
+        // A miss and a PERFECT in one frame.
+        Scenario{{{0, 0, 0}, {1, 200, 0}}, {{200, D, 0}}, 1, 0, 1, 1, {}, 5},
+        // A standing clock keeps the 125 timer: the press is examined again.
+        Scenario{{{0, 750, 0}, {0, 760, 0}}, {{750, L, 0}, {750, 0, L}}, 2, 0, 0, 2, {}},
+        // A hold is fed, never judged by a press; a negative one completes when first fed.
+        Scenario{{{3, 1000, 400}}, {{990, 0, 0}, {1000, R, 0}}, 0, 0, 0, 0, {1010}},
+        Scenario{{{1, 1000, -50}}, {{801, D, 0}}, 1, 0, 0, 1, {}},
+        // Released, it stops at 1100 and is one BOO once its head is 126 ms late.
+        Scenario{{{0, 1000, 1000}}, {{900, 0, 0}, {1000, L, 0}, {1225, 0, 0}}, 0, 0, 0, 0, {1100}},
+        Scenario{{{0, 1000, 1000}}, {{900, 0, 0}, {1000, L, 0}, {1226, 0, 0}}, 0, 0, 1, 0, {}}));
 
 // A 1000 ms hold, key down from about 300 ms before, in 16 ms frames.
-TEST_F(Judgement, HeldHoldStandsAtY89AndCompletesAsOnePerfect) {
+TEST(HeldHold, StandsAtY89AndCompletesAsOnePerfect) {
+  ResetPlay();
   AddNote(2, 1000, 1000);
-  KeyStates[UpKey] = Pressed;
+  KeyStates[Keys[2]] = Pressed;
   int t = 801 - 6 * 16, fed = 0;
   JudgeAt(t);
-  KeyStates[UpKey] = Held;
+  KeyStates[Keys[2]] = Held;
   for (t += 16; !NoteList.empty() && t < 3000; t += 16) {
     GameClockMs = t;
     AdvanceSongClock();
@@ -107,33 +90,11 @@ TEST_F(Judgement, HeldHoldStandsAtY89AndCompletesAsOnePerfect) {
   }
   EXPECT_EQ(fed, 63);  // 1000 ms of holding
   EXPECT_EQ(PerfectCount, 1);
-  EXPECT_EQ(PopupList.size(), 1u);
-}
-
-TEST_F(Judgement, ReleasedHoldBecomesOneBooWhenItsHeadIsLate) {
-  AddNote(0, 1000, 1000);
-  JudgeAt(900);
-  KeyStates[Left] = Pressed;
-  JudgeAt(1000);
-  EXPECT_EQ(NoteList[0].time, 1100);  // fed: its head moves with the song
-  KeyStates[Left] = Up;
-  JudgeAt(1225);  // the press timer has run out: no feeding, and not yet a miss
-  EXPECT_EQ(NoteList[0].time, 1100);
-  EXPECT_EQ(BooCount, 0);
-  JudgeAt(1226);
-  EXPECT_EQ(BooCount, 1);
-  EXPECT_EQ(PopupList.size(), 1u);
-}
-
-TEST_F(Judgement, NegativeHoldCompletesWhenFirstFed) {
-  AddNote(1, 1000, -50);
-  KeyStates[Down] = Pressed;
-  JudgeAt(801);
-  EXPECT_EQ(PerfectCount, 1);
 }
 
 // Near the ends of the 32-bit range the clock wraps and times saturate.
-TEST_F(Judgement, ExtremeTimesNeverOverflow) {
+TEST(HeldHold, ExtremeTimesNeverOverflow) {
+  ResetPlay();
   PlayStart = INT32_MIN + 10;
   GameClockMs = INT32_MAX - 200;
   AdvanceSongClock();
@@ -141,7 +102,7 @@ TEST_F(Judgement, ExtremeTimesNeverOverflow) {
   ResetPlay();
   AddNote(0, INT32_MAX, INT32_MAX);
   AddNote(1, INT32_MIN, INT32_MIN);
-  KeyStates[Left] = Pressed;
+  KeyStates[Keys[0]] = Pressed;
   JudgeAt(INT32_MAX - 150);
   JudgeAt(INT32_MAX - 50);
   ASSERT_EQ(NoteList.size(), 1u);

@@ -7,7 +7,8 @@ packages=(
   libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool x11-utils imagemagick sox libsox-fmt-mp3 lame
-  desktop-file-utils appstream time
+  desktop-file-utils appstream time python3 libxtst6
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -56,6 +56,7 @@ int ScorePercent(int64_t yourPoints, int64_t maxPoints) {
 }
 
 void RecordBest(int score) {
+  PreviousBest = 0;
   if (SelectedDifficulty < 0 || SelectedDifficulty >= DifficultyCount) return;
   PreviousBest = BestScores[SelectedDifficulty];
   if (score > PreviousBest) BestScores[SelectedDifficulty] = score;

@@ -2,7 +2,8 @@
 // reads it. Whatever the bytes, at most MostRecordsRead - 1 notes come out; and
 // when no word is longer than LongestChartToken (so the length guard never
 // speaks), the notes are exactly those of the reading rule carried out with
-// plain formatted stream input.
+// plain formatted stream input. The chart writer writes any notes read so
+// that they read back the same.
 #include <cstdint>
 #include <sstream>
 #include <string>
@@ -60,6 +61,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // The file road reads the same notes as the stream road.
   std::vector<Note> fromStream = NoteList;
   ReadChartSection(InputAsFile(data, size), DifficultyCount - 1);
+  FUZZ_CHECK(NoteList.size() == fromStream.size());
+  for (size_t i = 0; i < fromStream.size(); ++i) FUZZ_CHECK(SameNote(NoteList[i], fromStream[i]));
+  // Whatever was read, the chart writer writes it so that it reads back the same.
+  SelectedDifficulty = Medium;
+  std::ostringstream written;
+  WriteChartSection(written);
+  FUZZ_CHECK(NoteList.empty());
+  FUZZ_CHECK(written.str().empty() == fromStream.empty());
+  std::istringstream back(written.str());
+  ReadChartSection(back, Medium);
   FUZZ_CHECK(NoteList.size() == fromStream.size());
   for (size_t i = 0; i < fromStream.size(); ++i) FUZZ_CHECK(SameNote(NoteList[i], fromStream[i]));
   // A difficulty outside 0..4 reads nothing.

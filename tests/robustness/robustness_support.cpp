@@ -55,6 +55,32 @@ FolderContents ReadFolder(const std::filesystem::path& folder) {
   return contents;
 }
 
+namespace {
+
+// A line of /proc/self/status in kB ("VmHWM", "VmRSS"); -1 when missing.
+long StatusKb(const std::string& key) {
+  std::ifstream in("/proc/self/status");
+  for (std::string line; std::getline(in, line);)
+    if (line.rfind(key + ":", 0) == 0) return std::stol(line.substr(key.size() + 1));
+  return -1;
+}
+
+}  // namespace
+
+long PeakGrowthKb(const std::function<void()>& work) {
+  {
+    std::ofstream reset("/proc/self/clear_refs");
+    reset << "5";
+  }
+  long before = StatusKb("VmRSS");
+  long peakBefore = StatusKb("VmHWM");
+  work();
+  long peak = StatusKb("VmHWM");
+  // Without the reset the old high-water mark may hide the work's own peak:
+  // then only a rise above it can be seen.
+  return peakBefore > before ? peak - peakBefore : peak - before;
+}
+
 bool PermissionsAreIgnored() { return geteuid() == 0; }
 
 void PacedFrame() {

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <string>
 
@@ -27,6 +28,10 @@ FolderContents ReadFolder(const std::filesystem::path& folder);
 
 // Whether permission bits fail to stop this process (it runs as root).
 bool PermissionsAreIgnored();
+
+// How far the process's resident memory rose above its level before the work,
+// in kB. The kernel's high-water mark is reset first where it allows that.
+long PeakGrowthKb(const std::function<void()>& work);
 
 // One frame of the real main loop, paced like it (at least 16 ms).
 void PacedFrame();

@@ -32,29 +32,6 @@ namespace fs = std::filesystem;
 
 constexpr int64_t HundredMegabytes = 100LL * 1000 * 1000;
 
-// A line of /proc/self/status in kB ("VmHWM", "VmRSS"); -1 when missing.
-long StatusKb(const std::string& key) {
-  std::ifstream in("/proc/self/status");
-  for (std::string line; std::getline(in, line);)
-    if (line.rfind(key + ":", 0) == 0) return std::stol(line.substr(key.size() + 1));
-  return -1;
-}
-
-// How far the resident memory rose above its level before the work, in kB.
-// The kernel's high-water mark is reset first where it allows that.
-template <typename Work>
-long PeakGrowthKb(Work work) {
-  {
-    std::ofstream reset("/proc/self/clear_refs");
-    reset << "5";
-  }
-  long before = StatusKb("VmRSS");
-  long peakBefore = StatusKb("VmHWM");
-  work();
-  long peak = StatusKb("VmHWM");
-  return peakBefore > before ? peak - peakBefore : peak - before;
-}
-
 // Writes the tag line and then digits without a break, a megabyte at a time.
 void WriteDigitChart(const fs::path& path, const std::string& head) {
   std::FILE* file = std::fopen(path.c_str(), "wb");

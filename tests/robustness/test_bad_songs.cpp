@@ -21,6 +21,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// The mixer may take the file for an MP3 and start it; its own thread then
+// finds nothing to decode and stops. The play screen sees that within a frame
+// or two; a player sees the results at once.
+constexpr int AtOnce = 10;
+
 const std::string Chart = "<starteasy>\n0\n2000\n0\n----\n3\n2500\n300\n----\n<stop>\n";
 
 struct BadSongs : testing::Test {
@@ -76,7 +81,7 @@ TEST_F(BadSongs, AFolderNamedLikeASongEndsAtOnce) {
   ASSERT_TRUE(mixer.open);
   WriteTextFile("Music/x.mp3/inside.txt", "kept");
   WriteTextFile("Music/x.mp3.tq", Chart);
-  EXPECT_EQ(PlayToTheEnd("x.mp3"), 1);
+  EXPECT_LE(PlayToTheEnd("x.mp3"), AtOnce);
   ExpectResultsOfZeros("x.mp3");
   EXPECT_TRUE(fs::is_directory("Music/x.mp3"));
   EXPECT_EQ(ReadTextFile("Music/x.mp3/inside.txt"), "kept");
@@ -88,7 +93,7 @@ TEST_F(BadSongs, AnEmptyMp3EndsAtOnce) {
   ASSERT_TRUE(mixer.open);
   WriteTextFile("Music/Empty.mp3", "");
   WriteTextFile("Music/Empty.mp3.tq", Chart);
-  EXPECT_EQ(PlayToTheEnd("Empty.mp3"), 1);
+  EXPECT_LE(PlayToTheEnd("Empty.mp3"), AtOnce);
   ExpectResultsOfZeros("Empty.mp3");
   EXPECT_EQ(fs::file_size("Music/Empty.mp3"), 0u);
   EXPECT_EQ(ReadTextFile("Music/Empty.mp3.tq"), Chart);
@@ -101,7 +106,7 @@ TEST_F(BadSongs, ATextFileNamedMp3EndsAtOnce) {
   for (int i = 0; i < 200; ++i) text += "These are the words of a song, not its music. ";
   WriteTextFile("Music/Lyrics.mp3", text);
   WriteTextFile("Music/Lyrics.mp3.tq", Chart);
-  EXPECT_LE(PlayToTheEnd("Lyrics.mp3"), 30);  // the decoder may take a frame or two to give up
+  EXPECT_LE(PlayToTheEnd("Lyrics.mp3"), AtOnce);
   ExpectResultsOfZeros("Lyrics.mp3");
   EXPECT_EQ(ReadTextFile("Music/Lyrics.mp3"), text);
 }
@@ -112,7 +117,7 @@ TEST_F(BadSongs, WithoutAnAudioDeviceEverySongEndsAtOnce) {
   if (Mix_QuerySpec(&frequency, &format, &channels) != 0) GTEST_SKIP() << "the mixer is open elsewhere";
   ASSERT_TRUE(MakeToneMp3("Music/Real.mp3", 0.5)) << "sox and lame are needed to make the song";
   WriteTextFile("Music/Real.mp3.tq", Chart);
-  EXPECT_EQ(PlayToTheEnd("Real.mp3"), 1);
+  EXPECT_EQ(PlayToTheEnd("Real.mp3"), 1);  // nothing plays: the first play frame sees it
   ExpectResultsOfZeros("Real.mp3");
 }
 

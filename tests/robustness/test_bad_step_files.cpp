@@ -1,0 +1,147 @@
+// StepMania files that are not what they seem: a folder, a file gone before
+// its click, tens of megabytes of rows, one endless line, an endless tempo
+// list. The import runs in bounded memory, writes a chart every reader takes,
+// and never loses the chart a song already had when it cannot read.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <sstream>
+#include <string>
+
+#include "app/screen_state.h"
+#include "charts/import.h"
+#include "charts/library.h"
+#include "game/notes.h"
+#include "game/song_start.h"
+#include "robustness/robustness_support.h"
+#include "screens/difficulty_select.h"
+#include "test_support.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string OldChart = "<starthard>\n1\n1000\n0\n----\n<stop>\n";
+const std::string Header = "#OFFSET:0;\n#BPMS:0=120;\n#NOTES:\n dance-single:\n :\n Easy:\n 1:\n 0:\n";
+
+// Writes the head, then the piece again and again up to about `bytes`, then the tail.
+void WriteRepeated(const std::string& path, const std::string& head, const std::string& piece,
+                   size_t bytes, const std::string& tail) {
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  ASSERT_NE(file, nullptr);
+  std::fputs(head.c_str(), file);
+  std::string block;
+  while (block.size() < 1000 * 1000) block += piece;
+  for (size_t written = 0; written < bytes; written += block.size())
+    ASSERT_EQ(std::fwrite(block.data(), 1, block.size(), file), block.size());
+  std::fputs(tail.c_str(), file);
+  std::fclose(file);
+}
+
+struct BadStepFiles : testing::Test {
+  ScratchFolder scratch;
+  void SetUp() override {
+    OpenTestScreen();
+    EmptyNoteList();
+    WriteTextFile("Music/Song.mp3", "");
+    WriteTextFile("Music/Song.mp3.tq", OldChart);
+    SelectedSong = "Song.mp3";
+  }
+  void TearDown() override {
+    EmptyNoteList();
+    Screen = Title;
+  }
+
+  // Imports through the import screen's row of the file, as a click does.
+  static void ImportByClick(const std::string& name) {
+    EnterScreen(ChartImport);
+    int k = 0;
+    for (const SongEntry& entry : SongList) {
+      if (entry.name == name) break;
+      if (IsStepFileName(entry.name)) ++k;
+    }
+    ImportListScroll = k;
+    StayInScreen();
+    ClickInScreen(320, 95);
+    EXPECT_EQ(Screen, DifficultySelect);
+    ImportListScroll = 0;
+  }
+
+  // Every section of the chart holds 1 to 1000 notes in the four columns.
+  static int SectionsOfChart(const std::string& chart) {
+    std::istringstream in(chart);
+    int sections = 0, notes = 0;
+    for (std::string token; in >> token;) {
+      if (StartsWith(token, "<start")) {
+        ++sections;
+        notes = 0;
+      } else if (token == "<stop>") {
+        EXPECT_GE(notes, 1);
+        EXPECT_LE(notes, 1000);
+      } else {
+        int column = std::stoi(token);
+        EXPECT_GE(column, 0);
+        EXPECT_LE(column, 3);
+        in >> token >> token >> token;
+        EXPECT_EQ(token, "----");
+        ++notes;
+      }
+    }
+    return sections;
+  }
+};
+
+TEST_F(BadStepFiles, AFolderNamedLikeAStepFileLeavesTheOldChart) {
+  fs::create_directories("Music/Steps.sm");
+  ImportByClick("Steps.sm");
+  EXPECT_EQ(ReadTextFile("Music/Song.mp3.tq"), OldChart);
+  EXPECT_TRUE(NoteList.empty());
+  EXPECT_TRUE(fs::is_directory("Music/Steps.sm"));
+}
+
+TEST_F(BadStepFiles, AFileGoneBeforeItsClickLeavesTheOldChart) {
+  WriteTextFile("Music/Gone.sm", Header + "1000\n;\n");
+  EnterScreen(ChartImport);
+  fs::remove("Music/Gone.sm");
+  StayInScreen();
+  ClickInScreen(320, 95);
+  EXPECT_EQ(Screen, DifficultySelect);
+  EXPECT_EQ(ReadTextFile("Music/Song.mp3.tq"), OldChart);
+}
+
+TEST_F(BadStepFiles, TensOfMegabytesOfRowsImportInBoundedMemory) {
+  // 4 million rows, a measure of four after another: steps, holds and their ends.
+  WriteRepeated("Music/Rows.sm", Header, "1111\n0000\n2002\n3003\n,\n", 20 * 1000 * 1000, ";\n");
+  long kb = PeakGrowthKb([] { ImportStepFile("Rows.sm"); });
+  EXPECT_LT(kb, 48 * 1024) << "the import held a large part of the file";
+  std::string chart = ReadTextFile("Music/Song.mp3.tq");
+  EXPECT_EQ(SectionsOfChart(chart), 1);
+  std::istringstream in(chart);
+  ReadChartSection(in, Easy);
+  EXPECT_EQ(NoteList.size(), 989u);  // of the 1000 the block keeps, as many as a song plays
+}
+
+TEST_F(BadStepFiles, OneEndlessLineImportsNothing) {
+  WriteRepeated("Music/Line.sm", Header, "1000", 10 * 1000 * 1000, "\n;\n");
+  long kb = PeakGrowthKb([] { ImportStepFile("Line.sm"); });
+  EXPECT_LT(kb, 48 * 1024);
+  // The 999-character pieces of the line are no rows: the block has no notes
+  // and the chart is written without sections.
+  EXPECT_EQ(SectionsOfChart(ReadTextFile("Music/Song.mp3.tq")), 0);
+}
+
+TEST_F(BadStepFiles, AnEndlessTempoListImportsInBoundedMemory) {
+  WriteRepeated("Music/Tempo.sm", "#OFFSET:0;\n#BPMS:", "1.5=130,\n2.25=-4,\n", 10 * 1000 * 1000,
+                "0=120;\n#NOTES:\n dance-single:\n :\n Hard:\n 1:\n 0:\n1000\n0100\n0010\n0001\n;\n");
+  long kb = PeakGrowthKb([] { ImportStepFile("Tempo.sm"); });
+  EXPECT_LT(kb, 48 * 1024);
+  std::string chart = ReadTextFile("Music/Song.mp3.tq");
+  EXPECT_EQ(SectionsOfChart(chart), 1);
+  bool flags[DifficultyCount];
+  WriteTextFile("check.tq", chart);
+  ReadChartDifficulties("check.tq", flags);
+  EXPECT_TRUE(flags[Hard]);
+}
+
+}  // namespace

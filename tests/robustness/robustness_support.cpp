@@ -3,6 +3,7 @@
 #include <SDL_mixer.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -10,6 +11,8 @@
 #include "app/main_loop.h"
 #include "app/screen_state.h"
 #include "charts/library.h"
+#include "game/media.h"
+#include "kit/images.h"
 #include "kit/input.h"
 #include "screens/song_select.h"
 #include "test_support.h"
@@ -163,4 +166,49 @@ bool ChooseSong(const std::string& name) {
   StayInScreen();
   ClickInScreen(320, 95);
   return Screen == DifficultySelect && SelectedSong == name;
+}
+
+namespace {
+
+SDL_Surface** KitImages[8] = {&FontImage, &ButtonImage, &ArrowsImage, &BorderImage,
+                              &BarImage,  &CursorImage, &SnapshotImage, &BlurImage};
+SDL_Surface** GameImages[5] = {&GameBackground, &GameTitle, &ArrowSheet, &RatingSheet, &HoldSheet};
+
+template <typename T, size_t N>
+void CopyTable(const T (&from)[N], T (&to)[N]) {
+  std::copy(std::begin(from), std::end(from), std::begin(to));
+}
+
+}  // namespace
+
+RealMedia::RealMedia() {
+  for (int i = 0; i < 8; ++i) kit[i] = *KitImages[i];
+  for (int i = 0; i < 5; ++i) game[i] = *GameImages[i];
+  CopyTable(GlyphRects, glyphs);
+  for (int s = 0; s < 2; ++s) CopyTable(PanelCells[s], panels[s]);
+  CopyTable(ArrowRects, arrows);
+  CopyTable(CursorFrames, cursor);
+  CopyTable(ArrowCells, arrowCells);
+  CopyTable(RatingCells, ratingCells);
+  CopyTable(HoldCells, holdCells);
+  LoadGameMedia();
+  LoadKitMedia();
+}
+
+RealMedia::~RealMedia() {
+  for (int i = 0; i < 8; ++i) {
+    if (*KitImages[i] != kit[i]) SDL_FreeSurface(*KitImages[i]);
+    *KitImages[i] = kit[i];
+  }
+  for (int i = 0; i < 5; ++i) {
+    if (*GameImages[i] != game[i]) SDL_FreeSurface(*GameImages[i]);
+    *GameImages[i] = game[i];
+  }
+  CopyTable(glyphs, GlyphRects);
+  for (int s = 0; s < 2; ++s) CopyTable(panels[s], PanelCells[s]);
+  CopyTable(arrows, ArrowRects);
+  CopyTable(cursor, CursorFrames);
+  CopyTable(arrowCells, ArrowCells);
+  CopyTable(ratingCells, RatingCells);
+  CopyTable(holdCells, HoldCells);
 }

@@ -45,6 +45,17 @@ void ClickAt(int x, int y);
 // Queues a key going down or up, as the keyboard would.
 void QueueKey(int sym, bool down);
 
+// Loads the shipped pictures from Media/ (below the working directory) as
+// the game does at start-up; afterwards frees them and puts back whatever
+// the other tests had installed, sprite tables included.
+struct RealMedia {
+  RealMedia();
+  ~RealMedia();
+  SDL_Surface* kit[8];
+  SDL_Surface* game[5];
+  SDL_Rect glyphs[95], panels[2][9], arrows[4], cursor[16], arrowCells[16], ratingCells[3], holdCells[3];
+};
+
 // Driving the screens through the dispatcher alone, with the input set by hand.
 // The first frame of a screen: it does its entry work (a scan, a file read).
 void EnterScreen(int screen);

@@ -34,46 +34,6 @@ namespace fs = std::filesystem;
 
 constexpr int EscapeKey = 27;
 
-// Everything the real media loaders set, so the other tests find their own
-// made-up pictures again afterwards.
-struct SavedMedia {
-  SDL_Surface* kit[8] = {FontImage, ButtonImage, ArrowsImage, BorderImage,
-                         BarImage,  CursorImage, SnapshotImage, BlurImage};
-  SDL_Surface* game[5] = {GameBackground, GameTitle, ArrowSheet, RatingSheet, HoldSheet};
-  SDL_Rect glyphs[95], panels[2][9], arrows[4], cursor[16], arrowCells[16], ratingCells[3], holdCells[3];
-
-  SavedMedia() {
-    std::copy(std::begin(GlyphRects), std::end(GlyphRects), glyphs);
-    std::copy(&PanelCells[0][0], &PanelCells[0][0] + 18, &panels[0][0]);
-    std::copy(std::begin(ArrowRects), std::end(ArrowRects), arrows);
-    std::copy(std::begin(CursorFrames), std::end(CursorFrames), cursor);
-    std::copy(std::begin(ArrowCells), std::end(ArrowCells), arrowCells);
-    std::copy(std::begin(RatingCells), std::end(RatingCells), ratingCells);
-    std::copy(std::begin(HoldCells), std::end(HoldCells), holdCells);
-  }
-
-  ~SavedMedia() {
-    SDL_Surface** kitNow[8] = {&FontImage, &ButtonImage, &ArrowsImage, &BorderImage,
-                               &BarImage,  &CursorImage, &SnapshotImage, &BlurImage};
-    for (int i = 0; i < 8; ++i) {
-      if (*kitNow[i] != kit[i]) SDL_FreeSurface(*kitNow[i]);
-      *kitNow[i] = kit[i];
-    }
-    SDL_Surface** gameNow[5] = {&GameBackground, &GameTitle, &ArrowSheet, &RatingSheet, &HoldSheet};
-    for (int i = 0; i < 5; ++i) {
-      if (*gameNow[i] != game[i]) SDL_FreeSurface(*gameNow[i]);
-      *gameNow[i] = game[i];
-    }
-    std::copy(std::begin(glyphs), std::end(glyphs), GlyphRects);
-    std::copy(&panels[0][0], &panels[0][0] + 18, &PanelCells[0][0]);
-    std::copy(std::begin(arrows), std::end(arrows), ArrowRects);
-    std::copy(std::begin(cursor), std::end(cursor), CursorFrames);
-    std::copy(std::begin(arrowCells), std::end(arrowCells), ArrowCells);
-    std::copy(std::begin(ratingCells), std::end(ratingCells), RatingCells);
-    std::copy(std::begin(holdCells), std::end(holdCells), HoldCells);
-  }
-};
-
 // The five numbers of a high-score file.
 std::vector<int> ScoreLines(const std::string& text) {
   std::istringstream in(text);
@@ -123,9 +83,7 @@ TEST_F(SongRoad, OneSongFromTheTitleToItsResultsAndBack) {
   WriteTextFile("Music/notes.txt", "not a song");
   FolderContents before = ReadFolder("Music");
 
-  SavedMedia saved;
-  LoadGameMedia();
-  LoadKitMedia();
+  RealMedia media;
   ASSERT_NE(GameBackground, nullptr);
   ASSERT_NE(FontImage, nullptr);
 

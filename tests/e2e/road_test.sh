@@ -95,7 +95,7 @@ play_and_wait() {
   xdotool mouseup 1
   pointer 320 115  # on "Resume game" for the pause; nothing to click there while playing
   # The song starts one or two frames after the press.
-  python3 "$HERE/xplay.py" "$SONG.tq" "$1" "$start" 30 "${@:3}" || fail "player failed"
+  python3 "$HERE/xplay.py" --until=9000 "$SONG.tq" "$1" "$start" 30 "${@:3}" || fail "player failed"
   pointer 600 300
   sleep 3
 }

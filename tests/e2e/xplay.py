@@ -2,7 +2,8 @@
 """A scripted player: presses the arrow keys at the note times of one section
 of a chart file, counted from a given moment, through the XTest extension.
 
-usage: xplay.py CHART DIFFICULTY START_EPOCH [LEAD_MS [PAUSE_AT_MS PAUSE_FOR_MS]]
+usage: xplay.py [--until=MS] CHART DIFFICULTY START_EPOCH [LEAD_MS [PAUSE_AT_MS PAUSE_FOR_MS]]
+Notes due after --until (the end of the music) are not played.
 Taps are pressed for 40 ms, holds for their length plus 60 ms. With a pause,
 Escape is pressed PAUSE_AT_MS into the song and the left button clicked
 PAUSE_FOR_MS later (the pointer must rest on "Resume game"); the notes after
@@ -33,6 +34,9 @@ def read_section(path, difficulty):
 
 
 def main():
+    until = None
+    if sys.argv[1].startswith("--until="):
+        until = int(sys.argv.pop(1).split("=", 1)[1])
     chart, difficulty, start = sys.argv[1], int(sys.argv[2]), float(sys.argv[3])
     lead = int(sys.argv[4]) if len(sys.argv) > 4 else 0
     x11 = ctypes.cdll.LoadLibrary(ctypes.util.find_library("X11"))
@@ -52,7 +56,7 @@ def main():
 
     events = []  # (ms, down?, what): what is a column, "escape" or "button"
     for column, due, hold in read_section(chart, difficulty):
-        if not 0 <= column <= 3:
+        if not 0 <= column <= 3 or (until is not None and due > until):
             continue
         if pause_at is not None and due > pause_at:
             if due < pause_at + 300:

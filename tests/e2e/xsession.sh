@@ -15,7 +15,9 @@ start_display() {
   for n in $(seq $((100 + RANDOM % 400)) 999); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
   done
-  Xvfb ":$n" -screen 0 800x600x24 -nolisten tcp > /dev/null 2>&1 &
+  # -noreset: a server resets when its last client leaves (xdpyinfo below), and
+  # refuses connections for a moment while it does.
+  Xvfb ":$n" -screen 0 800x600x24 -nolisten tcp -noreset > /dev/null 2>&1 &
   XVFB_PID=$!
   export DISPLAY=":$n"
   for _ in $(seq 100); do xdpyinfo > /dev/null 2>&1 && return 0; sleep 0.1; done
@@ -24,7 +26,8 @@ start_display() {
 
 # start_game BINARY FOLDER: runs the game with FOLDER as working directory; sets GAME_PID and WID.
 start_game() {
-  (cd "$2" && SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy} exec "$1") &
+  # The X11 driver by name: without a display SDL would fall back to a terminal one.
+  (cd "$2" && SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy} exec "$1") &
   GAME_PID=$!
   WID=""
   for _ in $(seq 100); do

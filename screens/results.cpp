@@ -1,6 +1,5 @@
 #include "screens/results.h"
 
-#include <fstream>
 
 #include "app/screen_state.h"
 #include "charts/library.h"
@@ -61,14 +60,6 @@ void RecordBest(int score) {
   PreviousBest = BestScores[SelectedDifficulty];
   if (score > PreviousBest) BestScores[SelectedDifficulty] = score;
   WriteScoreFile(ScorePath(SelectedSong), BestScores);  // every time, raised or not
-}
-
-void ReadScoreFile(const std::string& path, int* scores) {
-  for (int d = 0; d < DifficultyCount; ++d) scores[d] = 0;
-  std::ifstream in(path);
-  TokenReader reader = MakeTokenReader(in);
-  int32_t value = 0;
-  for (int d = 0; d < DifficultyCount && ReadNumber(reader, value); ++d) scores[d] = value;
 }
 
 std::string ScoreFileText(const int* scores) {

@@ -20,9 +20,6 @@ int ScorePercent(int64_t yourPoints, int64_t maxPoints);
 // Entry work: keep the old best, raise it when beaten, write the file.
 void RecordBest(int score);
 
-// Reads five bests in difficulty order; from the first missing or unreadable
-// number on, the values are 0.
-void ReadScoreFile(const std::string& path, int* scores);
 // The file's text: five lines, one number each.
 std::string ScoreFileText(const int* scores);
 // Replaces the file whole; false (and the old file kept) when that fails.

@@ -41,11 +41,12 @@ TEST(FuzzInputs, EveryKeptInputReadsSafelyAsChartScoresAndStepFile) {
     for (int d = 0; d < DifficultyCount; ++d) {
       ReadChartSection(input.string(), d);
       EXPECT_LT(NoteList.size(), static_cast<size_t>(MostRecordsRead));
-      if (!flags[d]) EXPECT_TRUE(NoteList.empty());
+      if (!flags[d]) {
+        EXPECT_TRUE(NoteList.empty());
+      }
     }
-    int scores[DifficultyCount], again[DifficultyCount];
+    int scores[DifficultyCount];
     ReadBestScores(input.string(), scores);
-    ReadScoreFile(input.string(), again);
 
     // A step file's chart reads back with arrows in the four columns only.
     std::string chart = ConvertStepText(ReadTextFile(input));

@@ -4,6 +4,7 @@
 #include "game/song_start.h"
 #include "kit/images.h"
 #include "kit/input.h"
+#include "screens/difficulty_select.h"
 #include "screens/results.h"
 #include "test_support.h"
 
@@ -44,16 +45,16 @@ struct ScoreFile : testing::Test {
 TEST_F(ScoreFile, ReaderStopsAtTheFirstUnreadableNumber) {
   int scores[5] = {9, 9, 9, 9, 9};
   WriteTextFile("Music/a", "12\r\n7 abc 40");
-  ReadScoreFile("Music/a", scores);
+  ReadBestScores("Music/a", scores);
   EXPECT_EQ(std::vector<int>(scores, scores + 5), (std::vector<int>{12, 7, 0, 0, 0}));
   WriteTextFile("Music/a", "1 2 3 4 99999999999");
-  ReadScoreFile("Music/a", scores);
+  ReadBestScores("Music/a", scores);
   EXPECT_EQ(scores[3] + scores[4], 4);
 }
 
 TEST_F(ScoreFile, FirstFrameKeepsTheOldBestRaisesItAndWritesFiveLines) {
   WriteTextFile("Music/Song.mp3.score", "12\n40");  // only two numbers
-  ReadScoreFile("Music/Song.mp3.score", BestScores);
+  ReadBestScores("Music/Song.mp3.score", BestScores);
   SelectedDifficulty = Hard;
   RecordBest(57);
   EXPECT_EQ(PreviousBest, 0);

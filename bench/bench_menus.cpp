@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "app/screen_state.h"
+#include "bench/bench_support.h"
 #include "game/notes.h"
 #include "game/song_start.h"
 #include "kit/font.h"
@@ -13,17 +14,6 @@
 #include "test_support.h"
 
 namespace {
-
-void LoadMediaOnce() {
-  static bool loaded = false;
-  if (loaded) return;
-  loaded = true;
-  OpenTestScreen();
-  std::filesystem::path previous = std::filesystem::current_path();
-  std::filesystem::current_path(ZEDOV_SOURCE_DIR);
-  LoadKitMedia();
-  std::filesystem::current_path(previous);
-}
 
 void BM_DrawTextFullLine(benchmark::State& state) {
   LoadMediaOnce();

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "app/screen_state.h"
+#include "bench/bench_support.h"
 #include "game/play.h"
 #include "game/play_helpers.h"
 #include "kit/images.h"
@@ -16,18 +17,6 @@ std::vector<Note> SavedNotes;
 std::vector<RatingPopup> SavedPopups;
 
 constexpr int32_t Now = 60000;  // the song position of the measured frame
-
-void LoadMediaOnce() {
-  static bool loaded = false;
-  if (loaded) return;
-  loaded = true;
-  OpenTestScreen();
-  std::filesystem::path previous = std::filesystem::current_path();
-  std::filesystem::current_path(ZEDOV_SOURCE_DIR);
-  LoadGameMedia();
-  LoadKitMedia();
-  std::filesystem::current_path(previous);
-}
 
 // Notes every 23 ms from just inside the miss limit: the first hundred fill
 // the screen, the rest wait below it.

@@ -1,3 +1,4 @@
+// The game's entry: start up, then run frames until the player quits.
 #include "app/main_loop.h"
 
 int main(int, char**) {

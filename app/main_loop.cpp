@@ -1,3 +1,4 @@
+// Start-up, the frame and the dispatcher.
 #include "app/main_loop.h"
 
 #include <SDL.h>
@@ -8,14 +9,16 @@
 #include <ctime>
 
 #include "app/screen_state.h"
-#include "charts/generator.h"
-#include "charts/import.h"
 #include "game/media.h"
 #include "game/play.h"
 #include "game/song_start.h"
-#include "kit/chrome.h"
+#include "kit/clock.h"
 #include "kit/images.h"
 #include "kit/input.h"
+#include "kit/panels.h"
+#include "kit/pause.h"
+#include "screens/chart_create.h"
+#include "screens/chart_import.h"
 #include "screens/difficulty_select.h"
 #include "screens/results.h"
 #include "screens/song_select.h"
@@ -36,6 +39,16 @@ void OpenAudio() {
   Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 1024);
 }
 
+// "Back" returns to the difficulty select; the song's end shows the results.
+ScreenId AfterPlay(PlayOutcome outcome) {
+  switch (outcome) {
+    case PlayOutcome::Playing: return Play;
+    case PlayOutcome::Abandoned: return DifficultySelect;
+    case PlayOutcome::Finished: return Results;
+  }
+  return Play;
+}
+
 }  // namespace
 
 bool StartUp() {
@@ -46,10 +59,10 @@ bool StartUp() {
     return false;
   }
   SDL_ShowCursor(0);
-  ScreenSurface = SDL_SetVideoMode(640, 480, 0, SDL_DOUBLEBUF);
+  ScreenSurface = SDL_SetVideoMode(WindowWidth, WindowHeight, 0, SDL_DOUBLEBUF);
   // The pixel work of the pause overlay wants a true-colour screen.
   if (ScreenSurface != nullptr && ScreenSurface->format->BitsPerPixel == 8)
-    ScreenSurface = SDL_SetVideoMode(640, 480, 32, SDL_DOUBLEBUF);
+    ScreenSurface = SDL_SetVideoMode(WindowWidth, WindowHeight, 32, SDL_DOUBLEBUF);
   if (ScreenSurface == nullptr) {
     std::fprintf(stderr, "Zedov: cannot open the 640 x 480 window: %s\n", SDL_GetError());
     return false;
@@ -61,9 +74,7 @@ bool StartUp() {
   return true;
 }
 
-uint32_t FrameDelayMs(uint32_t elapsedMs) {
-  return elapsedMs < FramePeriodMs ? FramePeriodMs - elapsedMs : 0;
-}
+uint32_t FrameDelayMs(uint32_t elapsedMs) { return elapsedMs < FramePeriodMs ? FramePeriodMs - elapsedMs : 0; }
 
 void RunMainLoop() {
   while (!QuitRequested) {
@@ -77,10 +88,17 @@ void RunMainLoop() {
 void RunFrame() {
   SDL_PumpEvents();
   UpdateInput();
-  if (ExitPromptLevel == 0.0) RunDispatcher();
+  if (PauseLevel == 0.0) RunDispatcher();
+  AdvanceGameClock(PauseLevel != 0.0);
   DrawFrameChrome();
   SDL_Flip(ScreenSurface);
   DrainEvents();
+}
+
+void DrawFrameChrome() {
+  if (UpdatePause()) QuitRequested = true;
+  DrawCursor();
+  DrawImage(BorderImage, nullptr, 0, 0);
 }
 
 void DrainEvents() {
@@ -91,16 +109,19 @@ void DrainEvents() {
 
 void RunDispatcher() {
   SDL_BlitSurface(GameBackground, nullptr, ScreenSurface, nullptr);
-  int before = Screen;
-  switch (static_cast<ScreenId>(before)) {
+  ScreenId before = Screen;
+  switch (before) {
     case Title: RunTitleScreen(); break;
     case Credits: RunCreditsScreen(); break;
     case SongSelect: RunSongSelect(); break;
     case DifficultySelect: RunDifficultySelect(); break;
     case ChartCreate: RunChartCreate(); break;
     case ChartImport: RunChartImport(); break;
-    case SongStart: StartSong(); break;
-    case Play: RunPlayScreen(); break;
+    case SongStart:
+      StartSong(SelectedSong, SelectedDifficulty);
+      Screen = Play;
+      break;
+    case Play: Screen = AfterPlay(RunPlayScreen()); break;
     case Results: RunResults(); break;
   }
   ScreenChanged = Screen != before;

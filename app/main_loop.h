@@ -11,9 +11,14 @@ bool StartUp();
 // Runs frames until QuitRequested is set.
 void RunMainLoop();
 
-// One frame without its pacing: input, dispatcher (only while the exit
-// overlay is closed), chrome, flip and draining the rest of the queue.
+// One frame without its pacing: input, the dispatcher (only while the pause
+// overlay is closed), the game clock's step, the frame chrome, the flip and
+// draining the rest of the queue.
 void RunFrame();
+
+// What lies on top of every screen: the pause (whose "Exit" sets
+// QuitRequested), the pointer and the window border.
+void DrawFrameChrome();
 
 // Blits the backdrop and runs the current screen's function once; sets ScreenChanged.
 void RunDispatcher();

@@ -5,7 +5,9 @@
 #include <string>
 
 #include "app/screen_state.h"
-#include "charts/import.h"
+#include "charts/library.h"
+#include "charts/step_import.h"
+#include "screens/chart_import.h"
 #include "charts/step_file.h"
 #include "test_support.h"
 
@@ -27,7 +29,7 @@ void BM_ImportLargestStepFile(benchmark::State& state) {
   std::filesystem::create_directories("Music");
   std::filesystem::copy_file(LargestStepFile, "Music/nekonabe.sm");
   SelectedSong = "nekonabe.mp3";
-  for (auto _ : state) ImportStepFile("nekonabe.sm");
+  for (auto _ : state) ImportStepFile(MusicPath("nekonabe.sm"), ChartPath(SelectedSong));
 }
 BENCHMARK(BM_ImportLargestStepFile)->Unit(benchmark::kMicrosecond);
 

@@ -6,7 +6,8 @@
 
 #include "app/screen_state.h"
 #include "bench/bench_support.h"
-#include "game/notes.h"
+#include "game/play_state.h"
+#include "game/play_state.h"
 #include "game/song_start.h"
 #include "kit/font.h"
 #include "kit/images.h"

@@ -2,7 +2,9 @@
 // Escape frame (goal under 5 ms) and one frame of the fade blend (under 3 ms).
 #include <benchmark/benchmark.h>
 
-#include "kit/chrome.h"
+#include "kit/clock.h"
+#include "kit/pause.h"
+#include "kit/pause_pixels.h"
 #include "kit/images.h"
 #include "test_support.h"
 
@@ -55,7 +57,7 @@ void BM_BlendFrame(benchmark::State& state) {
   FreezeScreen();
   double level = 7.17;
   for (auto _ : state) {
-    DrawExitOverlay(level);
+    DrawPauseOverlay(level);
     level = level < 90 ? level + 6.5 : 7.17;  // a different a each frame, as in a fade
   }
 }
@@ -64,7 +66,7 @@ BENCHMARK(BM_BlendFrame)->Unit(benchmark::kMillisecond);
 void BM_OpenOverlayBlit(benchmark::State& state) {
   PrepareScreen();
   FreezeScreen();
-  for (auto _ : state) DrawExitOverlay(100.0);
+  for (auto _ : state) DrawPauseOverlay(100.0);
 }
 BENCHMARK(BM_OpenOverlayBlit)->Unit(benchmark::kMillisecond);
 

@@ -26,7 +26,7 @@ void BuildSong() {
     int time = Now - 120 + 23 * i;
     AddNote(i % 4, time, i % 3 == 0 ? 300 + 7 * (i % 100) : 0);
   }
-  for (int i = 0; i < 50; ++i) AppendPopup(RatingPopup{258, 50 - 2 * i, i % 3});
+  for (int i = 0; i < 50; ++i) PopupList.push_back(RatingPopup{258, 50 - 2 * i, i % 3});
   SavedNotes = NoteList;
   SavedPopups = PopupList;
 }

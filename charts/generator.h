@@ -1,17 +1,10 @@
-// The chart generator screen: asks for the song's tempo, first beat and
-// length, and on "Accept" writes a random chart with all five difficulties.
+// The chart generator: a random chart of all five difficulties from the
+// song's tempo, the time of its first beat and its number of beats.
 #pragma once
 #include <string>
 
-// The three questions; they live for the whole run, so the next song starts
-// from the last song's answers. Each click moves a value by one, unbounded.
-inline int CreateBpm = 115;       // beats per minute
-inline int CreateDelayMs = 3075;  // time of the first beat after the music starts
-inline int CreateBeats = 216;     // beats that get arrows
-
-// The chart text for the current settings, all five sections, drawing rand()
-// in a fixed order: Beginner, Easy, Medium, Hard, Challenge.
-std::string GenerateChartText();
-
-// Called every frame while Screen is ChartCreate.
-void RunChartCreate();
+// The chart text, drawing rand() in a fixed order: Beginner, Easy, Medium,
+// Hard, Challenge. Beginner and Easy step on some beats (Beginner on the
+// outer lanes only), Medium and Hard on every beat, Challenge on every half
+// beat. A tempo of 0 or no beats writes the five sections without notes.
+std::string GenerateChartText(int bpm, int firstBeatMs, int beats);

@@ -1,22 +1,21 @@
+// The song library: the scan of Music/ and the names made from a song's.
 #include "charts/library.h"
 
 #include <algorithm>
 #include <filesystem>
 
-#include "kit/font.h"
+#include "charts/text.h"
 
 namespace {
 
 std::string Lowered(std::string text) {
-  for (char& c : text)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  for (char& c : text) c = LowerAscii(c);
   return text;
 }
 
-bool EndsWithUpper(const std::string& name, const std::string& suffix) {
-  std::string copy = name;
-  UpperCase(copy);
-  return EndsWith(copy, suffix);
+bool HasExtension(const std::string& name, std::string_view extension) {
+  return name.size() >= extension.size() &&
+         SameLetters(std::string_view(name).substr(name.size() - extension.size()), extension);
 }
 
 }  // namespace
@@ -27,11 +26,11 @@ void ScanMusicFolder() {
   std::error_code error;
   fs::directory_iterator it("Music", error);
   if (error) return;
-  SongList.push_back({".", 0});
-  SongList.push_back({"..", 0});
+  SongList.push_back({"."});
+  SongList.push_back({".."});
   for (; it != fs::directory_iterator(); it.increment(error)) {
     if (error) break;
-    SongList.push_back({it->path().filename().string(), 0});
+    SongList.push_back({it->path().filename().string()});
   }
   // Sorted once by a lower-cased key: players expect an alphabetical list.
   std::vector<std::pair<std::string, SongEntry>> keyed;
@@ -43,23 +42,14 @@ void ScanMusicFolder() {
   for (size_t i = 0; i < keyed.size(); ++i) SongList[i] = std::move(keyed[i].second);
 }
 
-bool StartsWith(const std::string& text, const std::string& prefix) {
-  return text.size() >= prefix.size() && text.compare(0, prefix.size(), prefix) == 0;
-}
-
-bool EndsWith(const std::string& text, const std::string& suffix) {
-  return text.size() >= suffix.size() &&
-         text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
-}
-
 std::string DisplayName(const std::string& name, int extensionLength) {
   size_t drop = extensionLength > 0 ? static_cast<size_t>(extensionLength) : 0;
   size_t keep = name.size() > drop ? name.size() - drop : 0;
   return name.substr(0, std::min<size_t>(keep, DisplayNameLength));
 }
 
-bool IsSongName(const std::string& name) { return EndsWithUpper(name, ".MP3"); }
-bool IsStepFileName(const std::string& name) { return EndsWithUpper(name, ".SM"); }
+bool IsSongName(const std::string& name) { return HasExtension(name, ".mp3"); }
+bool IsStepFileName(const std::string& name) { return HasExtension(name, ".sm"); }
 
 std::string MusicPath(const std::string& song) { return "Music/" + song; }
 std::string ChartPath(const std::string& song) { return "Music/" + song + ".tq"; }

@@ -6,7 +6,6 @@
 
 struct SongEntry {
   std::string name;  // file name as listed, in its own letter case, extension included
-  int flag = 0;
 };
 
 // Every entry of Music/ (files of any kind, sub-folders, "." and ".."),
@@ -16,15 +15,12 @@ inline std::vector<SongEntry> SongList;
 // Empties SongList and fills it anew from Music/; a missing or unreadable folder gives none.
 void ScanMusicFolder();
 
-bool StartsWith(const std::string& text, const std::string& prefix);
-bool EndsWith(const std::string& text, const std::string& suffix);
-
 inline constexpr size_t DisplayNameLength = 50;  // longest label of a list entry
 
 // A list label: the name without its last extensionLength characters, cut to 50.
 std::string DisplayName(const std::string& name, int extensionLength);
 
-// Extension tests on an upper-cased copy: letter case does not matter.
+// Extension tests: letter case does not matter.
 bool IsSongName(const std::string& name);       // ends with .MP3
 bool IsStepFileName(const std::string& name);   // ends with .SM
 

@@ -1,25 +1,34 @@
+// The step-file converter: lines, timing lists, notes headers, blocks, measures.
 #include "charts/step_file.h"
 
 #include <cctype>
 #include <cstdint>
-#include <sstream>
-#include <vector>
 
-#include "app/screen_state.h"
-#include "charts/chart_file.h"
 #include "charts/step_file_timing.h"
-#include "game/notes.h"
+#include "charts/text.h"
+#include "charts/clamp.h"
 
 namespace {
 
-constexpr size_t LinePiece = 999;           // a longer line is taken in pieces of this size
+constexpr size_t LinePiece = 999;            // a longer line is taken in pieces of this size
 constexpr size_t MostPendingRows = 1 << 16;  // rows with notes kept for one measure
-constexpr int MostSections = 1000;           // bounds the chart text of a hostile file
 constexpr size_t LongestListEntry = 100;     // a longer beat=value entry is garbage
+constexpr size_t LongestHeaderField = 200;   // longer header text is kept only this far
+constexpr int HeaderFields = 5;              // step type, description, difficulty, meter, radar
+constexpr int SkippedBlock = -1;             // a block read to its end and dropped
 
-// Difficulty names as they end a notes header line, by Difficulty.
-constexpr std::string_view DifficultyNames[DifficultyCount] = {"Beginner:", "Easy:", "Medium:",
-                                                               "Hard:", "Challenge:"};
+// The difficulty words of notes headers, as StepMania reads them: its own five
+// names and the older names some packs still carry.
+struct DifficultyName {
+  std::string_view word;
+  int difficulty;
+};
+constexpr DifficultyName HeaderDifficulties[] = {
+    {"beginner", Beginner}, {"easy", Easy},     {"basic", Easy},       {"light", Easy},
+    {"medium", Medium},     {"another", Medium}, {"trick", Medium},     {"standard", Medium},
+    {"difficult", Medium},  {"hard", Hard},      {"ssr", Hard},         {"maniac", Hard},
+    {"heavy", Hard},        {"challenge", Challenge}, {"smaniac", Challenge}, {"expert", Challenge},
+    {"oni", Challenge}};
 
 enum TimingList : int { NoList, TempoList, StopList };
 
@@ -31,23 +40,29 @@ struct PendingRow {
 
 // Splitting the bytes into lines.
 std::string Line;
-bool PendingCr = false;    // a CR that may be the first half of a CR LF break
-bool AtFileStart = true;   // the first line may carry a UTF-8 byte order mark
+bool PendingCr = false;   // a CR that may be the first half of a CR LF break
+bool AtFileStart = true;  // the first line may carry a UTF-8 byte order mark
 
 // The "#BPMS:" or "#STOPS:" list being read, which may run over several lines.
 int OpenList = NoList;
 std::string ListEntry;
 bool ListEntryTooLong = false;
 
+// The "#NOTES:" header being read, which may run over several lines.
+bool HeaderOpen = false;
+std::string Fields[HeaderFields];
+int FieldsDone = 0;
+
 // The notes block being read.
 bool InBlock = false;
+int BlockDifficulty = SkippedBlock;
 int64_t Measure = 0;      // from 0 within the block
 int64_t MeasureRows = 0;  // rows of the current measure so far
 std::vector<PendingRow> Rows;
-long NewestOfColumn[4] = {-1, -1, -1, -1};  // index in NoteList of each column's newest note
+std::vector<Note> BlockNotes;
+long NewestOfColumn[4] = {-1, -1, -1, -1};  // index in BlockNotes of each column's newest note
 
-int SectionsWritten = 0;
-std::ostringstream Chart;
+std::vector<ChartSection> Sections;
 
 std::string_view WithoutComment(std::string_view text) { return text.substr(0, text.find("//")); }
 
@@ -74,7 +89,7 @@ void CloseList() {
 }
 
 void ReadListText(std::string_view text) {
-  for (char c : WithoutComment(text)) {
+  for (char c : text) {
     if (c == ',' || c == ';') {
       FinishListEntry();
       if (c == ';') {
@@ -98,59 +113,43 @@ void OpenTimingList(int list, std::string_view rest) {
   ReadListText(rest);
 }
 
-void ReadHeaderTag(std::string_view line) {
-  if (line.starts_with("#OFFSET:")) {
-    std::string_view value = WithoutComment(line.substr(8));
-    double seconds = 0;
-    if (ParseStepNumber(value.substr(0, value.find(';')), seconds)) SetStepOffset(seconds);
-  } else if (line.starts_with("#BPMS:")) {
-    OpenTimingList(TempoList, line.substr(6));
-  } else if (line.starts_with("#STOPS:")) {
-    OpenTimingList(StopList, line.substr(7));
-  }
-}
-
-bool NoteListFull() { return NoteList.size() >= static_cast<size_t>(NoteListCapacity); }
-
 void EmptyBlockNotes() {
-  EmptyNoteList();
+  BlockNotes.clear();
   for (long& index : NewestOfColumn) index = -1;
 }
 
-void AddNote(int column, int32_t time) {
-  if (NoteListFull()) return;
-  AppendNote({column, time, 0});
-  NewestOfColumn[column] = static_cast<long>(NoteList.size()) - 1;
+void StartBlock(int difficulty) {
+  EmptyBlockNotes();
+  InBlock = true;
+  BlockDifficulty = difficulty;
+  Measure = 0;
+  MeasureRows = 0;
+  Rows.clear();
 }
 
-bool StartBlock(std::string_view line) {
-  for (int d = 0; d < DifficultyCount; ++d) {
-    if (!line.ends_with(DifficultyNames[d])) continue;
-    EmptyBlockNotes();
-    InBlock = true;
-    Measure = 0;
-    MeasureRows = 0;
-    Rows.clear();
-    SelectedDifficulty = d;
-    return true;
-  }
-  return false;
+bool BlockFull() { return BlockNotes.size() >= static_cast<size_t>(MostNotesPerBlock); }
+
+void AddNote(int column, int32_t time) {
+  if (BlockFull()) return;
+  BlockNotes.push_back({column, time, 0});
+  NewestOfColumn[column] = static_cast<long>(BlockNotes.size()) - 1;
 }
 
 // Four note characters; header lines, blanks and comments are not rows.
-bool IsNoteRow(std::string_view line) {
-  if (line.size() != 4) return false;
-  for (char c : line)
+bool IsNoteRow(std::string_view text) {
+  if (text.size() != 4) return false;
+  for (char c : text)
     if (!std::isalnum(static_cast<unsigned char>(c))) return false;
   return true;
 }
 
-void AddRow(std::string_view row) {
+void AddRow(std::string_view text) {
+  std::string_view row = Trimmed(text);
+  if (!IsNoteRow(row)) return;
   int64_t index = MeasureRows++;
-  if (row.find_first_of("1234") == std::string_view::npos) return;
+  if (BlockDifficulty == SkippedBlock || row.find_first_of("1234") == std::string_view::npos) return;
   if (Rows.size() >= MostPendingRows) return;
-  PendingRow pending{index, {row[0], row[1], row[2], row[3]}};
-  Rows.push_back(pending);
+  Rows.push_back(PendingRow{index, {row[0], row[1], row[2], row[3]}});
 }
 
 // Steps first, then hold starts (a roll is played as a hold), then hold ends,
@@ -161,9 +160,9 @@ void AddRowNotes(const char* cells, int32_t time) {
   for (int column = 0; column < 4; ++column)
     if (cells[column] == '2' || cells[column] == '4') AddNote(column, time);
   for (int column = 0; column < 4; ++column) {
-    if (cells[column] != '3' || NoteListFull() || NewestOfColumn[column] < 0) continue;
-    Note& held = NoteList[NewestOfColumn[column]];
-    held.hold = ClampMs(static_cast<int64_t>(time) - held.time);
+    if (cells[column] != '3' || BlockFull() || NewestOfColumn[column] < 0) continue;
+    Note& held = BlockNotes[NewestOfColumn[column]];
+    held.hold = ClampToInt32(static_cast<int64_t>(time) - held.time);
   }
 }
 
@@ -181,32 +180,121 @@ void ConvertMeasure() {
   Rows.clear();
 }
 
-void WriteSection() {
-  if (!NoteList.empty() && SectionsWritten < MostSections) {
-    ++SectionsWritten;
-    WriteChartSection(Chart);
-  }
+// The block's last measure ends with it.
+void EndBlock() {
+  if (!InBlock) return;
+  ConvertMeasure();
+  InBlock = false;
+  if (BlockDifficulty != SkippedBlock && !BlockNotes.empty() && Sections.size() < MostSections)
+    Sections.push_back(ChartSection{BlockDifficulty, BlockNotes});
   EmptyBlockNotes();
 }
 
+// Rows, "," (a measure ends) and ";" (the block ends), several maybe on one line.
+void ReadNotesText(std::string_view text) {
+  size_t start = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != ',' && text[i] != ';') continue;
+    AddRow(text.substr(start, i - start));
+    if (text[i] == ';') {
+      EndBlock();
+      return;
+    }
+    ConvertMeasure();
+    start = i + 1;
+  }
+  AddRow(text.substr(start));
+}
+
+int HeaderDifficulty(std::string_view word) {
+  for (const DifficultyName& name : HeaderDifficulties)
+    if (SameLetters(word, name.word)) return name.difficulty;
+  return SkippedBlock;
+}
+
+// The header is whole: its block is wanted only for dance-single (a type left
+// empty is taken as that) and one of the five difficulties.
+void StartHeaderBlock() {
+  HeaderOpen = false;
+  std::string_view type = Trimmed(Fields[0]);
+  int difficulty = HeaderDifficulty(Trimmed(Fields[2]));
+  if (!type.empty() && !SameLetters(type, "dance-single")) difficulty = SkippedBlock;
+  StartBlock(difficulty);
+}
+
+// Header text up to its fifth ":"; what follows on the line is the notes'.
+void ReadHeaderText(std::string_view text) {
+  for (size_t i = 0; i < text.size(); ++i) {
+    char c = text[i];
+    if (c == ';') {  // the tag ends before its header does: no block
+      HeaderOpen = false;
+      return;
+    }
+    if (c != ':') {
+      if (Fields[FieldsDone].size() < LongestHeaderField) Fields[FieldsDone] += c;
+      continue;
+    }
+    if (++FieldsDone < HeaderFields) continue;
+    StartHeaderBlock();
+    ReadNotesText(text.substr(i + 1));
+    return;
+  }
+}
+
+void OpenHeader(std::string_view rest) {
+  HeaderOpen = true;
+  FieldsDone = 0;
+  for (std::string& field : Fields) field.clear();
+  ReadHeaderText(rest);
+}
+
+// A line beginning with "#": it ends an open block or header, then may be a tag we read.
+void ReadTag(std::string_view line) {
+  EndBlock();
+  HeaderOpen = false;
+  if (line.starts_with("#OFFSET:")) {
+    std::string_view value = line.substr(8);
+    double seconds = 0;
+    if (ParseStepNumber(value.substr(0, value.find(';')), seconds)) SetStepOffset(seconds);
+  } else if (line.starts_with("#BPMS:")) {
+    OpenTimingList(TempoList, line.substr(6));
+  } else if (line.starts_with("#STOPS:")) {
+    OpenTimingList(StopList, line.substr(7));
+  } else if (line.starts_with("#NOTES:")) {
+    OpenHeader(line.substr(7));
+  }
+}
+
+// Without a "#NOTES:" header, a line ending with a difficulty name and ":" starts a block.
+int LineDifficulty(std::string_view line) {
+  if (!line.ends_with(':')) return SkippedBlock;
+  line.remove_suffix(1);
+  for (int d = 0; d < DifficultyCount; ++d) {
+    std::string_view word = DifficultyWords[d];
+    if (line.size() >= word.size() && SameLetters(line.substr(line.size() - word.size()), word)) return d;
+  }
+  return SkippedBlock;
+}
+
 void ConvertLine(std::string_view line) {
+  line = WithoutComment(line);
   if (OpenList != NoList) {
-    if (!line.starts_with('#')) {
+    if (!Trimmed(line).starts_with('#')) {
       ReadListText(line);
       return;
     }
     CloseList();  // a list without its semicolon ends where the next tag begins
   }
-  ReadHeaderTag(line);
-  if (!InBlock && !StartBlock(line)) return;
-  if (line.starts_with(',') || line.starts_with(';')) {
-    ConvertMeasure();
-    if (line.starts_with(';')) {
-      InBlock = false;
-      WriteSection();
-    }
-  } else if (IsNoteRow(line)) {
-    AddRow(line);
+  std::string_view trimmed = Trimmed(line);
+  if (trimmed.starts_with('#')) {
+    ReadTag(trimmed);
+  } else if (HeaderOpen) {
+    ReadHeaderText(line);
+  } else if (int d = LineDifficulty(trimmed); d != SkippedBlock) {
+    EndBlock();  // a header met inside a block ends it first
+    StartBlock(d);
+  } else if (InBlock) {
+    ReadNotesText(line);
   }
 }
 
@@ -241,11 +329,11 @@ void StartStepConversion() {
   ClearStops();
   OpenList = NoList;
   ListEntry.clear();
+  HeaderOpen = false;
   InBlock = false;
   Rows.clear();
   MeasureRows = 0;
-  SectionsWritten = 0;
-  Chart.str("");
+  Sections.clear();
   EmptyBlockNotes();
 }
 
@@ -268,21 +356,20 @@ void FeedStepText(std::string_view bytes) {
   }
 }
 
-std::string FinishStepConversion() {
+std::vector<ChartSection> FinishStepConversion() {
   if (PendingCr) AddChar('\r');
   PendingCr = false;
   if (!Line.empty()) TakeLine(false);  // the last line, without a break
   CloseList();
-  if (InBlock) ConvertMeasure();  // the last measure of a block left open
-  InBlock = false;
-  WriteSection();
-  std::string text = Chart.str();
-  Chart.str("");
-  return text;
+  EndBlock();  // a block left open at the end of the file
+  HeaderOpen = false;
+  std::vector<ChartSection> found;
+  found.swap(Sections);
+  return found;
 }
 
 std::string ConvertStepText(std::string_view text) {
   StartStepConversion();
   FeedStepText(text);
-  return FinishStepConversion();
+  return ChartText(FinishStepConversion());
 }

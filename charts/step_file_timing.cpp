@@ -1,3 +1,4 @@
+// The timing of a step file: beats to milliseconds through tempo changes and stops.
 #include "charts/step_file_timing.h"
 
 #include <algorithm>
@@ -5,6 +6,8 @@
 #include <cmath>
 #include <limits>
 #include <vector>
+
+#include "charts/text.h"
 
 namespace {
 
@@ -61,9 +64,7 @@ double StoppedSeconds(double beat) {
 }  // namespace
 
 bool ParseStepNumber(std::string_view text, double& number) {
-  auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
-  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+  text = Trimmed(text);
   if (text.starts_with('+')) text.remove_prefix(1);
   if (text.empty()) return false;
   double value = 0;
@@ -106,9 +107,4 @@ int32_t StepBeatToMs(double beat) {
   if (!(ms > std::numeric_limits<int32_t>::min())) return std::numeric_limits<int32_t>::min();
   if (ms >= std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
   return static_cast<int32_t>(std::llround(ms));
-}
-
-int32_t ClampMs(int64_t ms) {
-  return static_cast<int32_t>(std::clamp<int64_t>(ms, std::numeric_limits<int32_t>::min(),
-                                                  std::numeric_limits<int32_t>::max()));
 }

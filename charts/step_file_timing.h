@@ -26,6 +26,3 @@ bool HasStepTempo();
 // The time of a beat, rounded to the nearest millisecond. Notes on a stop's
 // beat are due as the stop begins.
 int32_t StepBeatToMs(double beat);
-
-// Keeps a millisecond count inside 32 bits.
-int32_t ClampMs(int64_t ms);

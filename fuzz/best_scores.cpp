@@ -1,16 +1,12 @@
-// Any bytes as a song's high-score file. The difficulty select and the results
-// screen each have a reader of it; they must agree whenever no word is longer
-// than LongestChartToken, and set every score whatever the file holds. A file
-// written from five scores reads back as those five scores.
+// Any bytes as a song's high-score file. The reader must set every score
+// whatever the file holds, from the file alone; a file written from five
+// scores reads back as those five scores.
 #include <cstdint>
 #include <cstring>
 #include <string>
 
-#include "app/screen_state.h"
-#include "charts/chart_file.h"
+#include "charts/score_file.h"
 #include "fuzz_support.h"
-#include "screens/difficulty_select.h"
-#include "screens/results.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string text(reinterpret_cast<const char*>(data), size);

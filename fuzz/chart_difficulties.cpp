@@ -6,7 +6,6 @@
 
 #include "charts/chart_file.h"
 #include "fuzz_support.h"
-#include "screens/difficulty_select.h"
 
 namespace {
 

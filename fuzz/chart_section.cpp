@@ -10,11 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/screen_state.h"
 #include "charts/chart_file.h"
 #include "fuzz_support.h"
-#include "game/notes.h"
-#include "game/song_start.h"
 
 namespace {
 
@@ -48,33 +45,30 @@ std::vector<Note> ExpectedNotes(const std::string& text, int difficulty) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string text(reinterpret_cast<const char*>(data), size);
   bool plain = LongestRun(text) <= LongestChartToken;
+  std::vector<Note> notes;
   for (int d = 0; d < DifficultyCount; ++d) {
-    AppendNote(Note{1, 2, 3});  // left over from an earlier song
     std::istringstream in(text);
-    ReadChartSection(in, d);
-    FUZZ_CHECK(NoteList.size() < static_cast<size_t>(MostRecordsRead));
+    notes = ReadChartSection(in, d);
+    FUZZ_CHECK(notes.size() < static_cast<size_t>(MostRecordsRead));
     if (!plain) continue;
     std::vector<Note> expected = ExpectedNotes(text, d);
-    FUZZ_CHECK(NoteList.size() == expected.size());
-    for (size_t i = 0; i < expected.size(); ++i) FUZZ_CHECK(SameNote(NoteList[i], expected[i]));
+    FUZZ_CHECK(notes.size() == expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) FUZZ_CHECK(SameNote(notes[i], expected[i]));
   }
   // The file road reads the same notes as the stream road.
-  std::vector<Note> fromStream = NoteList;
-  ReadChartSection(InputAsFile(data, size), DifficultyCount - 1);
-  FUZZ_CHECK(NoteList.size() == fromStream.size());
-  for (size_t i = 0; i < fromStream.size(); ++i) FUZZ_CHECK(SameNote(NoteList[i], fromStream[i]));
+  const std::vector<Note> fromStream = notes;
+  notes = ReadChartSection(InputAsFile(data, size), DifficultyCount - 1);
+  FUZZ_CHECK(notes.size() == fromStream.size());
+  for (size_t i = 0; i < fromStream.size(); ++i) FUZZ_CHECK(SameNote(notes[i], fromStream[i]));
   // Whatever was read, the chart writer writes it so that it reads back the same.
-  SelectedDifficulty = Medium;
   std::ostringstream written;
-  WriteChartSection(written);
-  FUZZ_CHECK(NoteList.empty());
+  WriteChartSection(written, Medium, fromStream);
   FUZZ_CHECK(written.str().empty() == fromStream.empty());
   std::istringstream back(written.str());
-  ReadChartSection(back, Medium);
-  FUZZ_CHECK(NoteList.size() == fromStream.size());
-  for (size_t i = 0; i < fromStream.size(); ++i) FUZZ_CHECK(SameNote(NoteList[i], fromStream[i]));
+  notes = ReadChartSection(back, Medium);
+  FUZZ_CHECK(notes.size() == fromStream.size());
+  for (size_t i = 0; i < fromStream.size(); ++i) FUZZ_CHECK(SameNote(notes[i], fromStream[i]));
   // A difficulty outside 0..4 reads nothing.
-  ReadChartSection(InputAsFile(data, size), DifficultyCount);
-  FUZZ_CHECK(NoteList.empty());
+  FUZZ_CHECK(ReadChartSection(InputAsFile(data, size), DifficultyCount).empty());
   return 0;
 }

@@ -1,16 +1,13 @@
+// The judgement: the song clock, presses, holds and misses, every play frame.
 #include "game/judgement.h"
 
 #include <algorithm>
 
-#include "kit/chrome.h"
+#include "charts/clamp.h"
+#include "kit/clock.h"
 #include "kit/input.h"
 
 namespace {
-
-// Song times of a hostile chart may sit near the ends of the 32-bit range.
-int32_t Clamped(int64_t value) {
-  return static_cast<int32_t>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
-}
 
 bool KeyDown(int column) {
   int state = KeyStates[ColumnKeys[column]];
@@ -19,7 +16,7 @@ bool KeyDown(int column) {
 
 void CountTimers() {
   for (int c = 0; c < 4; ++c) {
-    ColumnTimer[c] = Clamped(std::max<int64_t>(int64_t{ColumnTimer[c]} - FrameDelta, 0));
+    ColumnTimer[c] = ClampToInt32(std::max<int64_t>(int64_t{ColumnTimer[c]} - FrameDelta, 0));
     if (KeyDown(c) && ColumnTimer[c] == 0) ColumnTimer[c] = 1;
   }
   for (int c = 0; c < 4; ++c)
@@ -67,8 +64,8 @@ void FeedHolds(int column) {
       ++i;
       continue;
     }
-    note.time = Clamped(int64_t{note.time} + FrameDelta);
-    note.hold = Clamped(int64_t{note.hold} - FrameDelta);
+    note.time = ClampToInt32(int64_t{note.time} + FrameDelta);
+    note.hold = ClampToInt32(int64_t{note.hold} - FrameDelta);
     if (note.hold > 0) {
       ++i;
       continue;
@@ -100,7 +97,7 @@ void UpdateJudgement() {
 
 void JudgeNote(int index, Rating rating) {
   RemoveNote(index);
-  AppendPopup(RatingPopup{258, 50, rating});
+  PopupList.push_back(RatingPopup{258, 50, rating});
 }
 
 int64_t NoteDiff(const Note& note) { return int64_t{note.time} - SongPosition; }

@@ -1,12 +1,13 @@
 // Note timing and judgement: the song clock, what was hit, held and missed.
 #pragma once
+#include <SDL.h>
+
 #include <cstdint>
 
-#include "game/notes.h"
-#include "game/song_start.h"
+#include "game/play_state.h"
 
 // The arrow key read for each column: left, down, up, right.
-inline constexpr int ColumnKeys[4] = {276, 274, 273, 275};
+inline constexpr int ColumnKeys[4] = {SDLK_LEFT, SDLK_DOWN, SDLK_UP, SDLK_RIGHT};
 
 inline constexpr int PressTimerMs = 125;  // a timer at this value is a press in this frame
 inline constexpr int MissAfterMs = 125;   // a note later than this is swept as BOO

@@ -1,3 +1,4 @@
+// The play screen: notes, targets, judgement words, counters and the way out.
 #include "game/play.h"
 
 #include <SDL_mixer.h>
@@ -5,7 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/screen_state.h"
+#include "charts/clamp.h"
 #include "game/judgement.h"
 #include "game/media.h"
 #include "kit/font.h"
@@ -16,7 +17,6 @@
 namespace {
 
 constexpr int HoldCell = 35;  // height of one hold cell
-constexpr int EscapeKey = 27;
 constexpr int CounterTop = 386;  // the BOO line; the others follow 18 pixels apart
 
 // A sheet and its copy in the screen's own format.
@@ -47,7 +47,7 @@ SDL_Surface* Blittable(ScreenCopy& entry, SDL_Surface* sheet) {
 
 // Positions come in 64 bits from far-out notes; anything off the window is skipped here.
 void DrawAt(SDL_Surface* image, const SDL_Rect* part, int x, int64_t y) {
-  if (y > 480 || y < -8192) return;
+  if (y > WindowHeight || y < -8192) return;
   DrawImage(image, part, x, static_cast<int>(y));
 }
 
@@ -63,7 +63,7 @@ void StopMusic() {
 
 }  // namespace
 
-void RunPlayScreen() {
+PlayOutcome RunPlayScreen() {
   AdvanceSongClock();
   UpdateJudgement();
   DrawPopups();
@@ -71,7 +71,7 @@ void RunPlayScreen() {
   DrawNotes();
   if (Combo > LongestCombo) LongestCombo = Combo;
   DrawCounters();
-  LeaveOrPause();
+  return LeaveOrPause();
 }
 
 void DrawPopups() {
@@ -80,7 +80,7 @@ void DrawPopups() {
     RatingPopup& popup = PopupList[i];
     if (popup.rating >= Boo && popup.rating <= Perfect)
       DrawImage(Blittable(RatingCopy, RatingSheet), &RatingCells[popup.rating], popup.x, popup.y);
-    popup.y = static_cast<int32_t>(std::clamp<int64_t>(popup.y + rise, INT32_MIN, INT32_MAX));
+    popup.y = ClampToInt32(popup.y + rise);
     if (popup.y < -50)
       RemovePopup(i);
     else
@@ -112,7 +112,7 @@ void DrawHold(int x, int64_t y, int32_t hold) {
   int64_t cells = static_cast<int64_t>(std::floor(hold / 5.0 / 35.0));
   DrawAt(sheet, &HoldCells[0], x, y);
   // A long hold runs far below the window: stop at its bottom edge.
-  for (int64_t k = 1; k <= cells && y + HoldCell * k <= 480; ++k)
+  for (int64_t k = 1; k <= cells && y + HoldCell * k <= WindowHeight; ++k)
     DrawAt(sheet, &HoldCells[1], x, y + HoldCell * k);
   int64_t rest = length - HoldCell * cells;
   if (rest > 0 && rest <= HoldCell) {
@@ -135,16 +135,18 @@ void DrawCounters() {
     DrawText(320, CounterTop + 18 * static_cast<int>(i), lines[i], Centre);
 }
 
-void LeaveOrPause() {
-  if (Button(500, 430, 100, 10, false, true, "Back")) {
+PlayOutcome LeaveOrPause() {
+  if (BackButton()) {
     StopMusic();
-    Screen = DifficultySelect;
-  } else if (!Mix_PlayingMusic()) {
-    StopMusic();
-    Screen = Results;
-  } else if (KeyStates[EscapeKey] == Pressed) {
-    Mix_PauseMusic();
-  } else if (Mix_PausedMusic()) {
-    Mix_ResumeMusic();
+    return PlayOutcome::Abandoned;
   }
+  if (!Mix_PlayingMusic()) {
+    StopMusic();
+    return PlayOutcome::Finished;
+  }
+  if (KeyStates[SDLK_ESCAPE] == Pressed)
+    Mix_PauseMusic();
+  else if (Mix_PausedMusic())
+    Mix_ResumeMusic();
+  return PlayOutcome::Playing;
 }

@@ -9,8 +9,11 @@
 inline constexpr int ColumnX[4] = {185, 250, 320, 385};
 inline constexpr int TargetY = 50;
 
-// Called every frame while Screen is Play.
-void RunPlayScreen();
+// How a play frame ends: the song goes on, the player left by "Back", or the music ended.
+enum class PlayOutcome : int { Playing, Abandoned, Finished };
+
+// Called every frame while the song plays; the caller moves on by the outcome.
+PlayOutcome RunPlayScreen();
 
 // Draws every popup, then lets it rise by FrameDelta / 10; gone once above y -50.
 void DrawPopups();
@@ -28,5 +31,5 @@ void DrawHold(int x, int64_t y, int32_t hold);
 std::vector<std::string> CounterLines();
 void DrawCounters();
 
-// "Back", the song's end, pausing on Escape and resuming after the pause.
-void LeaveOrPause();
+// "Back", the song's end, pausing the music on Escape and resuming it after the pause.
+PlayOutcome LeaveOrPause();

@@ -1,3 +1,4 @@
+// The bitmap font.
 #include "kit/font.h"
 
 #include "kit/images.h"
@@ -9,13 +10,6 @@ int GlyphIndex(char c) {
 
 char GlyphChar(int n) { return n >= 0 && n <= 94 ? static_cast<char>(n + 32) : '?'; }
 
-void UpperCase(std::string& text) {
-  for (char& c : text) {
-    int n = GlyphIndex(c);
-    if (n >= 65 && n <= 90) c = GlyphChar(n - 32);
-  }
-}
-
 void DrawText(int x, int y, const std::string& text, TextAlign align) {
   long width = GlyphAdvance * static_cast<long>(text.size());
   long start = x;
@@ -23,7 +17,7 @@ void DrawText(int x, int y, const std::string& text, TextAlign align) {
   if (align == Right) start = x - width;
   for (size_t i = 0; i < text.size(); ++i) {
     long at = start + GlyphAdvance * static_cast<long>(i);
-    if (at > 640) break;  // the rest of the line is off the window
+    if (at > WindowWidth) break;  // the rest of the line is off the window
     if (at + 15 > 0) DrawImage(FontImage, &GlyphRects[GlyphIndex(text[i])], static_cast<int>(at), y);
   }
 }

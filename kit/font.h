@@ -13,9 +13,6 @@ int GlyphIndex(char c);
 // Character of a glyph number: n + 32 for 0..94, '?' otherwise.
 char GlyphChar(int n);
 
-// Turns the letters a..z of a text into A..Z in place; every other byte stays.
-void UpperCase(std::string& text);
-
 // Draws one line of text; y is the top of the glyph cells. Centre starts at
 // x - (11 n) / 2 and Right at x - 11 n, n being the number of characters.
 void DrawText(int x, int y, const std::string& text, TextAlign align);

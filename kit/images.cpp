@@ -1,3 +1,4 @@
+// Loading images, the kit's sheets and their tables, and drawing them.
 #include "kit/images.h"
 
 #include <SDL_image.h>
@@ -50,7 +51,7 @@ void LoadKitMedia() {
 void DrawImage(SDL_Surface* image, const SDL_Rect* part, int x, int y) {
   if (image == nullptr || ScreenSurface == nullptr) return;
   // Far off-window positions would wrap around SDL's 16-bit coordinates.
-  if (x > 640 || y > 480 || x < -8192 || y < -8192) return;
+  if (x > WindowWidth || y > WindowHeight || x < -8192 || y < -8192) return;
   SDL_Rect at = MakeRect(x, y, 0, 0);
   // SDL_UpperBlit writes the clipped rectangle back into its arguments.
   SDL_Rect source;

@@ -5,6 +5,9 @@
 
 #include <string>
 
+inline constexpr int WindowWidth = 640;
+inline constexpr int WindowHeight = 480;
+
 inline SDL_Surface* ScreenSurface = nullptr;  // the window surface; every blit lands here
 
 inline SDL_Surface* FontImage = nullptr;      // 95 glyphs of 15 x 21 in one row
@@ -18,7 +21,8 @@ inline SDL_Surface* BlurImage = nullptr;      // 640 x 480: its blurred, lighten
 
 inline SDL_Rect GlyphRects[95];      // glyph i (character i + 32): (15 i, 0, 15, 21)
 inline SDL_Rect PanelCells[2][9];    // [style][cell]: (21 cell, 21 style, 21, 21)
-inline SDL_Rect ArrowRects[4];       // (16 i, 0, 16, 16)
+inline SDL_Rect ArrowRects[4];       // (16 i, 0, 16, 16), by the icons below
+enum ArrowIcon : int { ArrowDownIcon = 0, ArrowLeftIcon = 1, ArrowUpIcon = 2, ArrowRightIcon = 3 };
 inline SDL_Rect CursorFrames[16];    // (96 i, 0, 96, 96)
 
 // An SDL rectangle (16-bit fields) from plain ints.

@@ -1,6 +1,9 @@
+// The input update: SDL events into the key and button tables.
 #include "kit/input.h"
 
 #include <SDL.h>
+
+#include "kit/images.h"
 
 namespace {
 
@@ -31,8 +34,8 @@ void SetButton(const SDL_Event& event, int state) {
 void ClampPointer(int& x, int& y) {
   if (x < 0) x = 0;
   if (y < 0) y = 0;
-  if (x > 640) x = 640;
-  if (y > 480) y = 480;
+  if (x > WindowWidth) x = WindowWidth;
+  if (y > WindowHeight) y = WindowHeight;
 }
 
 void UpdateInput() {

@@ -1,3 +1,4 @@
+// Panels, buttons and the pointer.
 #include "kit/panels.h"
 
 #include "kit/font.h"
@@ -7,9 +8,10 @@
 namespace {
 
 constexpr int Cell = 21;
+constexpr Box BackBox{500, 430, 100, 10};
 
 // Blits the top-left w x h part of one panel cell.
-void DrawCell(int style, int cell, int x, int y, int w, int h) {
+void DrawCell(PanelStyle style, int cell, int x, int y, int w, int h) {
   if (w <= 0 || h <= 0) return;
   SDL_Rect part = PanelCells[style][cell];
   part.w = static_cast<Uint16>(w);
@@ -17,9 +19,22 @@ void DrawCell(int style, int cell, int x, int y, int w, int h) {
   DrawImage(ButtonImage, &part, x, y);
 }
 
+// The sensitive area is the interior grown by 13 pixels, inside the border.
+bool Hovered(const Box& b) {
+  return MouseX > b.x - 14 && MouseY > b.y - 14 && MouseX < b.x + b.width + 13 && MouseY < b.y + b.height + 13;
+}
+
+void DrawLabel(const Box& b, const std::string& label) {
+  int n = static_cast<int>(label.size());
+  DrawText(b.x + b.width / 2 - (GlyphAdvance * n) / 2, b.y + b.height / 2 - 10, label, Left);
+}
+
 }  // namespace
 
-void DrawPanel(int x, int y, int width, int height, int style) {
+Box Centred(int x, int y, int width, int height) { return Box{x - width / 2, y - height / 2, width, height}; }
+
+void DrawPanel(const Box& b, PanelStyle style) {
+  const int x = b.x, y = b.y, width = b.width, height = b.height;
   int cw = width / Cell, rw = width - Cell * cw;
   int ch = height / Cell, rh = height - Cell * ch;
   DrawCell(style, 0, x - Cell, y - Cell, Cell, Cell);
@@ -41,20 +56,19 @@ void DrawPanel(int x, int y, int width, int height, int style) {
   DrawCell(style, 8, x + Cell * cw, y + Cell * ch, rw, rh);
 }
 
-bool Button(int x, int y, int width, int height, bool centred, bool active,
-            const std::string& label) {
-  if (centred) {
-    x -= width / 2;
-    y -= height / 2;
-  }
-  // The sensitive area is the interior grown by 13 pixels, inside the border.
-  bool hovered = active && MouseX > x - 14 && MouseY > y - 14 && MouseX < x + width + 13 &&
-                 MouseY < y + height + 13;
-  bool clicked = hovered && MouseButtons[1] == Pressed;
-  DrawPanel(x, y, width, height, hovered ? Highlighted : Normal);
-  int n = static_cast<int>(label.size());
-  DrawText(x + width / 2 - (GlyphAdvance * n) / 2, y + height / 2 - 10, label, Left);
+bool Button(const Box& box, const std::string& label) {
+  bool hovered = Hovered(box);
+  bool clicked = hovered && MouseButtons[SDL_BUTTON_LEFT] == Pressed;
+  DrawPanel(box, hovered ? Highlighted : Normal);
+  DrawLabel(box, label);
   return clicked;
 }
+
+void InfoBox(const Box& box, const std::string& label) {
+  DrawPanel(box, Normal);
+  DrawLabel(box, label);
+}
+
+bool BackButton() { return Button(BackBox, "Back"); }
 
 void DrawCursor() { DrawImage(CursorImage, &CursorFrames[3], MouseX - 48, MouseY - 48); }

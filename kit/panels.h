@@ -1,19 +1,35 @@
 // The one widget of the menus: a bordered panel with a centred label that
-// reacts to the mouse, drawn and tested in the same call every frame.
+// reacts to the mouse, drawn, hover-tested and clicked in the same call
+// every frame; and the pointer drawn over everything.
 #pragma once
 #include <string>
 
 enum PanelStyle : int { Normal = 0, Highlighted = 1 };
 
-// Draws a panel whose interior is (x, y, width, height); the 21-pixel border
-// lies outside the interior. Edges and fill are tiled, cut to partial pieces.
-void DrawPanel(int x, int y, int width, int height, int style);
+// The interior of a panel: its top-left corner and size. The 21-pixel border
+// lies outside it.
+struct Box {
+  int x = 0;
+  int y = 0;
+  int width = 0;
+  int height = 0;
+};
+
+// The box of a panel centred on (x, y), as most menu rows are placed.
+Box Centred(int x, int y, int width, int height);
+
+// Draws a panel; edges and fill are tiled, cut to partial pieces.
+void DrawPanel(const Box& box, PanelStyle style);
 
 // Draws a button and returns true in the frame in which the left mouse button
-// went down over it. (x, y) is the interior's centre when centred, else its
-// top-left corner. An inactive button is a read-only box: Normal, never clicked.
-bool Button(int x, int y, int width, int height, bool centred, bool active,
-            const std::string& label);
+// went down over it. It reacts within its interior grown by 13 pixels.
+bool Button(const Box& box, const std::string& label);
 
-// Called once per frame by the frame chrome: pointer frame 3 centred on the mouse.
+// A read-only box: drawn like a button that never reacts.
+void InfoBox(const Box& box, const std::string& label);
+
+// "Back", at the bottom right of every screen that has one.
+bool BackButton();
+
+// Called once per frame after the screen and the pause: pointer frame 3 centred on the mouse.
 void DrawCursor();

@@ -1,16 +1,17 @@
+// The results screen.
 #include "screens/results.h"
 
+#include <string>
 
 #include "app/screen_state.h"
+#include "charts/clamp.h"
 #include "charts/library.h"
-#include "charts/safe_file.h"
-#include "game/song_start.h"
+#include "charts/score_file.h"
+#include "game/play_state.h"
 #include "kit/font.h"
 #include "kit/panels.h"
 
 namespace {
-
-constexpr const char* DifficultyNames[DifficultyCount] = {"beginner", "easy", "medium", "hard", "challenge"};
 
 void DrawRow(int y, const std::string& label, const std::string& value) {
   DrawText(215, y, label, Left);
@@ -19,8 +20,7 @@ void DrawRow(int y, const std::string& label, const std::string& value) {
 
 void DrawResults(int score, int64_t yourPoints, int64_t maxPoints) {
   DrawText(25, 45, DisplayName(SelectedSong, 4), Left);
-  if (SelectedDifficulty >= 0 && SelectedDifficulty < DifficultyCount)
-    DrawText(25, 65, DifficultyNames[SelectedDifficulty], Left);
+  if (IsDifficulty(SelectedDifficulty)) DrawText(25, 65, DifficultyWords[SelectedDifficulty], Left);
   DrawRow(95, "BOO", std::to_string(BooCount));
   DrawRow(115, "GOOD", std::to_string(GoodCount));
   DrawRow(135, "PERFECT", std::to_string(PerfectCount));
@@ -39,7 +39,7 @@ void RunResults() {
   int score = ScorePercent(yourPoints, maxPoints);
   if (ScreenChanged) RecordBest(score);
   DrawResults(score, yourPoints, maxPoints);
-  if (Button(500, 430, 100, 10, false, true, "Back")) Screen = DifficultySelect;
+  if (BackButton()) Screen = DifficultySelect;
 }
 
 int64_t MaxPoints() { return (int64_t{BooCount} + GoodCount + PerfectCount) * 11; }
@@ -48,26 +48,13 @@ int64_t YourPoints() { return int64_t{GoodCount} * 7 + int64_t{PerfectCount} * 1
 
 int ScorePercent(int64_t yourPoints, int64_t maxPoints) {
   if (maxPoints <= 0) return 0;
-  double percent = static_cast<double>(yourPoints) / static_cast<double>(maxPoints) * 100.0;
-  if (percent > INT32_MAX) return INT32_MAX;
-  if (percent < INT32_MIN) return INT32_MIN;
-  return static_cast<int>(percent);
+  return TruncateToInt32(static_cast<double>(yourPoints) / static_cast<double>(maxPoints) * 100.0);
 }
 
 void RecordBest(int score) {
   PreviousBest = 0;
-  if (SelectedDifficulty < 0 || SelectedDifficulty >= DifficultyCount) return;
+  if (!IsDifficulty(SelectedDifficulty)) return;
   PreviousBest = BestScores[SelectedDifficulty];
   if (score > PreviousBest) BestScores[SelectedDifficulty] = score;
   WriteScoreFile(ScorePath(SelectedSong), BestScores);  // every time, raised or not
-}
-
-std::string ScoreFileText(const int* scores) {
-  std::string text;
-  for (int d = 0; d < DifficultyCount; ++d) text += std::to_string(scores[d]) + "\n";
-  return text;
-}
-
-bool WriteScoreFile(const std::string& path, const int* scores) {
-  return ReplaceFile(path, ScoreFileText(scores));
 }

@@ -1,7 +1,7 @@
-// The results screen and the high-score file.
+// The results screen: the song's counters, points and score, and the best
+// score of the difficulty, raised and saved when beaten.
 #pragma once
 #include <cstdint>
-#include <string>
 
 // The best score of the played difficulty from before this play ("HIGH SCORE").
 inline int PreviousBest = 0;
@@ -19,8 +19,3 @@ int ScorePercent(int64_t yourPoints, int64_t maxPoints);
 
 // Entry work: keep the old best, raise it when beaten, write the file.
 void RecordBest(int score);
-
-// The file's text: five lines, one number each.
-std::string ScoreFileText(const int* scores);
-// Replaces the file whole; false (and the old file kept) when that fails.
-bool WriteScoreFile(const std::string& path, const int* scores);

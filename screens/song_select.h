@@ -1,8 +1,6 @@
 // The song select: the MP3 songs of Music/, seven rows at a time.
 #pragma once
 
-inline constexpr int SongRows = 7;  // song buttons shown at once
-
 // Position, among the MP3 songs, of the first song shown. Kept across visits
 // and rescans, so the list opens where the player left it.
 inline int SongListScroll = 0;

@@ -1,3 +1,4 @@
+// The title screen and the credits.
 #include "screens/title.h"
 
 #include "app/screen_state.h"
@@ -5,12 +6,12 @@
 #include "kit/font.h"
 #include "kit/images.h"
 #include "kit/panels.h"
-#include "kit/prompt.h"
+#include "kit/pause.h"
 
 void RunTitleScreen() {
   DrawImage(GameTitle, nullptr, 170, 30);
-  if (Button(320, 215, 600, 10, true, true, "Play")) Screen = SongSelect;
-  if (Button(320, 255, 600, 10, true, true, "Credits")) Screen = Credits;
+  if (Button(Centred(320, 215, 600, 10), "Play")) Screen = SongSelect;
+  if (Button(Centred(320, 255, 600, 10), "Credits")) Screen = Credits;
 }
 
 void RunCreditsScreen() {
@@ -18,5 +19,5 @@ void RunCreditsScreen() {
   DrawText(320, 220, WebAddress, Centre);
   DrawText(320, 260, "Music: First Steps by the Zedov team", Centre);
   DrawText(320, 280, WebAddress, Centre);
-  if (Button(500, 430, 100, 10, false, true, "Back")) Screen = Title;
+  if (BackButton()) Screen = Title;
 }

@@ -5,6 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
+scripts/check-layers.sh
 scripts/build.sh
 scripts/sanitize.sh
 scripts/fuzz.sh "${ZEDOV_FUZZ_SECONDS:-60}"

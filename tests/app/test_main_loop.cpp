@@ -2,7 +2,9 @@
 
 #include "app/main_loop.h"
 #include "app/screen_state.h"
-#include "kit/chrome.h"
+#include "kit/clock.h"
+#include "kit/pause.h"
+#include "kit/pause_pixels.h"
 #include "kit/input.h"
 #include "test_support.h"
 
@@ -15,7 +17,7 @@ class DispatcherTest : public testing::Test {
     ResetInput();
     Screen = Title;
     ScreenChanged = false;
-    ExitPromptLevel = 0.0;
+    PauseLevel = 0.0;
   }
   void Click(int x, int y) {
     ResetInput(x, y);
@@ -48,13 +50,13 @@ TEST_F(DispatcherTest, AScreenLeftInItsFirstFrameHandsTheFlagOn) {
 
 TEST_F(DispatcherTest, NoScreenRunsWhileTheOverlayIsAboveZero) {
   ScreenChanged = true;
-  ExitPromptLevel = 0.4;
+  PauseLevel = 0.4;
   Click(320, 255);
   RunFrame();
   EXPECT_EQ(Screen, Title);
   EXPECT_TRUE(ScreenChanged);  // kept for the first frame after the overlay closes
-  ExitPromptLevel = 0.0;
-  ExitPromptOpen = false;
+  PauseLevel = 0.0;
+  PauseWanted = false;
 }
 
 TEST(FramePacingTest, ShortFramesSleepToSixteenMilliseconds) {

@@ -18,7 +18,6 @@
 #include <string>
 #include <vector>
 
-#include "app/screen_state.h"
 #include "charts/step_file.h"
 
 namespace {
@@ -370,13 +369,13 @@ TEST(MediaHold, StripJoinsUpAndBodyTilesVertically) {
 
 namespace {
 
-struct Note {
+struct ChartNote {
   int column;
   double ms;
   double hold_ms;
 };
 
-using Chart = std::map<std::string, std::vector<Note>>;  // by difficulty
+using Chart = std::map<std::string, std::vector<ChartNote>>;  // by difficulty
 
 const char* const kLevels[] = {"beginner", "easy", "medium", "hard", "challenge"};
 
@@ -398,7 +397,7 @@ Chart ParseTq(const std::string& text) {
     if (i >= t.size()) break;
     EXPECT_EQ(t[i], std::string("<start") + level + ">");
     ++i;
-    std::vector<Note>& notes = chart[level];
+    std::vector<ChartNote>& notes = chart[level];
     while (i < t.size() && t[i] != "<stop>") {
       if (i + 4 > t.size()) {
         ADD_FAILURE() << level << ": a note is cut short";
@@ -455,7 +454,7 @@ Chart ParseSm(const std::string& text) {
     EXPECT_EQ(trim(fields[0]), "dance-single");
     std::string level = trim(fields[2]);
     std::transform(level.begin(), level.end(), level.begin(), [](unsigned char ch) { return std::tolower(ch); });
-    std::vector<Note>& notes = chart[level];
+    std::vector<ChartNote>& notes = chart[level];
     std::map<int, size_t> open;  // column -> index of its unfinished hold
     std::istringstream ms(fields[5]);
     int measure = 0;
@@ -496,12 +495,12 @@ TEST(MediaChart, StepsAreWellFormed) {
   EXPECT_EQ(text.find('\r'), std::string::npos) << "LF line ends only";
   const Chart chart = ParseTq(text);
   for (const char* level : kLevels) {
-    const std::vector<Note>& notes = chart.at(level);
+    const std::vector<ChartNote>& notes = chart.at(level);
     EXPECT_GT(notes.size(), 20u) << level;
     EXPECT_LE(notes.size(), 989u) << level;
     std::map<int, double> free_from;
     for (size_t i = 0; i < notes.size(); ++i) {
-      const Note& n = notes[i];
+      const ChartNote& n = notes[i];
       EXPECT_GE(n.column, 0);
       EXPECT_LE(n.column, 3);
       if (i) {
@@ -527,9 +526,9 @@ TEST(MediaChart, StepManiaFileHasTheSameSteps) {
   const Chart from_sm = ParseSm(sm);
   for (const char* level : kLevels) {
     ASSERT_TRUE(from_sm.count(level)) << level;
-    std::vector<Note> a = tq.at(level), b = from_sm.at(level);
+    std::vector<ChartNote> a = tq.at(level), b = from_sm.at(level);
     ASSERT_EQ(a.size(), b.size()) << level;
-    auto order = [](const Note& x, const Note& y) { return x.ms != y.ms ? x.ms < y.ms : x.column < y.column; };
+    auto order = [](const ChartNote& x, const ChartNote& y) { return x.ms != y.ms ? x.ms < y.ms : x.column < y.column; };
     std::stable_sort(b.begin(), b.end(), order);
     for (size_t i = 0; i < a.size(); ++i) {
       EXPECT_EQ(a[i].column, b[i].column) << level << " note " << i;
@@ -543,9 +542,7 @@ TEST(MediaChart, StepManiaFileHasTheSameSteps) {
 TEST(MediaChart, GameImportOfTheStepFileGivesTheShippedChart) {
   const std::string sm = ReadAll("Music/First Steps.sm");
   ASSERT_FALSE(sm.empty());
-  const int difficulty = SelectedDifficulty;  // the conversion leaves the last block's here
   EXPECT_EQ(ConvertStepText(sm), ReadAll("Music/First Steps.mp3.tq"));
-  SelectedDifficulty = difficulty;
 }
 
 TEST(MediaSong, SizeFitsALengthOfOneToTwoMinutes) {

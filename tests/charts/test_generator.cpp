@@ -8,6 +8,7 @@
 
 #include "app/screen_state.h"
 #include "charts/generator.h"
+#include "screens/chart_create.h"
 #include "kit/input.h"
 #include "test_support.h"
 

@@ -1,19 +1,28 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
 #include <string>
 
 #include "app/screen_state.h"
-#include "charts/import.h"
+#include "charts/library.h"
 #include "charts/step_file.h"
-#include "game/notes.h"
+#include "charts/step_import.h"
 #include "kit/input.h"
+#include "screens/chart_import.h"
 #include "test_support.h"
 
 namespace {
 
-const std::string TestData = ZEDOV_SOURCE_DIR "/../shared/testdata/sm/";
+// Real step files written by others, kept beside the repository (not in it).
+const std::string SharedData = ZEDOV_SOURCE_DIR "/../shared/testdata/sm/";
+// Small step files of our own, with the quirks of real packs.
+const std::string OwnData = ZEDOV_SOURCE_DIR "/tests/data/sm/";
+
+#define SKIP_WITHOUT_SHARED_FILES()                                                          \
+  if (!std::filesystem::is_directory(SharedData))                                           \
+  GTEST_SKIP() << "the real step files of ../shared/testdata/sm/ are not beside this clone"
 
 // Chart text in brief: "easy: 0@500 1@1000+200 / hard: ..." (column@time+hold).
 std::string Brief(const std::string& chart) {
@@ -99,19 +108,45 @@ TEST(StepConversion, NotesHoldsAndBlocks) {
        "beginner: 1@0"},
       {"two Medium blocks", At120 + Block("Medium", "0010\n") + Block("Medium", "0001\n"),
        "medium: 2@0 / medium: 3@0"},
-      {"a block without its semicolon runs on into the next",
+      {"a block without its semicolon ends at the next header",
        At120 + "#NOTES:\n dance-single:\n :\n Easy:\n 1:\n 0:\n1000\n,\n0100\n" +
            "#NOTES:\n dance-single:\n :\n Hard:\n 1:\n 0:\n0000\n,\n0010\n",
-       "easy: 0@0 1@2000 2@4000"},
-      {"a description ending with a name starts the block",
-       At120 + "#NOTES:\n dance-single:\n MrEasy:\n Hard:\n 1:\n 0:\n1000\n;\n", "easy: 0@0"},
+       "easy: 0@0 1@2000 / hard: 2@2000"},
+      {"the difficulty is the header's third field, whatever the description says",
+       At120 + "#NOTES:\n dance-single:\n MrEasy:\n Hard:\n 1:\n 0:\n1000\n;\n" +
+           "#NOTES:\n dance-single:\n Hard:\n Edit:\n 1:\n 0:\n0100\n;\n",
+       "hard: 0@0"},
   };
   for (const Case& c : cases) EXPECT_EQ(Import(c.text), c.chart) << c.what;
-  EXPECT_EQ(SelectedDifficulty, Easy);  // the last block's difficulty
-  EXPECT_TRUE(NoteList.empty());
+}
 
-  AppendNote({2, 12345, 0});  // notes of an abandoned song are not written
-  EXPECT_EQ(Import(At120 + Block("Easy", "1000\n")), "easy: 0@0");
+// How real packs end blocks and write headers; two blocks never merge.
+TEST(StepConversion, BlockEndsAndHeadersOfRealPacks) {
+  const std::string easyHeader = "#NOTES:\n dance-single:\n :\n Easy:\n 1:\n 0:\n";
+  const Case cases[] = {
+      {"\",;\" ends the measure and then the block", At120 + easyHeader + "1000\n,\n0100\n,;\n" +
+       Block("Hard", "0010\n"), "easy: 0@0 1@2000 / hard: 2@0"},
+      {"\"0001;\" is a row and then the end", At120 + easyHeader + "1000\n0001;\n" + Block("Medium", "0100\n"),
+       "easy: 0@0 3@1000 / medium: 1@0"},
+      {"a header on one line", At120 + "#NOTES:dance-single::Medium:1:0:\n0100\n0010\n;\n", "medium: 1@0 2@1000"},
+      {"a header on one line with its rows", At120 + "#NOTES:dance-single:x:Hard:9:0,0,0,0,0:1000,0100;\n",
+       "hard: 0@0 1@2000"},
+      {"rows and separators on one line", At120 + Block("Easy", "1000 , 0100 ,\n0010\n0001  \n"),
+       "easy: 0@0 1@2000 2@4000 3@5000"},
+      {"a line beginning with # ends the block", At120 + easyHeader + "1000\n#STOPS:;\n0100\n", "easy: 0@0"},
+      {"doubles between singles give nothing", At120 + Block("Easy", "1000\n") +
+       "#NOTES:\n dance-double:\n :\n Easy:\n 1:\n 0:\n10000001\n0000\n" + Block("Hard", "0001\n"),
+       "easy: 0@0 / hard: 3@0"},
+      {"another step type with four-character rows", At120 + "#NOTES:techno-single4::Hard:1:0:\n1000\n;\n" +
+       "#NOTES:pump-single::Easy:1:0:\n0100\n;\n" + Block("Easy", "0010\n"), "easy: 2@0"},
+      {"old difficulty names and any letter case", At120 + "#NOTES:dance-single::Basic:1:0:\n1000\n;\n" +
+       "#NOTES:dance-single::MANIAC:1:0:\n0100\n;\n#NOTES:dance-single::challenge:1:0:\n0010\n;\n",
+       "easy: 0@0 / hard: 1@0 / challenge: 2@0"},
+      {"a tag ended by ; before its header is whole", At120 + "#NOTES:dance-single:Easy:;\n1000\n;\n", ""},
+      {"a hand-made block without any header", At120 + "Easy:\n1000\n;\n Hard:\n0100\n;\n",
+       "easy: 0@0 / hard: 1@0"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Import(c.text), c.chart) << c.what;
 }
 
 TEST(StepConversion, AThousandNotesPerBlock) {
@@ -119,6 +154,7 @@ TEST(StepConversion, AThousandNotesPerBlock) {
   for (int i = 0; i < 600; ++i) rows += "1100\n,\n";
   rows += "3000\n";  // a hold end after the cap is dropped too
   std::string chart = Import(At120 + Block("Challenge", rows) + Block("Easy", "0001\n"));
+  EXPECT_EQ(std::count(chart.begin(), chart.end(), '@'), 1001);
   EXPECT_TRUE(chart.ends_with(" 0@998000 1@998000 / easy: 3@0")) << chart.substr(chart.size() - 60);
 }
 
@@ -139,11 +175,14 @@ TEST(StepConversion, LineEndingsMarksAndOddFiles) {
   EXPECT_EQ(ConvertStepText("#OFFSET:0;#BPMS:0=120;#NOTES:dance-single::Easy:1:0:1000,0100;"), "");
 
   // The file may arrive in pieces split anywhere.
-  std::string ants = ReadTextFile(TestData + "ants.sm");
-  std::string whole = ConvertStepText(ants);
-  StartStepConversion();
-  for (size_t i = 0; i < ants.size(); i += 7) FeedStepText(std::string_view(ants).substr(i, 7));
-  EXPECT_EQ(FinishStepConversion(), whole);
+  std::string pack = ReadTextFile(OwnData + "pack-quirks.sm");
+  std::string whole = ConvertStepText(pack);
+  ASSERT_FALSE(whole.empty());
+  for (size_t piece : {1, 2, 7, 64}) {
+    StartStepConversion();
+    for (size_t i = 0; i < pack.size(); i += piece) FeedStepText(std::string_view(pack).substr(i, piece));
+    EXPECT_EQ(ChartText(FinishStepConversion()), whole) << piece;
+  }
 }
 
 TEST(StepConversion, GarbageAndHugeFiles) {
@@ -155,14 +194,14 @@ TEST(StepConversion, GarbageAndHugeFiles) {
     std::string text;
     for (int i = 0; i < 300; ++i)
       text += next() % 3 == 0 ? std::string(1, static_cast<char>(next())) : pieces[next() % 16];
-    ConvertStepText(text);
-    EXPECT_TRUE(NoteList.empty());
+    std::string chart = ConvertStepText(text);
+    EXPECT_EQ(chart.empty(), chart.find("<start") == std::string::npos);
   }
   // Past a thousand sections further blocks are dropped, and long lists are capped.
   std::string text = "#BPMS:0=120";
   for (int i = 1; i < 30000; ++i) text += "," + std::to_string(i) + "=120";
   text += ";\n";
-  for (int i = 0; i < 3000; ++i) text += "#NOTES:\n Easy:\n1111\n;\n";
+  for (int i = 0; i < 3000; ++i) text += "#NOTES:dance-single::Easy:1:0:\n1111\n;\n";
   std::string chart = ConvertStepText(text);
   size_t sections = 0;
   for (size_t at = chart.find("<starteasy>"); at != std::string::npos; at = chart.find("<starteasy>", at + 1))
@@ -170,18 +209,32 @@ TEST(StepConversion, GarbageAndHugeFiles) {
   EXPECT_EQ(sections, 1000u);
 }
 
+// Our own files with the quirks of real packs, each block checked.
+TEST(StepConversion, OwnPackFilesImportWhole) {
+  // Four blocks ended by ",;", "0001;", a one-line header, a block missing its ";",
+  // a doubles block in between, CRLF line ends throughout.
+  EXPECT_EQ(Import(ReadTextFile(OwnData + "pack-quirks.sm")),
+            "beginner: 0@1000 3@3000 / easy: 0@1000 1@1500 2@2000 3@2500 / "
+            "medium: 0@1000+1000 3@2500 / hard: 0@1000 3@1000 1@1750 2@2500");
+  std::string crlf = ReadTextFile(OwnData + "pack-quirks.sm");
+  ASSERT_NE(crlf.find("\r\n"), std::string::npos);
+  EXPECT_EQ(Import(ReadTextFile(OwnData + "doubles-only.sm")), "");
+}
+
 // Real files written by others: every one imports without a crash.
 TEST(StepConversion, RealFilesImport) {
+  SKIP_WITHOUT_SHARED_FILES();
   for (const char* name : {"adrenaline.sm", "ants.sm", "blank.sm", "nekonabe.sm", "sdf-test.sm"})
-    EXPECT_EQ(ConvertStepText(ReadTextFile(TestData + name)).empty(), std::string(name) == "blank.sm");
+    EXPECT_EQ(ConvertStepText(ReadTextFile(SharedData + name)).empty(), std::string(name) == "blank.sm");
   // nekonabe: byte order mark, Japanese text; its dance-double blocks give no section.
-  std::string neko = Import(ReadTextFile(TestData + "nekonabe.sm"));
+  std::string neko = Import(ReadTextFile(SharedData + "nekonabe.sm"));
   EXPECT_TRUE(neko.starts_with("hard:")) << neko.substr(0, 40);
   EXPECT_EQ(neko.find("beginner:"), neko.rfind(":") - 8);  // Beginner is the last section
 }
 
 TEST(StepConversion, RealFileSdfTestTimes) {
-  std::string chart = Import(ReadTextFile(TestData + "sdf-test.sm"));
+  SKIP_WITHOUT_SHARED_FILES();
+  std::string chart = Import(ReadTextFile(SharedData + "sdf-test.sm"));
   // Beginner: "1000" opens measures 0, 4 and 7, "0001" measures 2 and 6.
   // #OFFSET:-0.060 puts beat 0 at 60 ms. #BPMS:0.000=93.810,5.000=187.62:
   // beats 0-5 take 5 x 60 / 93.81 = 3.197953 s, each later beat 60 / 187.62 = 0.319795 s.
@@ -195,7 +248,8 @@ TEST(StepConversion, RealFileSdfTestTimes) {
 }
 
 TEST(StepConversion, RealFileAntsTimesThroughTempoChangesAndStops) {
-  std::string chart = Import(ReadTextFile(TestData + "ants.sm"));
+  SKIP_WITHOUT_SHARED_FILES();
+  std::string chart = Import(ReadTextFile(SharedData + "ants.sm"));
   // #OFFSET:0.012 puts beat 0 at -12 ms. The tempo is 140 up to beat 34.75;
   // 34.75-35.125 at 105 and 35.125-35.5 at 210 take as long as 0.75 beat at 140,
   // so beat 40 lies at 40 x 60 / 140 = 17.142857 s. Then 40-41 at 280 BPM,
@@ -216,12 +270,13 @@ TEST(StepConversion, RealFileAntsTimesThroughTempoChangesAndStops) {
 }
 
 TEST(StepConversion, RealFileAdrenalineTimes) {
+  SKIP_WITHOUT_SHARED_FILES();
   // #OFFSET:1.034, 134 BPM. Easy measure 0 has 32 rows of 1/8 beat; row 26
   // "0020" at beat 3.25: 3.25 x 60/134 - 1.034 = 0.421224 s -> 421, ended by row
   // 27 "0030" at beat 3.375: 0.477194 s -> 477, a hold of 56; rows 28-29 "2000",
   // "3000" likewise at 533 for 56. Measure 1 (beat 4, 8 rows) "1100":
   // 4 x 60/134 - 1.034 = 0.757045 s -> 757 twice.
-  std::string chart = Import(ReadTextFile(TestData + "adrenaline.sm"));
+  std::string chart = Import(ReadTextFile(SharedData + "adrenaline.sm"));
   EXPECT_TRUE(chart.starts_with("easy: 2@421+56 0@533+56 0@757 1@757 ")) << chart.substr(0, 40);
 }
 
@@ -247,21 +302,26 @@ struct ImportScreenTest : ::testing::Test {
 };
 
 TEST_F(ImportScreenTest, ImportReplacesTheChartOnlyWhenTheFileIsRead) {
-  ImportStepFile("missing.sm");
+  EXPECT_EQ(ImportStepFile(MusicPath("missing.sm"), ChartPath(SelectedSong)), ImportResult::CannotRead);
   EXPECT_EQ(Chart(), old);
   std::filesystem::create_directories("Music/folder.sm");  // opens, but cannot be read
-  ImportStepFile("folder.sm");
+  EXPECT_EQ(ImportStepFile(MusicPath("folder.sm"), ChartPath(SelectedSong)), ImportResult::CannotRead);
   EXPECT_EQ(Chart(), old);
 
   WriteTextFile("Music/steps.sm", At120 + Block("Medium", "0100\n"));
-  ImportStepFile("steps.sm");
+  EXPECT_EQ(ImportStepFile(MusicPath("steps.sm"), ChartPath(SelectedSong)), ImportResult::Written);
   EXPECT_EQ(Chart(), "<startmedium>\n1\n0\n0\n----\n<stop>\n");
   int files = 0;  // no temporary file is left beside the chart
   for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("Music")) ++files;
   EXPECT_EQ(files, 3);
-  WriteTextFile("Music/none.sm", "#TITLE:x;\n");  // read, but no notes: the chart is emptied
-  ImportStepFile("none.sm");
-  EXPECT_EQ(Chart(), "");
+  // Read, but nothing to play: junk, an empty file, only doubles, only Edit charts.
+  const std::string written = Chart();
+  for (const std::string& text : {std::string("#TITLE:x;\n"), std::string(), std::string("\x01\x02junk"),
+                                   ReadTextFile(OwnData + "doubles-only.sm"), At120 + Block("Edit", "1000\n")}) {
+    WriteTextFile("Music/none.sm", text);
+    EXPECT_EQ(ImportStepFile(MusicPath("none.sm"), ChartPath(SelectedSong)), ImportResult::NoChart);
+    EXPECT_EQ(Chart(), written);
+  }
 }
 
 TEST_F(ImportScreenTest, ListsStepFilesSevenAtATimeWithScrollControls) {

@@ -5,16 +5,17 @@
 #include <vector>
 
 #include "charts/library.h"
+#include "charts/text.h"
 #include "test_support.h"
 
 namespace fs = std::filesystem;
 
-TEST(TextOperations, StartsWithAndEndsWithCompareExactly) {
-  EXPECT_TRUE(StartsWith("any", "") && EndsWith("any", "") && StartsWith("", "") && EndsWith("", ""));
-  EXPECT_TRUE(StartsWith("<starthard>xyz", "<starthard>"));
-  EXPECT_FALSE(StartsWith("<starthar", "<starthard>") || StartsWith("<StartHard>", "<starthard>"));
-  EXPECT_TRUE(EndsWith("SONG.MP3", ".MP3"));
-  EXPECT_FALSE(EndsWith("3.", ".MP3") || EndsWith("song.mp3", ".MP3") || EndsWith("a.MP3.tq", ".MP3"));
+TEST(TextOperations, LetterCaseIsAsciiOnlyAndTrimmingTakesFormattedInputBlanks) {
+  EXPECT_TRUE(SameLetters("a-z{}`@[\xE9\xFFZ9", "A-Z{}`@[\xE9\xFFz9"));
+  EXPECT_FALSE(SameLetters("\xE9", "\xC9") || SameLetters("[", "{") || SameLetters("@", "`") || SameLetters("ab", "a"));
+  EXPECT_EQ(Trimmed(" \t\v\f\r\n 1000 \r"), "1000");
+  EXPECT_EQ(Trimmed("\xA0x\xA0"), "\xA0x\xA0");  // a no-break space is not a blank
+  EXPECT_EQ(Trimmed("   "), "");
 }
 
 TEST(TextOperations, ExtensionTestsIgnoreCaseAndPathsKeepIt) {
@@ -45,7 +46,7 @@ TEST(SongLibrary, ScanListsEveryEntrySortedWithoutRegardToCase) {
                            accented.c_str()})
     WriteTextFile(fs::path("Music") / name, "x");
   fs::create_directory("Music/Old.mp3");
-  SongList.push_back({"stale", 0});
+  SongList.push_back({"stale"});
   ScanMusicFolder();
   std::vector<std::string> names;
   for (const SongEntry& entry : SongList) names.push_back(entry.name);
@@ -55,7 +56,7 @@ TEST(SongLibrary, ScanListsEveryEntrySortedWithoutRegardToCase) {
 
 TEST(SongLibrary, MissingOrNonFolderMusicGivesAnEmptyList) {
   ScratchFolder scratch;
-  SongList.push_back({"stale", 0});
+  SongList.push_back({"stale"});
   ScanMusicFolder();
   EXPECT_TRUE(SongList.empty());
   WriteTextFile("Music", "a file, not a folder");

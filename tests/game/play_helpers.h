@@ -5,20 +5,22 @@
 
 #include "game/judgement.h"
 #include "game/media.h"
-#include "kit/chrome.h"
+#include "kit/clock.h"
+#include "kit/pause.h"
+#include "kit/pause_pixels.h"
 #include "kit/images.h"
 #include "kit/input.h"
 #include "test_support.h"
 
 inline void ResetPlay() {
   ResetInput();
-  EmptyNoteList();
-  EmptyPopupList();
+  NoteList.clear();
+  PopupList.clear();
   ResetPlayState();
   GameClockMs = PlayStart = FrameDelta = 0;
 }
 
-inline void AddNote(int column, int time, int hold = 0) { AppendNote(Note{column, time, hold}); }
+inline void AddNote(int column, int time, int hold = 0) { NoteList.push_back(Note{column, time, hold}); }
 
 // One play frame's judgement with the song at songMs.
 inline void JudgeAt(int32_t songMs) {

@@ -25,7 +25,7 @@ TEST_P(Judging, CountsAndLeavesTheRest) {
   ResetPlay();
   const Scenario& s = GetParam();
   Combo = s.comboBefore;
-  for (const Note& note : s.notes) AppendNote(note);
+  for (const Note& note : s.notes) NoteList.push_back(note);
   for (const Frame& f : s.frames) {
     for (int c = 0; c < 4; ++c) KeyStates[Keys[c]] = (f.pressed >> c & 1) ? Pressed : (f.held >> c & 1) ? Held : Up;
     JudgeAt(f.t);

@@ -78,7 +78,7 @@ TEST_F(PlayDrawing, TargetRowsFollowTheColumnTimers) {
 
 // With 16 ms frames a popup rises a pixel a frame, from y 50 to y -50.
 TEST_F(PlayDrawing, PopupIsDrawnOnOneHundredAndOneFrames) {
-  AppendPopup(RatingPopup{258, 50, Good});
+  PopupList.push_back(RatingPopup{258, 50, Good});
   FrameDelta = 16;
   DrawPopups();
   EXPECT_EQ(ScreenPixel(258, 50), RatingColours[Good]);
@@ -111,14 +111,12 @@ TEST_F(PlayDrawing, WithoutMusicTheResultsFollowAtOnceAndBackLeaves) {
   CurrentMusic = nullptr;
   Combo = 4;
   GameClockMs = 40;
-  RunPlayScreen();
-  EXPECT_EQ(Screen, Results);
+  EXPECT_EQ(RunPlayScreen(), PlayOutcome::Finished);
   EXPECT_EQ(FrameDelta, 40);
   EXPECT_EQ(LongestCombo, 4);
   ResetInput(550, 435);
   MouseButtons[1] = Pressed;
-  RunPlayScreen();
-  EXPECT_EQ(Screen, DifficultySelect);
+  EXPECT_EQ(RunPlayScreen(), PlayOutcome::Abandoned);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include "app/screen_state.h"
 #include "game/play.h"
+#include "game/song_start.h"
 #include "game/play_helpers.h"
 #include "screens/results.h"
 
@@ -37,22 +38,23 @@ struct PlayWithMusic : testing::Test {
     SelectedSong = "Tone.mp3";
     SelectedDifficulty = Medium;
     LastTicks = SDL_GetTicks();
-    StartSong();
+    StartSong(SelectedSong, SelectedDifficulty);
     ASSERT_NE(CurrentMusic, nullptr) << "sox and lame make the test song";
   }
 
   // Frames as the main loop runs them, with the arrow keys pressed in time,
   // until the screen changes or limitMs have passed.
-  static void PlayFor(uint32_t limitMs) {
-    for (uint32_t start = SDL_GetTicks(); Screen == Play && SDL_GetTicks() - start < limitMs;) {
+  static PlayOutcome PlayFor(uint32_t limitMs) {
+    PlayOutcome outcome = PlayOutcome::Playing;
+    for (uint32_t start = SDL_GetTicks(); outcome == PlayOutcome::Playing && SDL_GetTicks() - start < limitMs;) {
       for (int c = 0; c < 4; ++c) KeyStates[ColumnKeys[c]] = Up;
       for (const Note& note : NoteList)
         if (std::abs(note.time - SongPosition - 16) <= 20) KeyStates[ColumnKeys[note.column]] = Pressed;
-      RunPlayScreen();
-      GameClockMs += static_cast<int32_t>(SDL_GetTicks() - LastTicks);
-      LastTicks = SDL_GetTicks();
+      outcome = RunPlayScreen();
+      AdvanceGameClock(false);
       SDL_Delay(16);
     }
+    return outcome;
   }
 
   ScratchFolder scratch;
@@ -62,15 +64,14 @@ struct PlayWithMusic : testing::Test {
 // counts as playing. Resumed, music and notes go on together to the end.
 TEST_F(PlayWithMusic, PausedSongGoesOnAndEndsByItselfWithTheResults) {
   PlayFor(300);
-  KeyStates[27] = Pressed;
+  KeyStates[SDLK_ESCAPE] = Pressed;
   PlayFor(1);
   EXPECT_EQ(Mix_PausedMusic(), 1);
   SDL_Delay(2000);  // longer than the rest of the song
   EXPECT_EQ(Mix_PlayingMusic(), 1);
   LastTicks = SDL_GetTicks();
-  KeyStates[27] = Up;
-  PlayFor(6000);
-  EXPECT_EQ(Screen, Results);
+  KeyStates[SDLK_ESCAPE] = Up;
+  EXPECT_EQ(PlayFor(6000), PlayOutcome::Finished);
   EXPECT_GE(SongPosition, 1300);
   EXPECT_LE(SongPosition, 2300);  // not the 2 s of the pause on top
   EXPECT_EQ(CurrentMusic, nullptr);
@@ -85,8 +86,7 @@ TEST_F(PlayWithMusic, BackStopsTheMusic) {
   PlayFor(200);
   ResetInput(550, 435);
   MouseButtons[1] = Pressed;
-  RunPlayScreen();
-  EXPECT_EQ(Screen, DifficultySelect);
+  EXPECT_EQ(RunPlayScreen(), PlayOutcome::Abandoned);
   EXPECT_EQ(Mix_PlayingMusic(), 0);
   EXPECT_EQ(CurrentMusic, nullptr);
 }

@@ -44,14 +44,6 @@ TEST(GlyphTest, MapsPrintableAsciiAndBlanksTheRest) {
   EXPECT_EQ(GlyphChar(95), '?');
 }
 
-TEST(GlyphTest, UpperCaseChangesOnlyLetters) {
-  std::string name = "song.mp3";
-  UpperCase(name);
-  EXPECT_EQ(name, "SONG.MP3");
-  std::string mixed = "a-z{}`@[\xE9\xFFZ9";
-  UpperCase(mixed);
-  EXPECT_EQ(mixed, "A-Z{}`@[\xE9\xFFZ9");
-}
 
 TEST_F(DrawTextTest, LeftTextAdvancesElevenPixelsWithOverlap) {
   DrawText(100, 50, "AB", Left);

@@ -43,7 +43,7 @@ class PanelTest : public testing::Test {
 };
 
 TEST_F(PanelTest, WidePanelTilesFullCellsThenLeftAndTopParts) {
-  DrawPanel(20, 210, 600, 10, Normal);  // 28 full cells and a 12-column piece across
+  DrawPanel(Box{20, 210, 600, 10}, Normal);  // 28 full cells and a 12-column piece across
   EXPECT_EQ(ScreenPixel(0, 189), CellPixel(0, 0, 1, 0));       // top-left corner
   EXPECT_EQ(ScreenPixel(20, 189), CellPixel(0, 6, 0, 0));      // top edge, first cell
   EXPECT_EQ(ScreenPixel(607, 200), CellPixel(0, 6, 20, 11));   // 28th cell ends at 607
@@ -61,7 +61,7 @@ TEST_F(PanelTest, WidePanelTilesFullCellsThenLeftAndTopParts) {
 }
 
 TEST_F(PanelTest, TallPanelRepeatsSideCellsDownwards) {
-  DrawPanel(100, 100, 30, 50, Highlighted);  // 2 full rows and an 8-row piece
+  DrawPanel(Box{100, 100, 30, 50}, Highlighted);  // 2 full rows and an 8-row piece
   EXPECT_EQ(ScreenPixel(79, 121), CellPixel(1, 7, 0, 0));
   EXPECT_EQ(ScreenPixel(79, 149), CellPixel(1, 7, 0, 7));
   EXPECT_EQ(ScreenPixel(130, 142), CellPixel(1, 5, 0, 0));
@@ -78,7 +78,7 @@ TEST_F(PanelTest, HoverAreaIsTheInteriorGrownByThirteenStrictly) {
   for (const Probe& p : probes) {
     ResetInput(p.x, p.y);
     MouseButtons[1] = Pressed;
-    EXPECT_EQ(Button(320, 215, 600, 10, true, true, "Play"), p.hovered) << p.x << "," << p.y;
+    EXPECT_EQ(Button(Centred(320, 215, 600, 10), "Play"), p.hovered) << p.x << "," << p.y;
     EXPECT_EQ(ScreenPixel(20, 210) >> 16, p.hovered ? 10u + 20 + 8 : 10u + 8) << p.x << "," << p.y;
   }
 }
@@ -86,22 +86,22 @@ TEST_F(PanelTest, HoverAreaIsTheInteriorGrownByThirteenStrictly) {
 TEST_F(PanelTest, OnlyThePressFrameClicksAnActiveButton) {
   ResetInput(550, 435);
   MouseButtons[1] = Held;  // held down and moved onto the button
-  EXPECT_FALSE(Button(500, 430, 100, 10, false, true, "Back"));
+  EXPECT_FALSE(BackButton());
   MouseButtons[1] = Pressed;
-  EXPECT_TRUE(Button(500, 430, 100, 10, false, true, "Back"));
+  EXPECT_TRUE(BackButton());
   MouseButtons[1] = Up;
-  EXPECT_FALSE(Button(500, 430, 100, 10, false, true, "Back"));
+  EXPECT_FALSE(BackButton());
   MouseButtons[3] = Pressed;  // the right button does not click
-  EXPECT_FALSE(Button(500, 430, 100, 10, false, true, "Back"));
+  EXPECT_FALSE(BackButton());
 }
 
 TEST_F(PanelTest, InactiveBoxNeverReactsAndOverlappingButtonsBothClick) {
   ResetInput(320, 135);
   MouseButtons[1] = Pressed;
-  EXPECT_FALSE(Button(320, 135, 300, 10, true, false, "115 BPM"));
+  InfoBox(Centred(320, 135, 300, 10), "115 BPM");
   EXPECT_EQ(ScreenPixel(170, 130) >> 16, 10u + 8);  // drawn Normal
-  EXPECT_TRUE(Button(320, 135, 300, 10, true, true, ""));
-  EXPECT_TRUE(Button(330, 140, 300, 10, true, true, ""));
+  EXPECT_TRUE(Button(Centred(320, 135, 300, 10), ""));
+  EXPECT_TRUE(Button(Centred(330, 140, 300, 10), ""));
 }
 
 TEST_F(PanelTest, LabelIsCentredOnTheInterior) {
@@ -113,10 +113,10 @@ TEST_F(PanelTest, LabelIsCentredOnTheInterior) {
   }
   FontImage = font;
   ButtonImage = nullptr;
-  Button(320, 215, 600, 10, true, true, "Play");  // label from (298, 205)
+  Button(Centred(320, 215, 600, 10), "Play");  // label from (298, 205)
   EXPECT_EQ(ScreenPixel(298, 205), (200u << 16) | (GlyphIndex('P') << 8) | 1);
   EXPECT_EQ(ScreenPixel(331, 205), (200u << 16) | (GlyphIndex('y') << 8) | 1);
-  Button(500, 430, 100, 10, false, true, "Back");  // label from (528, 425)
+  BackButton();  // label from (528, 425)
   EXPECT_EQ(ScreenPixel(528, 425), (200u << 16) | (GlyphIndex('B') << 8) | 1);
   FontImage = nullptr;
 }
@@ -144,7 +144,7 @@ TEST_F(PanelTest, MissingImagesDrawNothingButButtonsStillWork) {
   FontImage = nullptr;
   ResetInput(320, 215);
   MouseButtons[1] = Pressed;
-  EXPECT_TRUE(Button(320, 215, 600, 10, true, true, "Play"));
+  EXPECT_TRUE(Button(Centred(320, 215, 600, 10), "Play"));
   DrawCursor();
   EXPECT_EQ(ScreenPixel(320, 215), 0u);
 }

@@ -131,7 +131,7 @@ void QueueKey(int sym, bool down) {
   SDL_PushEvent(&event);
 }
 
-void EnterScreen(int screen) {
+void EnterScreen(ScreenId screen) {
   ResetInput();
   Screen = screen;
   ScreenChanged = true;

@@ -10,6 +10,8 @@
 #include <map>
 #include <string>
 
+#include "app/screen_state.h"
+
 // Makes an MP3 of a sine tone with sox and lame; false when they are missing.
 bool MakeToneMp3(const std::filesystem::path& path, double seconds);
 
@@ -58,7 +60,7 @@ struct RealMedia {
 
 // Driving the screens through the dispatcher alone, with the input set by hand.
 // The first frame of a screen: it does its entry work (a scan, a file read).
-void EnterScreen(int screen);
+void EnterScreen(ScreenId screen);
 // One more frame of the current screen with nothing pressed.
 void StayInScreen();
 // One frame of the current screen in which the left button goes down at (x, y).

@@ -13,13 +13,18 @@
 #include <sstream>
 #include <string>
 
+#include "charts/chart_file.h"
+#include "charts/score_file.h"
 #include "app/screen_state.h"
 #include "charts/library.h"
 #include "game/judgement.h"
-#include "game/notes.h"
+#include "game/play_state.h"
 #include "game/play.h"
+#include "game/play_state.h"
 #include "game/song_start.h"
-#include "kit/chrome.h"
+#include "kit/clock.h"
+#include "kit/pause.h"
+#include "kit/pause_pixels.h"
 #include "kit/input.h"
 #include "robustness/robustness_support.h"
 #include "screens/difficulty_select.h"
@@ -49,17 +54,17 @@ struct BadCharts : testing::Test {
   void SetUp() override {
     OpenTestScreen();
     ResetInput();
-    EmptyNoteList();
-    EmptyPopupList();
+    NoteList.clear();
+    PopupList.clear();
     ResetPlayState();
-    ExitPromptOpen = false;
-    ExitPromptLevel = 0.0;
+    PauseWanted = false;
+    PauseLevel = 0.0;
   }
   void TearDown() override {
     if (CurrentMusic != nullptr) Mix_FreeMusic(CurrentMusic);
     CurrentMusic = nullptr;
-    EmptyNoteList();
-    EmptyPopupList();
+    NoteList.clear();
+    PopupList.clear();
     ResetInput();
     Screen = Title;
   }
@@ -94,7 +99,7 @@ TEST_F(BadCharts, OneHundredMegabyteWordHidesNoLaterTag) {
   ReadChartDifficulties("Music/Big.mp3.tq", flags);
   EXPECT_TRUE(flags[Hard]);
   EXPECT_FALSE(flags[Beginner]);
-  ReadChartSection("Music/Big.mp3.tq", Hard);
+  NoteList = ReadChartSection("Music/Big.mp3.tq", Hard);
   EXPECT_TRUE(NoteList.empty()) << "the word too long to read ends the reading";
 }
 
@@ -117,7 +122,7 @@ const std::string HostileChart =
 
 TEST_F(BadCharts, HostileValuesAreReadAsTheyStand) {
   std::istringstream in(HostileChart);
-  ReadChartSection(in, Medium);
+  NoteList = ReadChartSection(in, Medium);
   ASSERT_EQ(NoteList.size(), 12u);
   EXPECT_EQ(NoteList[0].column, 7);
   EXPECT_EQ(NoteList[4].time, INT32_MIN);
@@ -145,9 +150,9 @@ TEST_F(BadCharts, HostileValuesPlayAcrossTheWholeClock) {
                                INT32_MAX, -2147483648, -1000000000, -5,          0};
   for (int keys : {Up, Pressed, Held, Pressed, Up}) {
     std::istringstream in(HostileChart);
-    ReadChartSection(in, Medium);
+    NoteList = ReadChartSection(in, Medium);
     ResetPlayState();
-    EmptyPopupList();
+    PopupList.clear();
     PlayStart = 12345;
     for (int64_t at : positions) {
       PlayFrameAt(at, keys);

@@ -8,7 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "charts/chart_file.h"
+#include "charts/score_file.h"
 #include "app/screen_state.h"
+#include "game/play_state.h"
 #include "game/song_start.h"
 #include "robustness/robustness_support.h"
 #include "screens/difficulty_select.h"

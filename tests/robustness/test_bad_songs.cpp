@@ -9,9 +9,12 @@
 #include <string>
 
 #include "app/screen_state.h"
-#include "game/notes.h"
+#include "game/play_state.h"
+#include "game/play_state.h"
 #include "game/song_start.h"
-#include "kit/chrome.h"
+#include "kit/clock.h"
+#include "kit/pause.h"
+#include "kit/pause_pixels.h"
 #include "robustness/robustness_support.h"
 #include "screens/difficulty_select.h"
 #include "screens/results.h"
@@ -33,15 +36,15 @@ struct BadSongs : testing::Test {
 
   void SetUp() override {
     OpenTestScreen();
-    ExitPromptOpen = false;
-    ExitPromptLevel = 0.0;
+    PauseWanted = false;
+    PauseLevel = 0.0;
     LastTicks = SDL_GetTicks();
   }
   void TearDown() override {
     if (CurrentMusic != nullptr) Mix_FreeMusic(CurrentMusic);
     CurrentMusic = nullptr;
-    EmptyNoteList();
-    EmptyPopupList();
+    NoteList.clear();
+    PopupList.clear();
     Screen = Title;
   }
 

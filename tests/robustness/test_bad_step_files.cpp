@@ -9,10 +9,15 @@
 #include <sstream>
 #include <string>
 
+#include "charts/chart_file.h"
+#include "charts/score_file.h"
 #include "app/screen_state.h"
-#include "charts/import.h"
 #include "charts/library.h"
-#include "game/notes.h"
+#include "charts/step_import.h"
+#include "screens/chart_import.h"
+#include "charts/library.h"
+#include "game/play_state.h"
+#include "game/play_state.h"
 #include "game/song_start.h"
 #include "robustness/robustness_support.h"
 #include "screens/difficulty_select.h"
@@ -43,13 +48,13 @@ struct BadStepFiles : testing::Test {
   ScratchFolder scratch;
   void SetUp() override {
     OpenTestScreen();
-    EmptyNoteList();
+    NoteList.clear();
     WriteTextFile("Music/Song.mp3", "");
     WriteTextFile("Music/Song.mp3.tq", OldChart);
     SelectedSong = "Song.mp3";
   }
   void TearDown() override {
-    EmptyNoteList();
+    NoteList.clear();
     Screen = Title;
   }
 
@@ -73,7 +78,7 @@ struct BadStepFiles : testing::Test {
     std::istringstream in(chart);
     int sections = 0, notes = 0;
     for (std::string token; in >> token;) {
-      if (StartsWith(token, "<start")) {
+      if (token.starts_with("<start")) {
         ++sections;
         notes = 0;
       } else if (token == "<stop>") {
@@ -113,28 +118,28 @@ TEST_F(BadStepFiles, AFileGoneBeforeItsClickLeavesTheOldChart) {
 TEST_F(BadStepFiles, TensOfMegabytesOfRowsImportInBoundedMemory) {
   // 4 million rows, a measure of four after another: steps, holds and their ends.
   WriteRepeated("Music/Rows.sm", Header, "1111\n0000\n2002\n3003\n,\n", 20 * 1000 * 1000, ";\n");
-  long kb = PeakGrowthKb([] { ImportStepFile("Rows.sm"); });
+  long kb = PeakGrowthKb([] { ImportStepFile(MusicPath("Rows.sm"), ChartPath(SelectedSong)); });
   EXPECT_LT(kb, 48 * 1024) << "the import held a large part of the file";
   std::string chart = ReadTextFile("Music/Song.mp3.tq");
   EXPECT_EQ(SectionsOfChart(chart), 1);
   std::istringstream in(chart);
-  ReadChartSection(in, Easy);
+  NoteList = ReadChartSection(in, Easy);
   EXPECT_EQ(NoteList.size(), 989u);  // of the 1000 the block keeps, as many as a song plays
 }
 
 TEST_F(BadStepFiles, OneEndlessLineImportsNothing) {
   WriteRepeated("Music/Line.sm", Header, "1000", 10 * 1000 * 1000, "\n;\n");
-  long kb = PeakGrowthKb([] { ImportStepFile("Line.sm"); });
+  long kb = PeakGrowthKb([] { ImportStepFile(MusicPath("Line.sm"), ChartPath(SelectedSong)); });
   EXPECT_LT(kb, 48 * 1024);
-  // The 999-character pieces of the line are no rows: the block has no notes
-  // and the chart is written without sections.
-  EXPECT_EQ(SectionsOfChart(ReadTextFile("Music/Song.mp3.tq")), 0);
+  // The 999-character pieces of the line are no rows: the block has no notes,
+  // so the file has no chart and the song keeps its own.
+  EXPECT_EQ(ReadTextFile("Music/Song.mp3.tq"), OldChart);
 }
 
 TEST_F(BadStepFiles, AnEndlessTempoListImportsInBoundedMemory) {
   WriteRepeated("Music/Tempo.sm", "#OFFSET:0;\n#BPMS:", "1.5=130,\n2.25=-4,\n", 10 * 1000 * 1000,
                 "0=120;\n#NOTES:\n dance-single:\n :\n Hard:\n 1:\n 0:\n1000\n0100\n0010\n0001\n;\n");
-  long kb = PeakGrowthKb([] { ImportStepFile("Tempo.sm"); });
+  long kb = PeakGrowthKb([] { ImportStepFile(MusicPath("Tempo.sm"), ChartPath(SelectedSong)); });
   EXPECT_LT(kb, 48 * 1024);
   std::string chart = ReadTextFile("Music/Song.mp3.tq");
   EXPECT_EQ(SectionsOfChart(chart), 1);

@@ -10,9 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "kit/button_list.h"
 #include "app/screen_state.h"
-#include "charts/import.h"
 #include "charts/library.h"
+#include "charts/step_import.h"
+#include "screens/chart_import.h"
+#include "charts/library.h"
+#include "game/play_state.h"
 #include "game/song_start.h"
 #include "robustness/robustness_support.h"
 #include "screens/difficulty_select.h"
@@ -44,7 +48,7 @@ struct MusicFolder : testing::Test {
   static void ExpectNoSongToChoose() {
     std::string before = SelectedSong;
     EnterScreen(SongSelect);
-    for (int r = 0; r < SongRows; ++r) {
+    for (int r = 0; r < ListRows; ++r) {
       ClickInScreen(320, 95 + 40 * r);
       EXPECT_EQ(Screen, SongSelect) << "row " << r;
     }
@@ -151,10 +155,10 @@ TEST_F(MusicFolder, TenThousandEntriesAreAllListedAndReachable) {
   EXPECT_EQ(SelectedSong, "Song 4999.mp3");
   // At the end of the list the down control is gone; at the start the up control.
   EnterScreen(SongSelect);
-  SongListScroll = 4999 - SongRows + 1;
+  SongListScroll = 4999 - ListRows + 1;
   StayInScreen();
   ClickInScreen(320, 375);
-  EXPECT_EQ(SongListScroll, 4999 - SongRows + 1);
+  EXPECT_EQ(SongListScroll, 4999 - ListRows + 1);
   SongListScroll = 0;
   StayInScreen();
   ClickInScreen(320, 55);
@@ -209,7 +213,7 @@ TEST_F(MusicFolder, OddNamesAreListedChosenAndChartedAsTheyAre) {
   FolderContents after = ReadFolder("Music");
   for (const auto& [name, bytes] : before) EXPECT_EQ(after[name], bytes);
   for (const auto& [name, bytes] : after)
-    EXPECT_TRUE(before.count(name) || EndsWith(name, ".tq") || EndsWith(name, ".score")) << name;
+    EXPECT_TRUE(before.count(name) || name.ends_with(".tq") || name.ends_with(".score")) << name;
 }
 
 }  // namespace

@@ -12,7 +12,10 @@
 #include <string>
 
 #include "app/screen_state.h"
-#include "charts/import.h"
+#include "charts/library.h"
+#include "charts/step_import.h"
+#include "screens/chart_import.h"
+#include "game/play_state.h"
 #include "game/song_start.h"
 #include "robustness/robustness_support.h"
 #include "screens/difficulty_select.h"

@@ -17,9 +17,12 @@
 #include "charts/library.h"
 #include "game/judgement.h"
 #include "game/media.h"
-#include "game/notes.h"
+#include "game/play_state.h"
+#include "game/play_state.h"
 #include "game/song_start.h"
-#include "kit/chrome.h"
+#include "kit/clock.h"
+#include "kit/pause.h"
+#include "kit/pause_pixels.h"
 #include "kit/images.h"
 #include "kit/input.h"
 #include "robustness/robustness_support.h"
@@ -51,8 +54,8 @@ struct SongRoad : testing::Test {
     Screen = Title;
     ScreenChanged = false;
     QuitRequested = false;
-    ExitPromptOpen = false;
-    ExitPromptLevel = 0.0;
+    PauseWanted = false;
+    PauseLevel = 0.0;
     SongListScroll = 0;
     LastTicks = SDL_GetTicks();
   }
@@ -60,12 +63,12 @@ struct SongRoad : testing::Test {
   void TearDown() override {
     if (CurrentMusic != nullptr) Mix_FreeMusic(CurrentMusic);
     CurrentMusic = nullptr;
-    EmptyNoteList();
-    EmptyPopupList();
+    NoteList.clear();
+    PopupList.clear();
     ResetInput();
     Screen = Title;
-    ExitPromptOpen = false;
-    ExitPromptLevel = 0.0;
+    PauseWanted = false;
+    PauseLevel = 0.0;
     QuitRequested = false;
   }
 };
@@ -121,14 +124,14 @@ TEST_F(SongRoad, OneSongFromTheTitleToItsResultsAndBack) {
       QueueKey(EscapeKey, true);
       PacedFrame();
       QueueKey(EscapeKey, false);
-      while (ExitPromptLevel < 100.0 && SDL_GetTicks() - startedAt < 30000) PacedFrame();
+      while (PauseLevel < 100.0 && SDL_GetTicks() - startedAt < 30000) PacedFrame();
       pausedMusicSeen = Mix_PausedMusic() != 0;
       int32_t stoodAt = SongPosition;
       uint32_t pausedAt = SDL_GetTicks();
       QueueKey(EscapeKey, true);
       PacedFrame();
       QueueKey(EscapeKey, false);
-      while (ExitPromptLevel > 0.0 && SDL_GetTicks() - startedAt < 30000) PacedFrame();
+      while (PauseLevel > 0.0 && SDL_GetTicks() - startedAt < 30000) PacedFrame();
       PacedFrame();  // the play screen runs again and resumes the music
       EXPECT_GT(SDL_GetTicks() - pausedAt, 500u);
       EXPECT_LT(SongPosition - stoodAt, 250) << "the song went on while paused";

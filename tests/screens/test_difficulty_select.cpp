@@ -4,6 +4,9 @@
 #include <fstream>
 #include <string>
 
+#include "app/screen_state.h"
+#include "charts/chart_file.h"
+#include "charts/score_file.h"
 #include "charts/chart_file.h"
 #include "kit/input.h"
 #include "screens/difficulty_select.h"

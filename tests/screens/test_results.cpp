@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "charts/chart_file.h"
+#include "charts/score_file.h"
 #include "app/screen_state.h"
+#include "game/play_state.h"
 #include "game/song_start.h"
 #include "kit/images.h"
 #include "kit/input.h"

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "kit/button_list.h"
 #include "app/screen_state.h"
 #include "charts/library.h"
 #include "kit/images.h"
@@ -52,7 +53,7 @@ class SongSelectTest : public testing::Test {
   // The songs of the seven rows, found by clicking each row; then whether the arrows show.
   std::vector<std::string> Rows() {
     std::vector<std::string> rows;
-    for (int r = 0; r < SongRows; ++r)
+    for (int r = 0; r < ListRows; ++r)
       if (SelectedSong.clear(); Frame(320, 95 + 40 * r) == DifficultySelect) rows.push_back(SelectedSong);
     return rows;
   }
@@ -113,7 +114,7 @@ TEST_F(SongSelectTest, ScrollSurvivesVisitsAndAFolderThatLostSongs) {
 
 TEST_F(SongSelectTest, TenThousandSongsScrollToTheLastSeven) {
   SongList.clear();  // as a scan of a huge folder leaves it, without making the files
-  for (int i = 0; i < 10000; ++i) SongList.push_back({"t" + std::to_string(10000 + i) + ".mp3", 0});
+  for (int i = 0; i < 10000; ++i) SongList.push_back({"t" + std::to_string(10000 + i) + ".mp3"});
   SongListScroll = 9992;
   Frame(320, 375);
   EXPECT_EQ(Rows().back(), "t19999.mp3");

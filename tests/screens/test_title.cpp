@@ -10,7 +10,7 @@ namespace {
 
 TEST(TitleTest, ButtonsLeadToTheSongListAndTheCreditsAndBack) {
   OpenTestScreen();
-  struct Case { int screen, x, y, next; };
+  struct Case { ScreenId screen; int x, y; ScreenId next; };
   const Case cases[] = {{Title, 320, 215, SongSelect}, {Title, 320, 255, Credits},
                         {Title, 320, 235, Title},  // between the two buttons
                         {Credits, 550, 435, Title}, {Credits, 320, 255, Credits}};

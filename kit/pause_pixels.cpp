@@ -1,22 +1,16 @@
-#include "kit/chrome.h"
+// The pause overlay's pixel work: freeze, blur, lighten, blend.
+#include "kit/pause_pixels.h"
 
 #include <algorithm>
 #include <cstring>
-#include <ctime>
-
-#include "kit/images.h"
-#include "kit/input.h"
-#include "kit/panels.h"
-#include "kit/prompt.h"
 
 namespace {
 
-constexpr int RowBytes = OverlayWidth * 3;
-constexpr int EscapeKey = 27;
+constexpr int RowBytes = WindowWidth * 3;
 
 // Hardware and RLE surfaces only show their pixels while locked.
 bool LockPixels(SDL_Surface* s) {
-  if (s == nullptr || s->w < OverlayWidth || s->h < OverlayHeight) return false;
+  if (s == nullptr || s->w < WindowWidth || s->h < WindowHeight) return false;
   if (SDL_MUSTLOCK(s) && SDL_LockSurface(s) != 0) return false;
   if (s->pixels != nullptr) return true;
   if (SDL_MUSTLOCK(s)) SDL_UnlockSurface(s);
@@ -73,7 +67,7 @@ bool IsPlain32(const SDL_PixelFormat* f) {
 void ReadRow(const Uint8* row, const SDL_PixelFormat* f, uint8_t* out) {
   if (IsPlain32(f)) {
     const int rs = f->Rshift, gs = f->Gshift, bs = f->Bshift;
-    for (int x = 0; x < OverlayWidth; ++x, out += 3) {
+    for (int x = 0; x < WindowWidth; ++x, out += 3) {
       Uint32 v;
       std::memcpy(&v, row + 4 * x, 4);
       out[0] = static_cast<uint8_t>(v >> rs);
@@ -83,7 +77,7 @@ void ReadRow(const Uint8* row, const SDL_PixelFormat* f, uint8_t* out) {
     return;
   }
   const int bpp = f->BytesPerPixel;
-  for (int x = 0; x < OverlayWidth; ++x, out += 3)
+  for (int x = 0; x < WindowWidth; ++x, out += 3)
     SDL_GetRGB(LoadRaw(row + bpp * x, bpp), f, &out[0], &out[1], &out[2]);
 }
 
@@ -91,14 +85,14 @@ void WriteRow(const uint8_t* in, const SDL_PixelFormat* f, Uint8* row) {
   if (IsPlain32(f)) {
     const int rs = f->Rshift, gs = f->Gshift, bs = f->Bshift;
     const Uint32 alpha = f->Amask;  // SDL_MapRGB makes such pixels opaque
-    for (int x = 0; x < OverlayWidth; ++x, in += 3) {
+    for (int x = 0; x < WindowWidth; ++x, in += 3) {
       Uint32 v = (Uint32(in[0]) << rs) | (Uint32(in[1]) << gs) | (Uint32(in[2]) << bs) | alpha;
       std::memcpy(row + 4 * x, &v, 4);
     }
     return;
   }
   const int bpp = f->BytesPerPixel;
-  for (int x = 0; x < OverlayWidth; ++x, in += 3)
+  for (int x = 0; x < WindowWidth; ++x, in += 3)
     StoreRaw(row + bpp * x, bpp, SDL_MapRGB(f, in[0], in[1], in[2]));
 }
 
@@ -116,7 +110,7 @@ void PackRow(const uint8_t* mixed, const SDL_PixelFormat* f, Uint8* row) {
   const int rl = f->Rloss, gl = f->Gloss, bl = f->Bloss;
   const int rs = f->Rshift, gs = f->Gshift, bs = f->Bshift;
   const int bpp = f->BytesPerPixel;
-  for (int x = 0; x < OverlayWidth; ++x, mixed += 3) {
+  for (int x = 0; x < WindowWidth; ++x, mixed += 3) {
     Uint32 v = (Uint32(mixed[0] >> rl) << rs) | (Uint32(mixed[1] >> gl) << gs) |
                (Uint32(mixed[2] >> bl) << bs);
     if (bpp == 4)
@@ -143,40 +137,11 @@ void BlurRow(const uint8_t* __restrict mid, const uint8_t* __restrict up,
 // to(x, y) = (from(x - k, y) + from(x + k, y) + from(x, y - k) + from(x, y + k) + bias) / 4
 // for x and y from k to the far edge minus k; everything else in `to` stays.
 void BlurPass(const RgbImage from, RgbImage to, int k, int bias) {
-  for (int y = k; y < OverlayHeight - k; ++y)
+  for (int y = k; y < WindowHeight - k; ++y)
     BlurRow(RowOf(from, y), RowOf(from, y - k), RowOf(from, y + k), RowOf(to, y), 3 * k, bias);
 }
 
 }  // namespace
-
-void DrawFrameChrome() {
-  uint32_t now = SDL_GetTicks();
-  if (ExitPromptLevel == 0.0) GameClockMs += static_cast<int32_t>(now - LastTicks);
-  LastTicks = now;
-  UpdateExitOverlay();
-  if (ExitPromptLevel != 0.0) {
-    std::time_t calendar = std::time(nullptr);
-    localtime_r(&calendar, &ClockBarTime);
-    DrawExitPrompt();
-    DrawClockBars();
-  }
-  DrawCursor();
-  DrawImage(BorderImage, nullptr, 0, 0);
-}
-
-void UpdateExitOverlay() {
-  if (KeyStates[EscapeKey] == Pressed) {
-    if (ExitPromptOpen) {
-      ExitPromptOpen = false;
-    } else {
-      ExitPromptOpen = true;
-      // Reopening during the fade-out keeps the pictures frozen before.
-      if (ExitPromptLevel == 0.0) FreezeScreen();
-    }
-  }
-  DrawExitOverlay(ExitPromptLevel);
-  ExitPromptLevel = NextExitPromptLevel(ExitPromptLevel, ExitPromptOpen);
-}
 
 void FreezeScreen() {
   if (ScreenSurface == nullptr) return;
@@ -211,13 +176,13 @@ void LightenWorkImage() {
 
 void ReadSurfaceRgb(SDL_Surface* surface, RgbImage image) {
   if (!LockPixels(surface)) return;
-  for (int y = 0; y < OverlayHeight; ++y) ReadRow(RowOf(surface, y), surface->format, RowOf(image, y));
+  for (int y = 0; y < WindowHeight; ++y) ReadRow(RowOf(surface, y), surface->format, RowOf(image, y));
   UnlockPixels(surface);
 }
 
 void WriteSurfaceRgb(const RgbImage image, SDL_Surface* surface) {
   if (!LockPixels(surface)) return;
-  for (int y = 0; y < OverlayHeight; ++y) WriteRow(RowOf(image, y), surface->format, RowOf(surface, y));
+  for (int y = 0; y < WindowHeight; ++y) WriteRow(RowOf(image, y), surface->format, RowOf(surface, y));
   UnlockPixels(surface);
 }
 
@@ -227,7 +192,7 @@ void BlendIntoSurface(SDL_Surface* surface, int a) {
   // Within 0..100 every mixed value is already within 0..255.
   a = std::clamp(a, 0, 100);
   uint8_t mixed[RowBytes];
-  for (int y = 0; y < OverlayHeight; ++y) {
+  for (int y = 0; y < WindowHeight; ++y) {
     MixRow(RowOf(WorkImage, y), RowOf(ScratchImage, y), a, mixed);
     // A palette has no channels to pack into: SDL_MapRGB finds the nearest colour.
     if (f->palette != nullptr)
@@ -236,18 +201,4 @@ void BlendIntoSurface(SDL_Surface* surface, int a) {
       PackRow(mixed, f, RowOf(surface, y));
   }
   UnlockPixels(surface);
-}
-
-void DrawExitOverlay(double t) {
-  if (t == 0.0) return;
-  if (t == 100.0) {
-    DrawImage(BlurImage, nullptr, 0, 0);
-    return;
-  }
-  BlendIntoSurface(ScreenSurface, static_cast<int>(t));
-}
-
-double NextExitPromptLevel(double t, bool open) {
-  if (open) return std::min(100.0, (14 * t + 100) / 15 + 0.5);
-  return std::max(0.0, 14 * t / 15 - 0.5);
 }

@@ -1,12 +1,16 @@
-#include "kit/prompt.h"
+// The pause: its toggle, overlay, buttons and clock bars.
+#include "kit/pause.h"
 
+#include <SDL.h>
+
+#include <algorithm>
 #include <cstdio>
 
-#include "app/screen_state.h"
-#include "kit/chrome.h"
 #include "kit/font.h"
 #include "kit/images.h"
+#include "kit/input.h"
 #include "kit/panels.h"
+#include "kit/pause_pixels.h"
 
 namespace {
 
@@ -64,15 +68,44 @@ std::string ClockText(const std::tm& when) {
   return text;
 }
 
-void DrawExitPrompt() {
-  const double t = ExitPromptLevel;
-  if (Button(320, SlidePosition(595, 115, t), 300, 15, true, true, "Resume game"))
-    ExitPromptOpen = false;
-  if (Button(320, SlidePosition(645, 165, t), 300, 15, true, true, "Exit")) QuitRequested = true;
+bool UpdatePause() {
+  if (KeyStates[SDLK_ESCAPE] == Pressed) {
+    PauseWanted = !PauseWanted;
+    // Reopening during the fade-out keeps the pictures frozen before.
+    if (PauseWanted && PauseLevel == 0.0) FreezeScreen();
+  }
+  DrawPauseOverlay(PauseLevel);
+  PauseLevel = NextPauseLevel(PauseLevel, PauseWanted);
+  if (PauseLevel == 0.0) return false;
+  std::time_t calendar = std::time(nullptr);
+  localtime_r(&calendar, &ClockBarTime);
+  bool exit = DrawPauseButtons();
+  DrawClockBars();
+  return exit;
+}
+
+void DrawPauseOverlay(double t) {
+  if (t == 0.0) return;
+  if (t == 100.0) {
+    DrawImage(BlurImage, nullptr, 0, 0);
+    return;
+  }
+  BlendIntoSurface(ScreenSurface, static_cast<int>(t));
+}
+
+double NextPauseLevel(double t, bool wanted) {
+  if (wanted) return std::min(100.0, (14 * t + 100) / 15 + 0.5);
+  return std::max(0.0, 14 * t / 15 - 0.5);
+}
+
+bool DrawPauseButtons() {
+  const double t = PauseLevel;
+  if (Button(Centred(320, SlidePosition(595, 115, t), 300, 15), "Resume game")) PauseWanted = false;
+  return Button(Centred(320, SlidePosition(645, 165, t), 300, 15), "Exit");
 }
 
 void DrawClockBars() {
-  const int d = SlidePosition(61, 0, ExitPromptLevel);
+  const int d = SlidePosition(61, 0, PauseLevel);
   DrawImage(BarImage, nullptr, 0, -70 - d);
   DrawBarLine(18 - d, DateText(ClockBarTime));
   DrawBarLine(38 - d, ClockText(ClockBarTime));

@@ -6,14 +6,16 @@
 #include <vector>
 
 #include "app/screen_state.h"
-#include "kit/chrome.h"
+#include "kit/clock.h"
+#include "kit/pause.h"
+#include "kit/pause_pixels.h"
 #include "kit/images.h"
 #include "kit/input.h"
 #include "test_support.h"
 
 namespace {
 
-class ChromeTest : public testing::Test {
+class PauseTest : public testing::Test {
  protected:
   void SetUp() override {
     OpenTestScreen();
@@ -23,8 +25,8 @@ class ChromeTest : public testing::Test {
     FillScreen(0, 0, 0);
   }
   void TearDown() override {
-    ExitPromptOpen = false;
-    ExitPromptLevel = 0.0;
+    PauseWanted = false;
+    PauseLevel = 0.0;
     ResetInput();
   }
 };
@@ -69,12 +71,12 @@ Uint32 SurfacePixel(SDL_Surface* s, int x, int y) {
 }
 
 void PressEscapeAndDraw() {
-  KeyStates[27] = Pressed;
-  UpdateExitOverlay();
-  KeyStates[27] = Up;
+  KeyStates[SDLK_ESCAPE] = Pressed;
+  UpdatePause();
+  KeyStates[SDLK_ESCAPE] = Up;
 }
 
-TEST_F(ChromeTest, FreezeTurnsBlackGreyAndKeepsWhite) {
+TEST_F(PauseTest, FreezeTurnsBlackGreyAndKeepsWhite) {
   FreezeScreen();
   EXPECT_EQ(Mismatches(Plane(640 * 480 * 3, 100)), 0);
   EXPECT_EQ(SurfacePixel(BlurImage, 639, 479), 0x646464u);
@@ -85,7 +87,7 @@ TEST_F(ChromeTest, FreezeTurnsBlackGreyAndKeepsWhite) {
   EXPECT_EQ(ScratchImage[479][639][2], 255);
 }
 
-TEST_F(ChromeTest, BlurAndFreezeFollowTheReference) {
+TEST_F(PauseTest, BlurAndFreezeFollowTheReference) {
   Plane one(640 * 480 * 3, 0);
   one[At(100, 100, 0)] = 255;  // a single bright pixel, before lightening
   std::memset(WorkImage, 0, sizeof(RgbImage));
@@ -116,12 +118,12 @@ TEST_F(ChromeTest, BlurAndFreezeFollowTheReference) {
   EXPECT_EQ(ScratchImage[5][0][2], 250);  // the snapshot as it was
 }
 
-TEST_F(ChromeTest, LevelTakes39FramesEachWay) {
+TEST_F(PauseTest, LevelTakes39FramesEachWay) {
   const double up[] = {7.17, 13.86, 20.1}, down[] = {92.83, 86.14, 79.9};
   double t = 0, u = 100;
   for (int frame = 1; frame <= 39; ++frame) {
-    t = NextExitPromptLevel(t, true);
-    u = NextExitPromptLevel(u, false);
+    t = NextPauseLevel(t, true);
+    u = NextPauseLevel(u, false);
     if (frame <= 3) {
       EXPECT_NEAR(t, up[frame - 1], 0.005);
       EXPECT_NEAR(u, down[frame - 1], 0.005);
@@ -130,57 +132,53 @@ TEST_F(ChromeTest, LevelTakes39FramesEachWay) {
   }
 }
 
-TEST_F(ChromeTest, BlendTruncatesTheLevelAndOnlyExactly100Blits) {
+TEST_F(PauseTest, BlendTruncatesTheLevelAndOnlyExactly100Blits) {
   std::memset(WorkImage, 200, sizeof(RgbImage));
   std::memset(ScratchImage, 0, sizeof(RgbImage));
   WorkImage[3][4][1] = 7, ScratchImage[3][4][1] = 255;
   SDL_FillRect(BlurImage, nullptr, SDL_MapRGB(BlurImage->format, 10, 20, 30));
-  ExitPromptOpen = true;
-  ExitPromptLevel = 99.7;
-  UpdateExitOverlay();
+  PauseWanted = true;
+  PauseLevel = 99.7;
+  UpdatePause();
   EXPECT_EQ(ScreenPixel(0, 0), 0xC6C6C6u);  // a = 99: 200 x 99 / 100
   EXPECT_EQ(ScreenPixel(4, 3), 0xC609C6u);  // (7 x 99 + 255) / 100 = 9
-  EXPECT_EQ(ExitPromptLevel, 100.0);
-  UpdateExitOverlay();
+  EXPECT_EQ(PauseLevel, 100.0);
+  UpdatePause();
   EXPECT_EQ(ScreenPixel(4, 3), 0x0A141Eu);
 }
 
-TEST_F(ChromeTest, EscapeClosesAndReopensWithoutRefreezing) {
+TEST_F(PauseTest, EscapeClosesAndReopensWithoutRefreezing) {
   PressEscapeAndDraw();
-  EXPECT_TRUE(ExitPromptOpen);
+  EXPECT_TRUE(PauseWanted);
   EXPECT_EQ(ScreenPixel(320, 240), 0u);  // drawn at level 0: nothing yet
-  for (int i = 0; i < 3; ++i) UpdateExitOverlay();
-  double reached = ExitPromptLevel;
+  for (int i = 0; i < 3; ++i) UpdatePause();
+  double reached = PauseLevel;
   PressEscapeAndDraw();
-  EXPECT_FALSE(ExitPromptOpen);
-  EXPECT_DOUBLE_EQ(ExitPromptLevel, NextExitPromptLevel(reached, false));
-  UpdateExitOverlay();
+  EXPECT_FALSE(PauseWanted);
+  EXPECT_DOUBLE_EQ(PauseLevel, NextPauseLevel(reached, false));
+  UpdatePause();
   FillScreen(255, 255, 255);  // a second freeze would catch this
   PressEscapeAndDraw();
-  EXPECT_TRUE(ExitPromptOpen);
+  EXPECT_TRUE(PauseWanted);
   EXPECT_EQ(WorkImage[240][320][0], 100);
   EXPECT_EQ(ScratchImage[240][320][0], 0);
   Uint32 grey = ScreenPixel(320, 240);
   EXPECT_TRUE(grey > 0 && grey < 0x646464u) << grey;
 }
 
-TEST_F(ChromeTest, GameClockStandsStillWhileTheOverlayIsUp) {
+TEST(GameClock, StandsStillWhilePausedAndStepsOnByTheTimeSinceTheLastStep) {
   GameClockMs = 1000;
-  ExitPromptOpen = true;
-  ExitPromptLevel = 50;
   LastTicks = SDL_GetTicks() - 5000;
-  for (int i = 0; i < 3; ++i) DrawFrameChrome();
+  for (int i = 0; i < 3; ++i) AdvanceGameClock(true);
   EXPECT_EQ(GameClockMs, 1000);
-  ExitPromptOpen = false;
-  ExitPromptLevel = 0;
   LastTicks -= 700;  // the previous frame was 700 ms ago
   uint32_t before = LastTicks;
-  DrawFrameChrome();
+  AdvanceGameClock(false);
   EXPECT_EQ(GameClockMs, 1000 + static_cast<int32_t>(LastTicks - before));
   EXPECT_GE(GameClockMs, 1700);
 }
 
-TEST_F(ChromeTest, PixelsOfEveryDepthAndLockedSurfaces) {
+TEST_F(PauseTest, PixelsOfEveryDepthAndLockedSurfaces) {
   SDL_Surface* s16 = SDL_CreateRGBSurface(0, 640, 480, 16, 0xF800, 0x7E0, 0x1F, 0);
   SDL_Surface* s24 = SDL_CreateRGBSurface(0, 640, 480, 24, 0xFF, 0xFF00, 0xFF0000, 0);
   SDL_Surface* s8 = SDL_CreateRGBSurface(0, 640, 480, 8, 0, 0, 0, 0);

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "app/screen_state.h"
-#include "kit/chrome.h"
+// The pause's buttons and clock bars, and its toggle from the Escape frame.
 #include "kit/font.h"
 #include "kit/images.h"
 #include "kit/input.h"
-#include "kit/prompt.h"
+#include "kit/pause.h"
+#include "kit/pause_pixels.h"
 #include "test_support.h"
 
 namespace {
@@ -46,7 +46,7 @@ TEST(ClockTextTest, SlideTruncatesTowardZero) {
 
 // Glyph pixels say what they are: red the character, green the column, blue the row.
 // Bar pixels: red 200, blue the row.
-class PromptTest : public testing::Test {
+class PauseMenuTest : public testing::Test {
  protected:
   void SetUp() override {
     OpenTestScreen();
@@ -70,9 +70,8 @@ class PromptTest : public testing::Test {
   void TearDown() override {
     FontImage = nullptr;
     BarImage = nullptr;
-    ExitPromptOpen = false;
-    ExitPromptLevel = 0.0;
-    QuitRequested = false;
+    PauseWanted = false;
+    PauseLevel = 0.0;
     ResetInput();
   }
   static Uint32 Glyph(char c, int x, int y) { return Uint32(c) << 16 | x << 8 | y; }
@@ -84,8 +83,8 @@ class PromptTest : public testing::Test {
   static inline SDL_Surface* bar = nullptr;
 };
 
-TEST_F(PromptTest, BarsSlideAndTheirLinesEndAtX620) {
-  ExitPromptLevel = 100;
+TEST_F(PauseMenuTest, BarsSlideAndTheirLinesEndAtX620) {
+  PauseLevel = 100;
   ClockBarTime = On(3, 8, 30, 2026);
   ClockBarTime.tm_sec = 5;
   DrawClockBars();
@@ -96,54 +95,47 @@ TEST_F(PromptTest, BarsSlideAndTheirLinesEndAtX620) {
   EXPECT_EQ(ScreenPixel(5, 419), 0xC80000u);
   EXPECT_EQ(ScreenPixel(20, 445), Glyph('w', 0, 3));
   FillScreen(0, 0, 0);
-  ExitPromptLevel = 50;  // d = 30
+  PauseLevel = 50;  // d = 30
   DrawClockBars();
   EXPECT_EQ(ScreenPixel(5, 0), 0xC80000u | 100);
   EXPECT_EQ(ScreenPixel(5, 448), 0u);
   EXPECT_EQ(ScreenPixel(20, 479), Glyph('w', 0, 7));
 }
 
-TEST_F(PromptTest, ButtonsFullyOpenAndTheirClicks) {
-  ExitPromptLevel = 100;
-  ExitPromptOpen = true;
-  DrawExitPrompt();
+TEST_F(PauseMenuTest, ButtonsFullyOpenAndTheirClicks) {
+  PauseLevel = 100;
+  PauseWanted = true;
+  DrawPauseButtons();
   EXPECT_EQ(ScreenPixel(260, 105), Glyph('R', 0, 0));
   EXPECT_EQ(ScreenPixel(298, 155), Glyph('E', 0, 0));
   Click(320, 94);  // just above "Resume game"
-  DrawExitPrompt();
-  EXPECT_TRUE(ExitPromptOpen);
+  DrawPauseButtons();
+  EXPECT_TRUE(PauseWanted);
   Click(320, 95);
-  DrawExitPrompt();
-  EXPECT_FALSE(ExitPromptOpen);
-  EXPECT_FALSE(QuitRequested);
+  EXPECT_FALSE(DrawPauseButtons());
+  EXPECT_FALSE(PauseWanted);
 }
 
-TEST_F(PromptTest, ExitQuitsFadingInOrOutAndResumeKeepsFadingOut) {
-  ExitPromptLevel = 50;  // "Resume game" at 355, "Exit" at 405
+TEST_F(PauseMenuTest, ExitQuitsFadingInOrOutAndResumeKeepsFadingOut) {
+  PauseLevel = 50;  // "Resume game" at 355, "Exit" at 405
   for (bool open : {true, false}) {
-    ExitPromptOpen = open;
-    QuitRequested = false;
+    PauseWanted = open;
     Click(320, 405);
-    DrawExitPrompt();
-    EXPECT_TRUE(QuitRequested) << open;
-    EXPECT_EQ(ExitPromptOpen, open);
+    EXPECT_TRUE(DrawPauseButtons()) << open;
+    EXPECT_EQ(PauseWanted, open);
   }
-  QuitRequested = false;
   Click(320, 355);
-  DrawExitPrompt();
-  EXPECT_FALSE(ExitPromptOpen);
-  EXPECT_FALSE(QuitRequested);
-  EXPECT_EQ(ExitPromptLevel, 50.0);
+  EXPECT_FALSE(DrawPauseButtons());
+  EXPECT_FALSE(PauseWanted);
+  EXPECT_EQ(PauseLevel, 50.0);
 }
 
-TEST_F(PromptTest, ChromeShowsThePromptFromTheEscapeFrameOnly) {
+TEST_F(PauseMenuTest, ThePauseShowsItsButtonsFromTheEscapeFrameOnly) {
   Click(320, 645);  // where "Exit" sits at level 0
-  DrawFrameChrome();
-  EXPECT_FALSE(QuitRequested);
+  EXPECT_FALSE(UpdatePause());
   Click(320, 610);  // "Exit" after the first step of the level
-  KeyStates[27] = Pressed;
-  DrawFrameChrome();
-  EXPECT_TRUE(QuitRequested);
+  KeyStates[SDLK_ESCAPE] = Pressed;
+  EXPECT_TRUE(UpdatePause());
   EXPECT_GT(ClockBarTime.tm_year, 100);  // the local time was read for the bars
 }
 

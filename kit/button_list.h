@@ -1,0 +1,14 @@
+// A scrolling list of buttons, seven rows at a time, with an up control above
+// them while the list is scrolled and a down control below while more rows follow.
+#pragma once
+#include <string>
+#include <vector>
+
+inline constexpr int ListRows = 7;  // rows shown at once
+
+// Draws the rows labels[scroll] .. labels[scroll + 6] and the controls, and
+// returns the index of the row clicked in this frame, or -1. A click on a
+// control moves scroll by one; the frame is drawn as it stood when it began.
+// A scroll at or past the end shows no rows, and the up control brings the
+// list back one row per click.
+int ButtonList(const std::vector<std::string>& labels, int& scroll);

@@ -1,0 +1,41 @@
+// The pause: Escape on any screen freezes it under a blurred, lightened
+// overlay with "Resume game" and "Exit" and two bars with the date, the time
+// and the web address. Escape again, or "Resume game", fades it out. While
+// the overlay shows (PauseLevel above 0) no screen runs and the game clock stands.
+#pragma once
+#include <ctime>
+#include <string>
+
+inline constexpr const char* WebAddress = "www.zedov.example";  // on the pause bar and the credits
+
+inline bool PauseWanted = false;  // toggled by Escape, cleared by "Resume game"
+inline double PauseLevel = 0.0;   // 0 closed .. 100 fully faded in
+
+// The local date and time read in this frame, for the top bar.
+inline std::tm ClockBarTime{};
+
+// Called once per frame after the screen ran: the Escape toggle, the freeze,
+// the overlay, its buttons and bars, and the level's step. Returns true in
+// the frame in which the player clicks "Exit".
+bool UpdatePause();
+
+// Draws the overlay for level t: nothing at 0, BlurImage at 100, else the blend.
+void DrawPauseOverlay(double t);
+
+// The level one frame later, rising toward 100 while wanted, falling toward 0 otherwise.
+double NextPauseLevel(double t, bool wanted);
+
+// The two buttons sliding in with PauseLevel; true when "Exit" is clicked.
+bool DrawPauseButtons();
+
+// The top bar with ClockBarTime's date and time, the bottom bar with the web address.
+void DrawClockBars();
+
+// A position that is `from` at level 0 and `to` at level 100, truncated, at level t.
+int SlidePosition(int from, int to, double t);
+
+// "Monday December 7th 2026".
+std::string DateText(const std::tm& when);
+
+// "11:05:09 PM": a 12-hour clock with minutes and seconds padded to two digits.
+std::string ClockText(const std::tm& when);

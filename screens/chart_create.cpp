@@ -1,0 +1,38 @@
+// The chart generator screen.
+#include "screens/chart_create.h"
+
+#include <string>
+
+#include "app/screen_state.h"
+#include "charts/generator.h"
+#include "charts/library.h"
+#include "charts/safe_file.h"
+#include "kit/font.h"
+#include "kit/images.h"
+#include "kit/panels.h"
+
+namespace {
+
+// One question: decrease and increase buttons with their arrow icons, then
+// the value box, so that a click shows its new value in the same frame.
+void AskValue(int y, const char* question, int& value, const char* unit) {
+  DrawText(40, y - 40, question, Left);
+  if (Button(Centred(103, y, 60, 10), "")) --value;
+  DrawImage(ArrowsImage, &ArrowRects[ArrowLeftIcon], 95, y - 9);
+  if (Button(Centred(537, y, 60, 10), "")) ++value;
+  DrawImage(ArrowsImage, &ArrowRects[ArrowRightIcon], 529, y - 9);
+  InfoBox(Centred(320, y, 300, 10), std::to_string(value) + unit);
+}
+
+}  // namespace
+
+void RunChartCreate() {
+  AskValue(135, "How fast is the song?", CreateBpm, " BPM");
+  AskValue(215, "When does the first beat occur?", CreateDelayMs, " millisecond delay");
+  AskValue(295, "How many beats are there before the song ends?", CreateBeats, " arrows");
+  if (Button(Centred(320, 375, 600, 10), "Accept")) {
+    ReplaceFile(ChartPath(SelectedSong), GenerateChartText(CreateBpm, CreateDelayMs, CreateBeats));
+    Screen = DifficultySelect;
+  }
+  if (BackButton()) Screen = DifficultySelect;
+}

@@ -49,7 +49,7 @@ for name in "${harnesses[@]}"; do
     best_scores)
       seed "$seeds" fuzz/corpus/scores/* Music/*.score; max_len=512 ;;
     step_import)
-      seed "$seeds" fuzz/corpus/step/* Music/*.sm "$root"/../shared/testdata/sm/*.sm; max_len=40000 ;;
+      seed "$seeds" fuzz/corpus/step/* tests/data/sm/*.sm Music/*.sm "$root"/../shared/testdata/sm/*.sm; max_len=40000 ;;
   esac
 
   regressions=(fuzz/regressions/"$name"/*)

@@ -1,13 +1,21 @@
 // The chart file: its reader, its writer and its whole-chart text.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <sstream>
 
 #include "charts/chart_file.h"
 #include "test_support.h"
 
 namespace {
+
+std::string ScanChart(const std::string& text) {
+  WriteTextFile("c.tq", text);
+  bool flags[DifficultyCount];
+  ReadChartDifficulties("c.tq", flags);
+  std::string s;
+  for (bool f : flags) s += f ? '1' : '0';
+  return s;
+}
 
 // A section of records "i%4 10i 0 ----" from a start tag.
 std::string Section(const std::string& tag, int records, int firstTime = 0) {
@@ -68,18 +76,32 @@ INSTANTIATE_TEST_SUITE_P(
                         "<starteasy>" + std::string(89, 'x') + " 0 1 0 -- <stop>", Easy, 0, {}},  // 100 long
                     ReadCase{Section("<starteasy>", 3), 7, 0, {}}));
 
-// 100 MB of digits as the first word, and as a number inside the section:
+// A megabyte of digits as the first word, and as a number inside the section:
 // refused after a hundred characters instead of read whole.
-TEST(ChartFile, HundredMegabytesOfDigitsEndTheReading) {
+TEST(ChartFile, EndlessDigitsEndTheReading) {
   ScratchFolder scratch;
   for (std::string head : {std::string(), std::string("<starteasy> 0 5 0 -- 1 6 0 -- ")}) {
-    std::ofstream out("huge.tq");
-    out << head;
-    for (int megabyte = 0; megabyte < 100; ++megabyte) out << std::string(1 << 20, '7');
-    out << " 0 5 0 -- <stop>";
-    out.close();
+    WriteTextFile("huge.tq", head + std::string(1 << 20, '7') + " 0 5 0 -- <stop>");
     EXPECT_EQ(ReadChartSection("huge.tq", Easy).size(), head.empty() ? 0u : 2u);
   }
+}
+
+TEST(ChartScan, TagsArePrefixesOfWhiteSpaceSeparatedWords) {
+  ScratchFolder scratch;
+  EXPECT_EQ(ScanChart("<starteasy>\n0\n10\n0\n----\n<stop>\n<starthard>\n<stop>\n"), "01010");
+  EXPECT_EQ(ScanChart("<starteasy>\r\n0\r\n<stop>\r\n<starthard>\r\n<stop>\r\n"), "01010");
+  EXPECT_EQ(ScanChart("<startchallenge> <stop>\t<startbeginner><stop> <startmedium>"), "10101");
+  EXPECT_EQ(ScanChart("<starthard>xyz"), "00010");
+  EXPECT_EQ(ScanChart("x<starthard> <StartEasy> <start\nmedium> 0 ----"), "00000");
+  std::string longest = "<starthard>" + std::string(LongestChartToken - 11, 'x');
+  EXPECT_EQ(ScanChart(longest + " <startmedium>" + std::string(LongestChartToken, 'x') + " <starteasy>"),
+            "01010");  // the medium word is too long
+  EXPECT_EQ(ScanChart(std::string(4090, ' ') + "<startmedium>"), "00100");  // across read pieces
+  EXPECT_EQ(ScanChart(std::string(2 << 20, '<') + "\n<startchallenge>\n"), "00001");  // after a huge word
+  EXPECT_EQ(ScanChart(std::string("\0\xff\x01 <starteasy>\n\x80", 17)), "01000");
+  bool flags[DifficultyCount] = {true, true, true, true, true};
+  ReadChartDifficulties("missing.tq", flags);
+  for (bool f : flags) EXPECT_FALSE(f);
 }
 
 std::string WrittenSection(int difficulty, const std::vector<Note>& notes) {

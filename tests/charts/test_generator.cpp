@@ -1,6 +1,7 @@
+// The chart generator and its screen.
 #include <gtest/gtest.h>
 
-#include <array>
+#include <algorithm>
 #include <cstdlib>
 #include <sstream>
 #include <string>
@@ -38,26 +39,6 @@ Sections ReadSections(const std::string& text) {
   return sections;
 }
 
-// The chart as the generator must make it, drawing rand() in the same order.
-std::string ReferenceChart(int bpm, int delay, int beats) {
-  std::ostringstream out;
-  auto note = [&](int column, double ms) { out << column << '\n' << long(ms) << "\n0\n----\n"; };
-  out << "<startbeginner>\n";
-  for (int i = 0; i < beats; ++i)
-    if (rand() % 10 < 6) note(rand() % 2 == 0 ? 0 : 3, i * 1000.0 * 60 / bpm + delay);
-  out << "<stop>\n<starteasy>\n";
-  for (int i = 0; i < beats; ++i)
-    if (rand() % 10 < 8) note(rand() % 4, i * 1000.0 * 60 / bpm + delay);
-  for (const char* tag : {"<startmedium>", "<starthard>"}) {
-    out << "<stop>\n" << tag << '\n';
-    for (int i = 0; i < beats; ++i) note(rand() % 4, i * 1000.0 * 60 / bpm + delay);
-  }
-  out << "<stop>\n<startchallenge>\n";
-  for (int j = 0; j < 2 * beats; ++j) note(rand() % 4, j * 0.5 * 1000 * 60 / bpm + delay);
-  out << "<stop>\n";
-  return out.str();
-}
-
 struct GeneratorTest : ::testing::Test {
   ScratchFolder folder;
   void SetUp() override {
@@ -82,15 +63,44 @@ struct GeneratorTest : ::testing::Test {
   }
 };
 
-TEST_F(GeneratorTest, WritesTheWholeChartFromRandInItsDrawOrder) {
-  for (auto [bpm, delay, beats, seed] : {std::array{115, 3075, 216, 1234}, {97, -250, 33, 99}}) {
-    CreateBpm = bpm, CreateDelayMs = delay, CreateBeats = beats;
+// Whatever rand() draws: Beginner steps on some beats in the outer lanes, Easy
+// on some beats in any lane, Medium and Hard on every beat, Challenge on every
+// half beat; no holds; the screen writes exactly the generator's text.
+TEST_F(GeneratorTest, EverySeedGivesTheSameShapeOfChart) {
+  for (unsigned seed : {1u, 2u, 1234u, 99u}) {
     srand(seed);
-    std::string written = AcceptAndRead();
+    std::string text = GenerateChartText(97, -250, 33);
     srand(seed);
-    EXPECT_EQ(written, ReferenceChart(bpm, delay, beats));
+    CreateBpm = 97, CreateDelayMs = -250, CreateBeats = 33;
+    EXPECT_EQ(AcceptAndRead(), text);
     EXPECT_EQ(Screen, DifficultySelect);
+    Sections s = ReadSections(text);
+    std::vector<int> beats, halves;
+    for (int i = 0; i < 33; ++i) beats.push_back(static_cast<int>(i * 60000.0 / 97 - 250));
+    for (int j = 0; j < 66; ++j) halves.push_back(static_cast<int>(j * 30000.0 / 97 - 250));
+    EXPECT_EQ(s.times[Medium], beats);
+    EXPECT_EQ(s.times[Hard], beats);
+    EXPECT_EQ(s.times[Challenge], halves);
+    for (int d : {Beginner, Easy}) {
+      EXPECT_TRUE(std::includes(beats.begin(), beats.end(), s.times[d].begin(), s.times[d].end())) << d;
+      EXPECT_LT(s.times[d].size(), beats.size()) << "some beats are left out, for seed " << seed;
+    }
+    for (int column : s.columns[Beginner]) EXPECT_TRUE(column == 0 || column == 3);
+    for (int d = 0; d < DifficultyCount; ++d)
+      for (int column : s.columns[d]) EXPECT_TRUE(column >= 0 && column <= 3);
   }
+}
+
+// One seed's chart in full, so that a change of the drawing order shows.
+TEST_F(GeneratorTest, AFixedSeedGivesAFixedChart) {
+  srand(42);
+  EXPECT_EQ(GenerateChartText(120, 0, 4),
+            "<startbeginner>\n3\n500\n0\n----\n0\n1000\n0\n----\n<stop>\n"
+            "<starteasy>\n0\n0\n0\n----\n3\n500\n0\n----\n3\n1000\n0\n----\n0\n1500\n0\n----\n<stop>\n"
+            "<startmedium>\n0\n0\n0\n----\n2\n500\n0\n----\n0\n1000\n0\n----\n0\n1500\n0\n----\n<stop>\n"
+            "<starthard>\n2\n0\n0\n----\n3\n500\n0\n----\n3\n1000\n0\n----\n0\n1500\n0\n----\n<stop>\n"
+            "<startchallenge>\n1\n0\n0\n----\n1\n250\n0\n----\n3\n500\n0\n----\n3\n750\n0\n----\n"
+            "1\n1000\n0\n----\n0\n1250\n0\n----\n1\n1500\n0\n----\n0\n1750\n0\n----\n<stop>\n");
 }
 
 TEST_F(GeneratorTest, BeatTimes) {

@@ -24,6 +24,19 @@ desktop-file-validate "$WORK/root/usr/share/applications/zedov.desktop" || fail 
 appstreamcli validate --no-net "$WORK"/root/usr/share/metainfo/*.metainfo.xml > "$WORK/as.log" ||
   fail "metainfo invalid: $(cat "$WORK/as.log")"
 
+# The step-file converter comes as a command beside the game, using the packaged demo step file.
+"$WORK/root/usr/bin/zedov-import" --help | grep -q "STEPFILE.sm" || fail "zedov-import --help shows no usage"
+"$WORK/root/usr/bin/zedov-import" "$WORK/root/usr/share/games/zedov/Music/First Steps.sm" "$WORK/demo.tq" ||
+  fail "zedov-import failed on the demo step file"
+cmp -s "$WORK/demo.tq" "$WORK/root/usr/share/games/zedov/Music/First Steps.mp3.tq" ||
+  fail "zedov-import did not give the shipped chart"
+if "$WORK/root/usr/bin/zedov-import" "$WORK/missing.sm" "$WORK/demo.tq" 2> "$WORK/err.log"; then
+  fail "zedov-import succeeded on a missing file"
+fi
+[ "$(wc -l < "$WORK/err.log")" = 1 ] || fail "zedov-import said more than one line: $(cat "$WORK/err.log")"
+cmp -s "$WORK/demo.tq" "$WORK/root/usr/share/games/zedov/Music/First Steps.mp3.tq" ||
+  fail "a failed zedov-import touched the chart"
+
 export HOME=$WORK/home
 unset XDG_DATA_HOME
 mkdir -p "$HOME"

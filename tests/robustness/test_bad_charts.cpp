@@ -70,37 +70,29 @@ struct BadCharts : testing::Test {
   }
 };
 
+// One file of 100 MB: a medium tag, then digits that never end, then a hard section.
 TEST_F(BadCharts, HundredMegabytesOfDigitsAreReadInBoundedMemory) {
   fs::create_directory("Music");
   WriteDigitChart("Music/Big.mp3.tq", "<startmedium>\n");
-  WriteTextFile("Music/Big.mp3", "");
-  SelectedSong = "Big.mp3";
-  // The difficulty select scans the whole file and finds the tag before the digits.
-  long scanKb = PeakGrowthKb([] { EnterScreen(DifficultySelect); });
-  EXPECT_TRUE(ChartHasDifficulty[Medium]);
-  EXPECT_FALSE(ChartHasDifficulty[Easy]);
-  // The song start meets a number that never ends: no notes.
-  SelectedDifficulty = Medium;
-  long readKb = PeakGrowthKb([] { ReadChartSection(ChartPath(SelectedSong), Medium); });
-  EXPECT_TRUE(NoteList.empty());
-  EXPECT_LT(scanKb, 32 * 1024) << "the scan held a large part of the file";
-  EXPECT_LT(readKb, 32 * 1024) << "the section read held a large part of the file";
-  EXPECT_EQ(static_cast<int64_t>(fs::file_size("Music/Big.mp3.tq")), HundredMegabytes + 14);
-}
-
-TEST_F(BadCharts, OneHundredMegabyteWordHidesNoLaterTag) {
-  fs::create_directory("Music");
-  WriteDigitChart("Music/Big.mp3.tq", "");
   {
     std::ofstream tail("Music/Big.mp3.tq", std::ios::app);
     tail << "\n<starthard>\n1\n10\n0\n----\n<stop>\n";
   }
-  bool flags[DifficultyCount];
-  ReadChartDifficulties("Music/Big.mp3.tq", flags);
-  EXPECT_TRUE(flags[Hard]);
-  EXPECT_FALSE(flags[Beginner]);
-  NoteList = ReadChartSection("Music/Big.mp3.tq", Hard);
-  EXPECT_TRUE(NoteList.empty()) << "the word too long to read ends the reading";
+  WriteTextFile("Music/Big.mp3", "");
+  SelectedSong = "Big.mp3";
+  // The difficulty select scans the whole file: the tags before and after the digits.
+  long scanKb = PeakGrowthKb([] { EnterScreen(DifficultySelect); });
+  EXPECT_TRUE(ChartHasDifficulty[Medium]);
+  EXPECT_TRUE(ChartHasDifficulty[Hard]);
+  EXPECT_FALSE(ChartHasDifficulty[Easy]);
+  // The song start meets a number that never ends: no notes, and the word too
+  // long to read ends the reading before the hard section too.
+  long readKb = PeakGrowthKb([] { NoteList = ReadChartSection(ChartPath(SelectedSong), Medium); });
+  EXPECT_TRUE(NoteList.empty());
+  EXPECT_TRUE(ReadChartSection(ChartPath(SelectedSong), Hard).empty());
+  EXPECT_LT(scanKb, 32 * 1024) << "the scan held a large part of the file";
+  EXPECT_LT(readKb, 32 * 1024) << "the section read held a large part of the file";
+  EXPECT_GT(static_cast<int64_t>(fs::file_size("Music/Big.mp3.tq")), HundredMegabytes);
 }
 
 // Every field at the edges of what a chart may say.
@@ -159,9 +151,7 @@ TEST_F(BadCharts, HostileValuesPlayAcrossTheWholeClock) {
       PlayFrameAt(at + 16, keys == Pressed ? Held : keys);
     }
     int judged = BooCount + GoodCount + PerfectCount;
-    EXPECT_LE(judged, 12);
     EXPECT_EQ(judged + static_cast<int>(NoteList.size()), 12) << "a note was judged twice or lost";
-    EXPECT_EQ(PopupList.size() <= 12u, true);
     int score = ScorePercent(YourPoints(), MaxPoints());
     EXPECT_GE(score, 0);
     EXPECT_LE(score, 100);

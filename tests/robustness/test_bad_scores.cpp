@@ -60,16 +60,6 @@ struct BadScores : testing::Test {
   }
 };
 
-TEST_F(BadScores, TheReaderKeepsWhatItCanRead) {
-  for (const Case& c : Cases) {
-    SCOPED_TRACE(c.text);
-    WriteTextFile("Music/S.mp3.score", c.text);
-    int bests[DifficultyCount];
-    ReadBestScores("Music/S.mp3.score", bests);
-    EXPECT_EQ(AsVector(bests), c.bests);
-  }
-}
-
 TEST_F(BadScores, TheResultsRewriteTheValuesReadAndRaiseOnlyTheirOwn) {
   for (const Case& c : Cases) {
     SCOPED_TRACE(c.text);

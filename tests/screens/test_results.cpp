@@ -45,16 +45,6 @@ struct ScoreFile : testing::Test {
   ScratchFolder scratch;
 };
 
-TEST_F(ScoreFile, ReaderStopsAtTheFirstUnreadableNumber) {
-  int scores[5] = {9, 9, 9, 9, 9};
-  WriteTextFile("Music/a", "12\r\n7 abc 40");
-  ReadBestScores("Music/a", scores);
-  EXPECT_EQ(std::vector<int>(scores, scores + 5), (std::vector<int>{12, 7, 0, 0, 0}));
-  WriteTextFile("Music/a", "1 2 3 4 99999999999");
-  ReadBestScores("Music/a", scores);
-  EXPECT_EQ(scores[3] + scores[4], 4);
-}
-
 TEST_F(ScoreFile, FirstFrameKeepsTheOldBestRaisesItAndWritesFiveLines) {
   WriteTextFile("Music/Song.mp3.score", "12\n40");  // only two numbers
   ReadBestScores("Music/Song.mp3.score", BestScores);

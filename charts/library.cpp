@@ -51,6 +51,16 @@ std::string DisplayName(const std::string& name, int extensionLength) {
 bool IsSongName(const std::string& name) { return HasExtension(name, ".mp3"); }
 bool IsStepFileName(const std::string& name) { return HasExtension(name, ".sm"); }
 
+ListedFiles ListFiles(bool (*isKind)(const std::string&), int extensionLength) {
+  ListedFiles listed;
+  for (const SongEntry& entry : SongList) {
+    if (!isKind(entry.name)) continue;
+    listed.names.push_back(entry.name);
+    listed.labels.push_back(DisplayName(entry.name, extensionLength));
+  }
+  return listed;
+}
+
 std::string MusicPath(const std::string& song) { return "Music/" + song; }
 std::string ChartPath(const std::string& song) { return "Music/" + song + ".tq"; }
 std::string ScorePath(const std::string& song) { return "Music/" + song + ".score"; }

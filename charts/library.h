@@ -24,6 +24,14 @@ std::string DisplayName(const std::string& name, int extensionLength);
 bool IsSongName(const std::string& name);       // ends with .MP3
 bool IsStepFileName(const std::string& name);   // ends with .SM
 
+// The entries of SongList of one kind, in list order, with their list labels
+// (DisplayName with the kind's extension length).
+struct ListedFiles {
+  std::vector<std::string> names;
+  std::vector<std::string> labels;
+};
+ListedFiles ListFiles(bool (*isKind)(const std::string&), int extensionLength);
+
 // Per-song paths, relative to the working directory; the music file's
 // extension and letter case stay in them (Track.mp3 -> Music/Track.mp3.tq).
 std::string MusicPath(const std::string& song);

@@ -1,3 +1,4 @@
+// Replacing a file whole through a temporary file and a rename.
 #include "charts/safe_file.h"
 
 #include <sys/stat.h>

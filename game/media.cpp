@@ -1,3 +1,4 @@
+// Loading the game's own pictures and filling their cell tables.
 #include "game/media.h"
 
 #include <SDL_image.h>

@@ -1,3 +1,4 @@
+// Shared seams of the tests: the headless screen, pixels, images and scratch folders.
 #include "test_support.h"
 
 #include <unistd.h>

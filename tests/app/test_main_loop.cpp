@@ -1,3 +1,4 @@
+// The frame: the dispatcher, the pause gate, the pacing and the quit.
 #include <gtest/gtest.h>
 
 #include "app/main_loop.h"

@@ -1,3 +1,4 @@
+// The step-file converter: timing, notes, holds and blocks, real and crafted files, and the import screen.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The song library: text operations, names, paths and the scan of Music/.
 #include <gtest/gtest.h>
 
 #include <filesystem>

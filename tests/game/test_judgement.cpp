@@ -1,3 +1,4 @@
+// The judgement: the song clock, taps, holds and misses, frame by frame.
 #include <gtest/gtest.h>
 
 #include "game/play_helpers.h"

@@ -1,3 +1,4 @@
+// The play screen's drawing: notes, holds, targets, rating words and counters.
 #include <gtest/gtest.h>
 
 #include "app/screen_state.h"

@@ -1,6 +1,6 @@
+// The song start: the notes, the counters and the song clock's anchor.
 #include <gtest/gtest.h>
 
-// The song start: the notes, the counters and the song clock's anchor.
 #include "app/screen_state.h"
 #include "game/play_helpers.h"
 #include "game/song_start.h"
@@ -27,7 +27,7 @@ TEST_F(SongStarting, FillsTheListResetsThePlayAndAnchorsTheClock) {
   PopupList.push_back(RatingPopup{});
   BooCount = GoodCount = PerfectCount = Combo = LongestCombo = SongPosition = ColumnTimer[2] = 9;
   GameClockMs = 5000;
-  LastTicks = SDL_GetTicks() - 300;  // the chrome stepped the clock 300 ms ago
+  LastTicks = SDL_GetTicks() - 300;  // the clock stepped 300 ms ago
   StartSong(song, Medium);
   ASSERT_EQ(NoteList.size(), 3u);
   EXPECT_EQ(NoteList[0].time, 700);

@@ -1,3 +1,4 @@
+// The bitmap font: glyph numbers and the pixels of drawn text.
 #include <gtest/gtest.h>
 
 #include "kit/font.h"

@@ -1,3 +1,4 @@
+// Image loading, colour keys, sprite tables and clipping of DrawImage.
 #include <gtest/gtest.h>
 
 #include "game/media.h"

@@ -1,3 +1,4 @@
+// The input update: key and button states from SDL events.
 #include <gtest/gtest.h>
 
 #include "app/main_loop.h"

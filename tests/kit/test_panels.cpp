@@ -1,3 +1,4 @@
+// Panels, buttons and the pointer: pixels, hover edges and clicks.
 #include <gtest/gtest.h>
 
 #include "kit/font.h"

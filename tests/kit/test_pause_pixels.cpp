@@ -1,3 +1,4 @@
+// The pause overlay: the Escape toggle, the freeze, blur, lighten and blend, pixel by pixel.
 #include <gtest/gtest.h>
 
 #include <algorithm>

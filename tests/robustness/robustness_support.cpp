@@ -1,3 +1,4 @@
+// Shared by the robustness tests: whole frames, queued clicks and keys, memory readings.
 #include "robustness/robustness_support.h"
 
 #include <SDL_mixer.h>

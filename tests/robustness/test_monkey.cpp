@@ -50,7 +50,7 @@ const std::vector<SDL_Rect> HotSpots = [] {
     spots.push_back({537, static_cast<Sint16>(y), 0, 0});
   }
   spots.push_back({550, 435, 0, 0});  // "Back"
-  spots.push_back({320, 115, 0, 0});  // "Resume game" once the prompt is in
+  spots.push_back({320, 115, 0, 0});  // "Resume game" once the pause is in
   return spots;
 }();
 
@@ -119,7 +119,7 @@ TEST(Monkey, ThousandsOfRandomFramesKeepTheGameAndTheFilesWhole) {
     }
     RunFrame();
     ++visits[Screen];
-    if (QuitRequested) {  // "Exit" in the prompt: count it and play on
+    if (QuitRequested) {  // "Exit" in the pause: count it and play on
       ++quits;
       QuitRequested = false;
     }

@@ -1,3 +1,4 @@
+// The results: points, the score percentage and the best score file.
 #include <gtest/gtest.h>
 
 #include "charts/chart_file.h"

@@ -1,3 +1,4 @@
+// The song select: its rows, scroll controls and the scan on entry.
 #include <gtest/gtest.h>
 
 #include <filesystem>

@@ -1,3 +1,4 @@
+// The title and credits screens.
 #include <gtest/gtest.h>
 
 #include "app/screen_state.h"

@@ -407,25 +407,33 @@ def make_ratings():
 
 # --- hold strip ----------------------------------------------------------------------
 def make_hold():
+    """Hold strip: start cap, body (tiles every 35 px), end cap, 50 x 35 each.
+
+    Silvery white with a soft pale glow, so it reads under every lane's arrow
+    without taking any lane's colour."""
     cw, ch = 50, 35
     xs, ys = coords(cw, ch, SS)
-    half = 15.0
+    half = 13.0
     dx = np.abs(xs - cw / 2)
-    base = hexc("#7ff0c0")
-    dark = hexc("#1f7a58")
+    core = hexc("#ffffff")
+    silver = hexc("#c4ccda")
+    rim = hexc("#4a5366")
+    glow = hexc("#e6eeff")
 
     def strip(d_edge):
         # d_edge: distance inward from the strip outline (px), >0 inside
-        shade = smooth(0.0, 12.0, d_edge)[..., None]
-        col = darker(base, 0.35) * (1 - shade) + base * shade
+        # across the strip: silver at the sides, white down the middle
+        shade = smooth(0.0, half, d_edge)[..., None]
+        col = silver * (1 - shade) + core * shade
         # soft ribs, period 35 px so body cells stack without a seam
         rib = 0.5 + 0.5 * np.cos(2 * np.pi * ys / ch)
-        col = col + (lighter(base, 0.5) - col) * (0.25 * rib)[..., None]
+        col = col + (darker(silver, 0.12) - col) * (0.22 * rib * (d_edge > 3.0))[..., None]
+        outside = np.maximum(-d_edge, 0.0)
         return stack(
-            layer(INK, 0.9 * (d_edge > -1.4)),
-            layer(dark, 1.0 * (d_edge > -0.2)),
-            layer(col, 0.78 * (d_edge > 1.4)),
-            layer(lighter(base, 0.7), 0.55 * ((d_edge > 2.4) & (d_edge < 3.6))),
+            layer(glow, 0.42 * np.exp(-outside / 2.2) * (d_edge <= 0)),
+            layer(rim, 0.95 * ((d_edge > -0.3) & (d_edge < 1.3))),
+            layer(col, 0.88 * (d_edge >= 1.3)),
+            layer(core, 0.6 * ((d_edge > 2.2) & (d_edge < 3.4))),
         )
 
     body_d = half - dx

@@ -4,7 +4,7 @@ draws them, so the art can be judged as a whole.
 
     /usr/bin/python3 tools/art/mock_screen.py [out-dir]     (default /tmp/zedov-art)
 
-Writes mock_menu.png, mock_game.png, mock_pause.png and zoomed views of the
+Writes mock_menu.png, mock_game.png, mock_holds.png, mock_pause.png and zoomed views of the
 small sheets.  Nothing here is shipped; it only reads Media/.
 """
 import os
@@ -88,6 +88,19 @@ def button(dst, label, x, y, w, hi=False):
     text(dst, label, x + (w - 11 * len(label)) // 2, y - 5)
 
 
+def hold_strip(dst, hold, x, y, length):
+    """A hold strip the way the game lays it: start cell, whole body cells, a cut
+    body piece, then the end cell; y is the top of the note's arrow."""
+    blit(dst, hold, x, y, (0, 0, 50, 35))
+    cells = length // 35
+    for k in range(1, cells + 1):
+        blit(dst, hold, x, y + 35 * k, (50, 0, 100, 35))
+    rest = length - 35 * cells
+    if rest > 0:
+        blit(dst, hold, x, y + 35 * (cells + 1), (50, 0, 100, rest))
+    blit(dst, hold, x, y + 35 + length, (100, 0, 150, 35))
+
+
 def main():
     global FONT, BUTTON
     out = sys.argv[1] if len(sys.argv) > 1 else "/tmp/zedov-art"
@@ -153,6 +166,18 @@ def main():
     blit(s, ratings, 257, 200, (0, 100, 125, 150))
     text(s, "Score 123456   Combo 42", 20, 440)
     s.save(os.path.join(out, "mock_game.png"))
+
+    # a hold under each lane's arrow, as the game draws them (DrawHold)
+    h = Image.new("RGBA", (640, 480), (0, 0, 0, 255))
+    blit(h, bg, 0, 0)
+    for lane, x in enumerate(lane_x):
+        blit(h, arrows, x, 50, (70 * lane, 70, 70 * lane + 70, 140))
+    for lane, (top, length) in enumerate(((120, 140), (170, 210), (100, 300), (220, 95))):
+        x = lane_x[lane]
+        hold_strip(h, hold, x + 10, top, length)
+        blit(h, arrows, x, top, (70 * lane, 210, 70 * lane + 70, 280))
+    text(h, "Holds in every lane", 20, 440)
+    h.save(os.path.join(out, "mock_holds.png"))
 
     # paused: bars over the game picture
     p = s.copy()

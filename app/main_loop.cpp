@@ -9,6 +9,7 @@
 #include <ctime>
 
 #include "app/screen_state.h"
+#include "app/settings.h"
 #include "game/media.h"
 #include "game/play.h"
 #include "game/song_start.h"
@@ -68,6 +69,8 @@ bool StartUp() {
     return false;
   }
   SDL_WM_SetCaption("Zedov", nullptr);
+  LoadSettings();
+  OpenJoysticks();
   OpenAudio();
   LoadGameMedia();
   LoadKitMedia();

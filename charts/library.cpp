@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "charts/text.h"
+#include "charts/text_fold.h"
 
 namespace {
 
@@ -45,10 +46,10 @@ void ScanMusicFolder() {
 std::string DisplayName(const std::string& name, int extensionLength) {
   size_t drop = extensionLength > 0 ? static_cast<size_t>(extensionLength) : 0;
   size_t keep = name.size() > drop ? name.size() - drop : 0;
-  return name.substr(0, std::min<size_t>(keep, DisplayNameLength));
+  return FoldToAscii(std::string_view(name).substr(0, keep)).substr(0, DisplayNameLength);
 }
 
-bool IsSongName(const std::string& name) { return HasExtension(name, ".mp3"); }
+bool IsSongName(const std::string& name) { return HasExtension(name, ".mp3") || HasExtension(name, ".ogg"); }
 bool IsStepFileName(const std::string& name) { return HasExtension(name, ".sm"); }
 
 ListedFiles ListFiles(bool (*isKind)(const std::string&), int extensionLength) {

@@ -17,12 +17,14 @@ void ScanMusicFolder();
 
 inline constexpr size_t DisplayNameLength = 50;  // longest label of a list entry
 
-// A list label: the name without its last extensionLength characters, cut to 50.
+// A label: the name without its last extensionLength bytes, as the font can
+// draw it (see FoldToAscii), cut to 50 drawn characters. File names on disk,
+// and the chart and score names made from them, never change.
 std::string DisplayName(const std::string& name, int extensionLength);
 
 // Extension tests: letter case does not matter.
-bool IsSongName(const std::string& name);       // ends with .MP3
-bool IsStepFileName(const std::string& name);   // ends with .SM
+bool IsSongName(const std::string& name);       // ends with .mp3 or .ogg
+bool IsStepFileName(const std::string& name);   // ends with .sm
 
 // The entries of SongList of one kind, in list order, with their list labels
 // (DisplayName with the kind's extension length).

@@ -80,8 +80,8 @@ void FeedHolds(int column) {
 
 void AdvanceSongClock() {
   // Unsigned arithmetic: a clock that wraps after 24 days steps on instead of overflowing.
-  int32_t position =
-      static_cast<int32_t>(static_cast<uint32_t>(GameClockMs) - static_cast<uint32_t>(PlayStart));
+  int32_t position = static_cast<int32_t>(static_cast<uint32_t>(GameClockMs) - static_cast<uint32_t>(PlayStart) -
+                                         static_cast<uint32_t>(AudioOffsetMs));
   FrameDelta = static_cast<int32_t>(static_cast<uint32_t>(position) - static_cast<uint32_t>(SongPosition));
   SongPosition = position;
 }

@@ -14,7 +14,7 @@ inline constexpr int MissAfterMs = 125;   // a note later than this is swept as 
 inline constexpr int PerfectWithinMs = 65;
 inline constexpr int GoodWithinMs = 199;  // also the window in which a held hold is fed
 
-// Moves SongPosition to GameClockMs - PlayStart and sets FrameDelta to the step.
+// Moves SongPosition to GameClockMs - PlayStart - AudioOffsetMs and sets FrameDelta to the step.
 void AdvanceSongClock();
 
 // Once per play frame, after AdvanceSongClock: timers, misses, taps, holds.

@@ -40,8 +40,9 @@ inline int32_t LongestCombo = 0;  // raised by the play screen once per frame
 inline int32_t ColumnTimer[4];
 
 // The song clock.
-inline int32_t PlayStart = 0;     // GameClockMs at which the song position is 0
-inline int32_t SongPosition = 0;  // milliseconds of the song played
+inline int32_t AudioOffsetMs = 0;  // the player hears the music this long after it starts; from the settings
+inline int32_t PlayStart = 0;      // GameClockMs at which the music started
+inline int32_t SongPosition = 0;  // milliseconds of the song heard: GameClockMs - PlayStart - AudioOffsetMs
 inline int32_t FrameDelta = 0;    // how far SongPosition moved in the current play frame
 
 inline Mix_Music* CurrentMusic = nullptr;  // loaded by the song start, freed by the play screen; null when it would not load

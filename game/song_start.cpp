@@ -15,6 +15,7 @@ void StartSong(const std::string& song, int difficulty) {
   NoteList = ReadChartSection(ChartPath(song), difficulty);
   Mix_PlayMusic(CurrentMusic, 0);
   ResetPlayState();
+  SongPosition = -AudioOffsetMs;  // the first frame's step is then the time that really passed
   // The GameClockMs reading at the moment the music started, however long the
   // loading took; unsigned arithmetic wraps instead of overflowing.
   uint32_t sinceClock = SDL_GetTicks() - LastTicks;

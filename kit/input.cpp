@@ -1,32 +1,129 @@
 // The input update: SDL events into the key and button tables.
 #include "kit/input.h"
 
-#include <SDL.h>
+#include <cstdint>
 
 #include "kit/images.h"
 
 namespace {
 
-void Decay(int* states, int count) {
-  for (int i = 0; i < count; ++i) states[i] = states[i] != Up ? Held : Up;
+// What holds a key down: the keyboard, or a joystick's hat, axes or buttons.
+constexpr uint32_t Keyboard = 1;
+constexpr int MostJoysticks = 8;
+uint32_t HatOf(int joystick) { return 2u << (3 * joystick); }
+uint32_t AxesOf(int joystick) { return 4u << (3 * joystick); }
+uint32_t ButtonsOf(int joystick) { return 8u << (3 * joystick); }
+
+uint32_t KeyHolders[KeyCount];  // sources holding each key down
+bool KeyReleaseDue[KeyCount];   // tapped within one frame: goes Up at the next update
+bool ButtonDown[ButtonCount];
+bool ButtonReleaseDue[ButtonCount];
+
+// The last direction of each joystick's hat and first two axes (-1, 0, 1).
+Uint8 HatValue[MostJoysticks];
+int AxisValue[MostJoysticks][2];
+
+void Decay(int* states, bool* releaseDue, int count) {
+  for (int i = 0; i < count; ++i) {
+    states[i] = states[i] != Up ? Held : Up;
+    if (releaseDue[i]) states[i] = Up;
+    releaseDue[i] = false;
+  }
 }
 
-// Takes every queued event of one type; downs of a kind are all applied
-// before its ups, whatever their order in the queue.
+void PressKey(int key, uint32_t source) {
+  if (key < 0 || key >= KeyCount) return;
+  KeyHolders[key] |= source;
+  KeyReleaseDue[key] = false;
+  KeyStates[key] = Pressed;
+}
+
+void ReleaseKey(int key, uint32_t source) {
+  if (key < 0 || key >= KeyCount) return;
+  KeyHolders[key] &= ~source;
+  if (KeyHolders[key] != 0) return;
+  if (KeyStates[key] == Pressed)
+    KeyReleaseDue[key] = true;
+  else
+    KeyStates[key] = Up;
+}
+
+void SetKey(int key, uint32_t source, bool down) {
+  if (down)
+    PressKey(key, source);
+  else
+    ReleaseKey(key, source);
+}
+
+// A hat's four directions are the arrow keys; only the changed ones are pressed or released.
+void MoveHat(int joystick, Uint8 value) {
+  constexpr struct {
+    Uint8 bit;
+    int key;
+  } Directions[] = {{SDL_HAT_LEFT, SDLK_LEFT}, {SDL_HAT_DOWN, SDLK_DOWN}, {SDL_HAT_UP, SDLK_UP}, {SDL_HAT_RIGHT, SDLK_RIGHT}};
+  Uint8 before = HatValue[joystick];
+  HatValue[joystick] = value;
+  for (const auto& d : Directions)
+    if ((before & d.bit) != (value & d.bit)) SetKey(d.key, HatOf(joystick), (value & d.bit) != 0);
+}
+
+// Axis 0 is left and right, axis 1 up and down, each beyond half its range.
+void MoveAxis(int joystick, int axis, Sint16 value) {
+  if (axis > 1) return;
+  int direction = value < -16384 ? -1 : value > 16384 ? 1 : 0;
+  int& before = AxisValue[joystick][axis];
+  if (direction == before) return;
+  const int keys[2][2] = {{SDLK_LEFT, SDLK_RIGHT}, {SDLK_UP, SDLK_DOWN}};
+  if (before != 0) ReleaseKey(keys[axis][before > 0], AxesOf(joystick));
+  if (direction != 0) PressKey(keys[axis][direction > 0], AxesOf(joystick));
+  before = direction;
+}
+
+void PushPadButton(int joystick, int button, bool down) {
+  for (const PadButton& pad : PadButtons)
+    if (pad.button >= 0 && pad.button == button) SetKey(pad.key, ButtonsOf(joystick), down);
+}
+
+void ApplyKeyEvent(const SDL_Event& e) {
+  switch (e.type) {
+    case SDL_KEYDOWN: PressKey(e.key.keysym.sym, Keyboard); break;
+    case SDL_KEYUP: ReleaseKey(e.key.keysym.sym, Keyboard); break;
+    case SDL_JOYHATMOTION:
+      if (e.jhat.which < MostJoysticks && e.jhat.hat == 0) MoveHat(e.jhat.which, e.jhat.value);
+      break;
+    case SDL_JOYAXISMOTION:
+      if (e.jaxis.which < MostJoysticks) MoveAxis(e.jaxis.which, e.jaxis.axis, e.jaxis.value);
+      break;
+    case SDL_JOYBUTTONDOWN:
+    case SDL_JOYBUTTONUP:
+      if (e.jbutton.which < MostJoysticks) PushPadButton(e.jbutton.which, e.jbutton.button, e.type == SDL_JOYBUTTONDOWN);
+      break;
+  }
+}
+
+void ApplyButtonEvent(const SDL_Event& e) {
+  int button = e.button.button;
+  if (button >= ButtonCount) return;
+  if (e.type == SDL_MOUSEBUTTONDOWN) {
+    ButtonDown[button] = true;
+    ButtonReleaseDue[button] = false;
+    MouseButtons[button] = Pressed;
+  } else if (ButtonDown[button]) {
+    ButtonDown[button] = false;
+    if (MouseButtons[button] == Pressed)
+      ButtonReleaseDue[button] = true;
+    else
+      MouseButtons[button] = Up;
+  } else {
+    MouseButtons[button] = Up;
+  }
+}
+
+// Takes the queued events of the given types in the order they came.
 template <typename Apply>
-void TakeEvents(Uint8 type, Apply apply) {
+void TakeEvents(Uint32 mask, Apply apply) {
   SDL_Event event;
-  while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_EVENTMASK(type)) > 0) apply(event);
-}
-
-void SetKey(const SDL_Event& event, int state) {
-  int sym = event.key.keysym.sym;
-  if (sym >= 0 && sym < KeyCount) KeyStates[sym] = state;
-}
-
-void SetButton(const SDL_Event& event, int state) {
-  int button = event.button.button;
-  if (button < ButtonCount) MouseButtons[button] = state;
+  while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, mask) > 0) apply(event);
 }
 
 }  // namespace
@@ -39,12 +136,23 @@ void ClampPointer(int& x, int& y) {
 }
 
 void UpdateInput() {
-  Decay(KeyStates, KeyCount);
-  TakeEvents(SDL_KEYDOWN, [](const SDL_Event& e) { SetKey(e, Pressed); });
-  TakeEvents(SDL_KEYUP, [](const SDL_Event& e) { SetKey(e, Up); });
-  Decay(MouseButtons, ButtonCount);
-  TakeEvents(SDL_MOUSEBUTTONDOWN, [](const SDL_Event& e) { SetButton(e, Pressed); });
-  TakeEvents(SDL_MOUSEBUTTONUP, [](const SDL_Event& e) { SetButton(e, Up); });
+  Decay(KeyStates, KeyReleaseDue, KeyCount);
+  TakeEvents(SDL_EVENTMASK(SDL_KEYDOWN) | SDL_EVENTMASK(SDL_KEYUP) | SDL_EVENTMASK(SDL_JOYHATMOTION) |
+                 SDL_EVENTMASK(SDL_JOYAXISMOTION) | SDL_EVENTMASK(SDL_JOYBUTTONDOWN) | SDL_EVENTMASK(SDL_JOYBUTTONUP),
+             ApplyKeyEvent);
+  Decay(MouseButtons, ButtonReleaseDue, ButtonCount);
+  TakeEvents(SDL_EVENTMASK(SDL_MOUSEBUTTONDOWN) | SDL_EVENTMASK(SDL_MOUSEBUTTONUP), ApplyButtonEvent);
   SDL_GetMouseState(&MouseX, &MouseY);
   ClampPointer(MouseX, MouseY);
+}
+
+void ClearInput() {
+  for (int i = 0; i < KeyCount; ++i) KeyStates[i] = Up, KeyHolders[i] = 0, KeyReleaseDue[i] = false;
+  for (int i = 0; i < ButtonCount; ++i) MouseButtons[i] = Up, ButtonDown[i] = false, ButtonReleaseDue[i] = false;
+  for (int j = 0; j < MostJoysticks; ++j) HatValue[j] = 0, AxisValue[j][0] = AxisValue[j][1] = 0;
+}
+
+void OpenJoysticks() {
+  for (int i = 0; i < SDL_NumJoysticks(); ++i) SDL_JoystickOpen(i);  // kept open for the whole run
+  SDL_JoystickEventState(SDL_ENABLE);
 }

@@ -1,5 +1,9 @@
-// Per-frame input state: the only way the game sees the keyboard and mouse.
+// Per-frame input state: the only way the game sees the keyboard, the mouse,
+// dance mats and gamepads. Mats and pads feed the same key table as the
+// keyboard: a hat or the first two axes as the arrow keys, buttons as the
+// keys they are set to stand for.
 #pragma once
+#include <SDL.h>
 
 enum KeyState : int { Up = 0, Held = 1, Pressed = 2 };  // Pressed: went down in this frame
 
@@ -11,9 +15,29 @@ inline int MouseButtons[ButtonCount];  // by SDL button number; entry 0 is never
 inline int MouseX = 0;                 // pointer in window pixels, 0..640
 inline int MouseY = 0;                 // 0..480
 
-// Called once per frame after SDL_PumpEvents, before anything reads input:
-// Pressed decays to Held, then this frame's downs and ups are applied by kind.
+// A joystick button and the key it stands for; a button of -1 is none.
+struct PadButton {
+  int button;
+  int key;
+};
+inline constexpr int PadButtonCount = 5;
+// By default a mat's first four buttons are the arrows; set from the settings at start-up.
+inline PadButton PadButtons[PadButtonCount] = {
+    {0, SDLK_LEFT}, {1, SDLK_DOWN}, {2, SDLK_UP}, {3, SDLK_RIGHT}, {-1, SDLK_ESCAPE}};
+
+// Called once per frame after SDL_PumpEvents, before anything reads input.
+// Pressed decays to Held; then this frame's events are applied in the order
+// they came, keys and pads first, then mouse buttons. A key is Up only once
+// no keyboard, hat, axis or button holds it any more. A press released in
+// the same frame still reads Pressed for that frame, and Up from the next,
+// so that a tap or a touchpad's click is never lost.
 void UpdateInput();
+
+// Forgets every key, button and pending release: all Up.
+void ClearInput();
+
+// Opens every joystick SDL finds (mats and pads); none is fine.
+void OpenJoysticks();
 
 // Keeps a pointer position within 0..640 and 0..480 (both bounds inclusive).
 void ClampPointer(int& x, int& y);

@@ -1,7 +1,7 @@
-// The song select: the MP3 songs of Music/, seven rows at a time.
+// The song select: the songs of Music/ (MP3 and OGG), seven rows at a time.
 #pragma once
 
-// Position, among the MP3 songs, of the first song shown. Kept across visits
+// Position, among the songs, of the first song shown. Kept across visits
 // and rescans, so the list opens where the player left it.
 inline int SongListScroll = 0;
 

@@ -20,8 +20,7 @@ void OpenTestScreen() {
 }
 
 void ResetInput(int mouseX, int mouseY) {
-  for (int& k : KeyStates) k = Up;
-  for (int& b : MouseButtons) b = Up;
+  ClearInput();
   MouseX = mouseX;
   MouseY = mouseY;
 }

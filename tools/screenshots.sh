@@ -29,7 +29,7 @@ click 320 215; pointer 320 135; sleep 0.2; shot song-select
 click 320 95; pointer 600 300; sleep 0.2; shot difficulty-select
 pointer 320 175; sleep 0.2       # play medium
 start=$(date +%s.%N)
-xdotool mousedown 1; sleep 0.06; xdotool mouseup 1
+xdotool click 1
 pointer 320 115
 python3 tests/e2e/xplay.py "$WORK/Music/First Steps.mp3.tq" 2 "$start" 30 > /dev/null &
 player=$!

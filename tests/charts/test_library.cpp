@@ -21,7 +21,11 @@ TEST(TextOperations, LetterCaseIsAsciiOnlyAndTrimmingTakesFormattedInputBlanks) 
 
 TEST(TextOperations, ExtensionTestsIgnoreCaseAndPathsKeepIt) {
   for (const char* song : {"Song.Mp3", "song.mp3", "SONG.MP3", "caf\xC3\xA9.mP3"}) EXPECT_TRUE(IsSongName(song)) << song;
-  for (const char* no : {"Song.mp3.tq", "song.ogg", "notes.sm", ".", "..", ""}) EXPECT_FALSE(IsSongName(no)) << no;
+  for (const char* song : {"Track.ogg", "b.OGG", "c.Ogg"}) EXPECT_TRUE(IsSongName(song)) << song;
+  for (const char* no : {"Song.mp3.tq", "song.ogg.score", "song.oga", "notes.sm", "ogg", ".", "..", ""})
+    EXPECT_FALSE(IsSongName(no)) << no;
+  EXPECT_EQ(ChartPath("Track.ogg"), "Music/Track.ogg.tq");
+  EXPECT_EQ(ScorePath("Track.ogg"), "Music/Track.ogg.score");
   EXPECT_TRUE(IsStepFileName("a.sm") && IsStepFileName("B.Sm"));
   EXPECT_FALSE(IsStepFileName("a.ssm2") || IsStepFileName("a.mp3"));
   EXPECT_EQ(MusicPath("Song.Mp3"), "Music/Song.Mp3");
@@ -37,6 +41,14 @@ TEST(TextOperations, DisplayNameDropsTheExtensionAndCutsToFifty) {
   EXPECT_EQ(DisplayName(sixty + ".mp3", 4), sixty.substr(0, 50));
   EXPECT_EQ(ChartPath(sixty + ".mp3"), "Music/" + sixty + ".mp3.tq");  // files keep the whole name
   EXPECT_EQ(DisplayName("ab", 4), "");
+  // Names from packs: drawn folded, cut by drawn characters, kept whole on disk.
+  const std::string cafe = "Caf\xC3\xA9 D\xC3\xA9j\xC3\xA0 Vu \xE2\x80\x94 \xE6\x9D\xB1.ogg";
+  EXPECT_EQ(DisplayName(cafe, 4), "Cafe Deja Vu - ?");
+  EXPECT_EQ(ChartPath(cafe), "Music/" + cafe + ".tq");
+  std::string wide;
+  for (int i = 0; i < 60; ++i) wide += "\xC3\xA9";  // 60 characters of two bytes
+  EXPECT_EQ(DisplayName(wide + ".mp3", 4), std::string(50, 'e'));
+  EXPECT_EQ(DisplayName("bad\xFF\xC3.mp3", 4), "bad??");
   EXPECT_EQ(DisplayName("abc", -3), "abc");
 }
 

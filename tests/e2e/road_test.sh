@@ -90,9 +90,7 @@ play_and_wait() {
   sleep 0.2
   local start
   start=$(date +%s.%N)
-  xdotool mousedown 1
-  sleep 0.06
-  xdotool mouseup 1
+  xdotool click 1
   pointer 320 115  # on "Resume game" for the pause; nothing to click there while playing
   # The song starts one or two frames after the press.
   python3 "$HERE/xplay.py" --until=9000 "$SONG.tq" "$1" "$start" 30 "${@:3}" || fail "player failed"

@@ -48,13 +48,11 @@ stop_all() {
 # The pointer must stay over the window, or key presses are lost.
 pointer() { xdotool mousemove --window "$WID" "$1" "$2"; }
 
-# A press and release within one frame is never seen by the game: hold it a while.
+# click X Y [WAIT]: a click as a touchpad taps it, press and release at once.
 click() {
   pointer "$1" "$2"
   sleep 0.1
-  xdotool mousedown 1
-  sleep 0.06
-  xdotool mouseup 1
+  xdotool click 1
   sleep "${3:-0.3}"
 }
 

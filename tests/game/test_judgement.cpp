@@ -1,6 +1,8 @@
 // The judgement: the song clock, taps, holds and misses, frame by frame.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "game/play_helpers.h"
 
 namespace {
@@ -109,6 +111,27 @@ TEST(HeldHold, ExtremeTimesNeverOverflow) {
   ASSERT_EQ(NoteList.size(), 1u);
   EXPECT_EQ(NoteList[0].time, INT32_MAX);
   EXPECT_EQ(BooCount, 1);
+}
+
+// The player hears the music AudioOffsetMs late and presses to what they hear.
+TEST(AudioOffset, LatePressesArePerfectWithTheOffsetAndNeverWithout) {
+  for (int offset : {150, 0}) {
+    ResetPlay();
+    AudioOffsetMs = offset;
+    for (int i = 0; i < 8; ++i) AddNote(i % 4, 1000 + 500 * i);
+    SongPosition = -offset;  // as the song start leaves it
+    std::vector<Note> song = NoteList;
+    for (int ms = 0; ms <= 5000; ms += 10) {
+      ResetInput();
+      for (const Note& note : song)
+        if (ms == note.time + 150) KeyStates[ColumnKeys[note.column]] = Pressed;
+      JudgeAt(ms);
+      EXPECT_EQ(FrameDelta, ms == 0 ? 0 : 10);  // from -offset on, each step is the time that passed
+    }
+    EXPECT_EQ(PerfectCount, offset == 150 ? 8 : 0) << offset;
+    EXPECT_EQ(BooCount, offset == 150 ? 0 : 8) << offset;  // 150 ms late is past the miss limit
+  }
+  AudioOffsetMs = 0;
 }
 
 }  // namespace

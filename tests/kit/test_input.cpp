@@ -1,6 +1,8 @@
 // The input update: key and button states from SDL events.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "app/main_loop.h"
 #include "app/screen_state.h"
 #include "kit/input.h"
@@ -51,24 +53,140 @@ TEST_F(InputTest, KeyFollowsThePressHeldUpCycle) {
   EXPECT_EQ(KeyStates[SDLK_UP], Up);
 }
 
-TEST_F(InputTest, UpsOfAFrameWinOverItsDowns) {
-  // A tap shorter than a frame is never seen.
+// A tap or a touchpad click whose release comes in the same frame as its press.
+TEST_F(InputTest, ATapWithinOneFrameReadsPressedThenUp) {
   PushKey(SDL_KEYDOWN, SDLK_LEFT);
   PushKey(SDL_KEYUP, SDLK_LEFT);
-  UpdateInput();
-  EXPECT_EQ(KeyStates[SDLK_LEFT], Up);
-  // Released and pressed again within one frame: Up although physically down.
-  PushKey(SDL_KEYDOWN, SDLK_RIGHT);
-  UpdateInput();
-  PushKey(SDL_KEYUP, SDLK_RIGHT);
-  PushKey(SDL_KEYDOWN, SDLK_RIGHT);
-  UpdateInput();
-  EXPECT_EQ(KeyStates[SDLK_RIGHT], Up);
-  // The same for a mouse click within one frame.
   PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT);
   PushButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT);
   UpdateInput();
+  EXPECT_EQ(KeyStates[SDLK_LEFT], Pressed);
+  EXPECT_EQ(MouseButtons[SDL_BUTTON_LEFT], Pressed);
+  UpdateInput();
+  EXPECT_EQ(KeyStates[SDLK_LEFT], Up);
   EXPECT_EQ(MouseButtons[SDL_BUTTON_LEFT], Up);
+  // Tapped twice in one frame, then pressed again in the next: Pressed both times.
+  PushKey(SDL_KEYDOWN, SDLK_UP);
+  PushKey(SDL_KEYUP, SDLK_UP);
+  PushKey(SDL_KEYDOWN, SDLK_UP);
+  PushKey(SDL_KEYUP, SDLK_UP);
+  UpdateInput();
+  EXPECT_EQ(KeyStates[SDLK_UP], Pressed);
+  PushKey(SDL_KEYDOWN, SDLK_UP);
+  UpdateInput();
+  EXPECT_EQ(KeyStates[SDLK_UP], Pressed);
+  UpdateInput();
+  EXPECT_EQ(KeyStates[SDLK_UP], Held);
+}
+
+TEST_F(InputTest, ReleasedAndPressedAgainWithinOneFrameIsPressed) {
+  PushKey(SDL_KEYDOWN, SDLK_RIGHT);
+  PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT);
+  UpdateInput();
+  PushKey(SDL_KEYUP, SDLK_RIGHT);
+  PushKey(SDL_KEYDOWN, SDLK_RIGHT);
+  PushButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT);
+  PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT);
+  UpdateInput();
+  EXPECT_EQ(KeyStates[SDLK_RIGHT], Pressed);
+  EXPECT_EQ(MouseButtons[SDL_BUTTON_LEFT], Pressed);
+  UpdateInput();
+  EXPECT_EQ(KeyStates[SDLK_RIGHT], Held);  // physically down
+  EXPECT_EQ(MouseButtons[SDL_BUTTON_LEFT], Held);
+}
+
+void PushHat(int joystick, Uint8 value) {
+  SDL_Event event{};
+  event.type = SDL_JOYHATMOTION;
+  event.jhat = {SDL_JOYHATMOTION, static_cast<Uint8>(joystick), 0, value};
+  SDL_PushEvent(&event);
+}
+
+void PushAxis(int axis, Sint16 value) {
+  SDL_Event event{};
+  event.type = SDL_JOYAXISMOTION;
+  event.jaxis = {SDL_JOYAXISMOTION, 0, static_cast<Uint8>(axis), value};
+  SDL_PushEvent(&event);
+}
+
+void PushPadButton(int button, bool down) {
+  SDL_Event event{};
+  event.type = down ? SDL_JOYBUTTONDOWN : SDL_JOYBUTTONUP;
+  event.jbutton = {event.type, 0, static_cast<Uint8>(button), static_cast<Uint8>(down ? SDL_PRESSED : SDL_RELEASED)};
+  SDL_PushEvent(&event);
+}
+
+std::string Arrows() {
+  std::string s;
+  for (int key : {SDLK_LEFT, SDLK_DOWN, SDLK_UP, SDLK_RIGHT}) s += "-hP"[KeyStates[key]];
+  return s;
+}
+
+TEST_F(InputTest, AHatAndTheFirstTwoAxesAreTheArrowKeys) {
+  PushHat(0, SDL_HAT_LEFTUP);
+  UpdateInput();
+  EXPECT_EQ(Arrows(), "P-P-");
+  PushHat(0, SDL_HAT_LEFT);  // from up-left to left: only up is let go
+  UpdateInput();
+  EXPECT_EQ(Arrows(), "h---");
+  PushHat(0, SDL_HAT_CENTERED);
+  PushHat(1, SDL_HAT_RIGHTDOWN);  // a second pad
+  UpdateInput();
+  EXPECT_EQ(Arrows(), "-P-P");
+  PushHat(1, SDL_HAT_CENTERED);
+  PushAxis(0, -16385);  // beyond half the range
+  PushAxis(1, 16384);   // not yet
+  UpdateInput();
+  EXPECT_EQ(Arrows(), "P---");
+  PushAxis(0, 32767);  // straight across: left let go, right pressed
+  PushAxis(1, -32768);
+  UpdateInput();
+  EXPECT_EQ(Arrows(), "--PP");
+  PushAxis(0, 100);
+  PushAxis(1, 0);
+  PushAxis(2, -32768);  // a third axis is no arrow
+  UpdateInput();
+  EXPECT_EQ(Arrows(), "----");
+}
+
+TEST_F(InputTest, PadButtonsStandForTheirKeysAndNoneIsNothing) {
+  const PadButton defaults[PadButtonCount] = {PadButtons[0], PadButtons[1], PadButtons[2], PadButtons[3],
+                                              PadButtons[4]};
+  for (int b = 0; b < 4; ++b) PushPadButton(b, true);
+  PushPadButton(7, true);  // no key of its own
+  UpdateInput();
+  EXPECT_EQ(Arrows(), "PPPP");
+  EXPECT_EQ(KeyStates[SDLK_ESCAPE], Up);
+  for (int b = 0; b < 4; ++b) PushPadButton(b, false);
+  UpdateInput();
+  EXPECT_EQ(Arrows(), "----");
+  PadButtons[1].button = -1;  // pad_down = -1: no button is Down
+  PadButtons[4].button = 7;   // pad_pause = 7
+  PushPadButton(1, true);
+  PushPadButton(7, false);
+  PushPadButton(7, true);
+  UpdateInput();
+  EXPECT_EQ(Arrows(), "----");
+  EXPECT_EQ(KeyStates[SDLK_ESCAPE], Pressed);
+  for (int i = 0; i < PadButtonCount; ++i) PadButtons[i] = defaults[i];
+}
+
+TEST_F(InputTest, AMatArrowAndAKeyHeldTogetherAreHeldUntilBothAreUp) {
+  PushKey(SDL_KEYDOWN, SDLK_UP);
+  UpdateInput();
+  PushHat(0, SDL_HAT_UP);  // a second press of the same lane
+  UpdateInput();
+  EXPECT_EQ(KeyStates[SDLK_UP], Pressed);
+  PushKey(SDL_KEYUP, SDLK_UP);
+  UpdateInput();
+  EXPECT_EQ(KeyStates[SDLK_UP], Held);  // the mat still holds it
+  PushPadButton(2, true);
+  PushHat(0, SDL_HAT_CENTERED);
+  UpdateInput();
+  EXPECT_EQ(KeyStates[SDLK_UP], Pressed);
+  PushPadButton(2, false);
+  UpdateInput();
+  EXPECT_EQ(KeyStates[SDLK_UP], Up);
 }
 
 TEST_F(InputTest, OutOfRangeSymbolsAndButtonsAreIgnored) {
@@ -79,8 +197,11 @@ TEST_F(InputTest, OutOfRangeSymbolsAndButtonsAreIgnored) {
   UpdateInput();
   EXPECT_EQ(KeyStates[499], Pressed);
   EXPECT_EQ(MouseButtons[3], Pressed);
-  for (int b = 0; b < ButtonCount; ++b)
-    if (b != 3) EXPECT_EQ(MouseButtons[b], Up) << b;
+  for (int b = 0; b < ButtonCount; ++b) {
+    if (b != 3) {
+      EXPECT_EQ(MouseButtons[b], Up) << b;
+    }
+  }
   UpdateInput();
   EXPECT_EQ(MouseButtons[3], Held);
 }

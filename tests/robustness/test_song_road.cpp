@@ -18,7 +18,6 @@
 #include "game/judgement.h"
 #include "game/media.h"
 #include "game/play_state.h"
-#include "game/play_state.h"
 #include "game/song_start.h"
 #include "kit/clock.h"
 #include "kit/pause.h"
@@ -26,6 +25,7 @@
 #include "kit/images.h"
 #include "kit/input.h"
 #include "robustness/robustness_support.h"
+#include "screens/chart_create.h"
 #include "screens/difficulty_select.h"
 #include "screens/results.h"
 #include "screens/song_select.h"
@@ -35,7 +35,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int EscapeKey = 27;
+constexpr int EscapeKey = SDLK_ESCAPE;
 
 // The five numbers of a high-score file.
 std::vector<int> ScoreLines(const std::string& text) {
@@ -164,6 +164,52 @@ TEST_F(SongRoad, OneSongFromTheTitleToItsResultsAndBack) {
   FolderContents after = ReadFolder("Music");
   before["Tone.mp3.score"] = after["Tone.mp3.score"];
   EXPECT_EQ(after, before);
+}
+
+// Packs ship OGG audio: listed beside MP3, charted by the generator, played to the results.
+TEST_F(SongRoad, AnOggSongGetsAGeneratedChartAndPlaysToItsResults) {
+  OpenMixer mixer;
+  ASSERT_TRUE(mixer.open) << "no audio device under the dummy driver";
+  fs::create_directory("Music");
+  ASSERT_EQ(std::system("sox -q -n -r 44100 -c 2 Music/Tune.ogg synth 2.5 sine 330 vol 0.3 2>/dev/null"), 0);
+  fs::create_directory_symlink(fs::path(ZEDOV_SOURCE_DIR) / "Media", "Media");
+  RealMedia media;
+
+  PacedFrame();
+  ClickAt(320, 215);  // "Play"
+  ClickAt(320, 95);   // the only song
+  ASSERT_EQ(Screen, DifficultySelect);
+  EXPECT_EQ(SelectedSong, "Tune.ogg");
+  ClickAt(320, 95);  // "create new step chart", with no chart yet
+  ASSERT_EQ(Screen, ChartCreate);
+  CreateBpm = 120, CreateDelayMs = 400, CreateBeats = 3;
+  ClickAt(320, 375);  // "Accept"
+  ASSERT_EQ(Screen, DifficultySelect);
+  ASSERT_TRUE(ChartHasDifficulty[Medium]);
+  ClickAt(320, 175);  // "play medium", the third row
+  ASSERT_EQ(Screen, Play);
+  ASSERT_NE(CurrentMusic, nullptr) << "the OGG song did not load";
+  ASSERT_EQ(NoteList.size(), 3u);
+  uint32_t startedAt = SDL_GetTicks();
+  int held[4] = {0, 0, 0, 0};
+  while (Screen == Play && SDL_GetTicks() - startedAt < 30000) {
+    for (int c = 0; c < 4; ++c) {
+      if (held[c] > 0 && --held[c] == 0) QueueKey(ColumnKeys[c], false);
+      for (const Note& note : NoteList)
+        if (note.column == c && held[c] == 0 && std::abs(note.time - SongPosition - 8) <= 12) {
+          QueueKey(ColumnKeys[c], true);
+          held[c] = 3;
+        }
+    }
+    PacedFrame();
+  }
+  ASSERT_EQ(Screen, Results) << "the song did not end within 30 s";
+  PacedFrame();  // the results' first frame writes the best
+  EXPECT_EQ(BooCount + GoodCount + PerfectCount, 3);
+  EXPECT_EQ(BooCount, 0);
+  std::vector<int> lines = ScoreLines(ReadTextFile("Music/Tune.ogg.score"));
+  EXPECT_EQ(lines, (std::vector<int>{0, 0, ScorePercent(YourPoints(), MaxPoints()), 0, 0}));
+  EXPECT_TRUE(fs::is_regular_file("Music/Tune.ogg.tq"));
 }
 
 }  // namespace

@@ -68,12 +68,12 @@ class SongSelectTest : public testing::Test {
 
 }  // namespace
 
-TEST_F(SongSelectTest, ListsMp3EntriesOfAnyCaseOnly) {
-  for (const char* name : {"a.mp3", "b.MP3", "c.Mp3", "song.ogg", "notes.sm", "a.mp3.tq"})
+TEST_F(SongSelectTest, ListsMp3AndOggEntriesOfAnyCaseOnly) {
+  for (const char* name : {"a.mp3", "b.MP3", "c.Mp3", "song.ogg", "Tune.OGG", "notes.sm", "a.mp3.tq", "x.ogg.score"})
     WriteTextFile(fs::path("Music") / name, "");
   fs::create_directory("Music/Old.mp3");
   Frame(-1, 0, true);
-  EXPECT_EQ(Rows(), (std::vector<std::string>{"a.mp3", "b.MP3", "c.Mp3", "Old.mp3"}));
+  EXPECT_EQ(Rows(), (std::vector<std::string>{"a.mp3", "b.MP3", "c.Mp3", "Old.mp3", "song.ogg", "Tune.OGG"}));
   EXPECT_EQ(Arrows(), "");
   EXPECT_EQ(Frame(550, 435), Title);
 }

@@ -1,0 +1,27 @@
+// The player's settings file, "zedov.conf" beside Music/: "key = value" lines,
+// "#" starts a comment, blank lines are allowed. Read once at start-up and
+// never written by the game. A missing file gives the defaults.
+#pragma once
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct Settings {
+  int audioOffsetMs = 0;  // the music is heard this long after it starts: notes come as late
+  int padLeft = 0;        // joystick buttons standing for the arrows; -1 is none
+  int padDown = 1;
+  int padUp = 2;
+  int padRight = 3;
+  int padPause = -1;  // a joystick button standing for Escape
+};
+
+inline constexpr int MostSettingsProblems = 10;  // reported lines; the rest are counted
+
+// The settings of a file's text. Each bad line (unknown key, missing "=",
+// a value that is no whole number or out of its range, an overlong line)
+// is ignored and adds one message naming its line number and why; past
+// MostSettingsProblems one last message counts the rest.
+Settings ParseSettings(std::string_view text, std::vector<std::string>& problems);
+
+// The same for a file; only its first megabyte is read.
+Settings ReadSettingsFile(const std::string& path, std::vector<std::string>& problems);

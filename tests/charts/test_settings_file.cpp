@@ -1,0 +1,64 @@
+// The settings file: keys, ranges, comments, and garbage that never stops the game.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "charts/settings_file.h"
+#include "test_support.h"
+
+namespace {
+
+TEST(SettingsFile, KeysCommentsBlanksAndDefaults) {
+  std::vector<std::string> problems;
+  Settings s = ParseSettings("# my machine\n\n  audio_offset_ms = +150  # the sound server\r\npad_pause=9\npad_up = -1\n",
+                             problems);
+  EXPECT_TRUE(problems.empty()) << problems.front();
+  EXPECT_EQ(s.audioOffsetMs, 150);
+  EXPECT_EQ(s.padPause, 9);
+  EXPECT_EQ(s.padUp, -1);
+  EXPECT_EQ(s.padLeft, 0);  // untouched keys keep their defaults
+  EXPECT_EQ(s.padDown, 1);
+  EXPECT_EQ(s.padRight, 3);
+  Settings none = ReadSettingsFile("no such file", problems);
+  EXPECT_EQ(none.audioOffsetMs, 0);
+  EXPECT_EQ(none.padPause, -1);
+  EXPECT_TRUE(problems.empty());
+}
+
+TEST(SettingsFile, EachBadLineIsNamedAndIgnored) {
+  std::vector<std::string> problems;
+  Settings s = ParseSettings(
+      "audio_offset_ms = 1001\naudio_offset_ms = 12ms\naudio_offset_ms = -1000\nvolume = 3\n"
+      "pad_left 4\npad_left = 99999999999999999999999\npad_down = \naudio_offset_ms = 0x10\n",
+      problems);
+  EXPECT_EQ(s.audioOffsetMs, -1000);  // the one good line
+  EXPECT_EQ(s.padLeft, 0);
+  EXPECT_EQ(s.padDown, 1);
+  ASSERT_EQ(problems.size(), 7u);
+  EXPECT_EQ(problems[0], "line 1: audio_offset_ms must be a whole number from -1000 to 1000");
+  EXPECT_EQ(problems[1].substr(0, 8), "line 2: ");
+  EXPECT_EQ(problems[2], "line 4: unknown key \"volume\"");
+  EXPECT_EQ(problems[3], "line 5: no \"=\" between a key and its value");
+  EXPECT_EQ(problems[4], "line 6: pad_left must be a whole number from -1 to 255");
+  EXPECT_EQ(problems[6].substr(0, 8), "line 8: ");
+}
+
+TEST(SettingsFile, GarbageGivesTheDefaultsAndAShortReport) {
+  ScratchFolder scratch;
+  std::string garbage;
+  for (int i = 0; i < 4000; ++i) garbage += static_cast<char>((i * 7919) % 256);
+  garbage += "\n" + std::string(1 << 20, 'x') + "\naudio_offset_ms = 5\n";
+  WriteTextFile("zedov.conf", garbage);
+  std::vector<std::string> problems;
+  Settings s = ReadSettingsFile("zedov.conf", problems);
+  EXPECT_EQ(s.audioOffsetMs, 0);  // beyond the first megabyte, never read
+  ASSERT_EQ(problems.size(), static_cast<size_t>(MostSettingsProblems) + 1);
+  EXPECT_TRUE(problems.back().ends_with("more bad lines not shown")) << problems.back();
+  for (const std::string& p : problems) {
+    EXPECT_LT(p.size(), 120u) << p;
+    for (char c : p) EXPECT_TRUE(c >= 32 && c <= 126) << p;
+  }
+}
+
+}  // namespace

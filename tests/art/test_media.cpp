@@ -365,9 +365,44 @@ TEST(MediaHold, StripJoinsUpAndBodyTilesVertically) {
   EXPECT_EQ(InkCount(p, {50, 0, 4, 35}) + InkCount(p, {96, 0, 4, 35}), 0);
 }
 
-// ---- the demo song's steps -------------------------------------------------------------
+// The strip lies under the arrow of any lane, so it takes no lane's colour:
+// a light, nearly grey body that stands apart from all four lane colours.
+TEST(MediaHold, StripIsLightAndNeutralUnderEveryLane) {
+  const Picture hold = Load("Media/Game/hold.png");
+  const Picture arrows = Load("Media/Game/arrows.png");
+  ASSERT_EQ(hold.w, 150);
+  ASSERT_EQ(arrows.w, 280);
+  auto mean_colour = [](const Picture& p, Box b, double out[3]) {
+    double n = 0;
+    out[0] = out[1] = out[2] = 0;
+    for (int y = b.y; y < b.y + b.h; ++y)
+      for (int x = b.x; x < b.x + b.w; ++x) {
+        const Rgba& c = p.at(x, y);
+        if (c.a < 200 || Luma(c) < 80) continue;  // the face, not the outline
+        out[0] += c.r, out[1] += c.g, out[2] += c.b, n += 1;
+      }
+    for (int k = 0; k < 3; ++k) out[k] /= std::max(n, 1.0);
+    return n;
+  };
+  double body[3];
+  ASSERT_GT(mean_colour(hold, {50, 0, 50, 35}, body), 300);
+  const double chroma = std::max({body[0], body[1], body[2]}) - std::min({body[0], body[1], body[2]});
+  EXPECT_LT(chroma, 30) << "the body has a colour of its own";
+  EXPECT_GT(0.299 * body[0] + 0.587 * body[1] + 0.114 * body[2], 170) << "the body is too dark to read on the backdrop";
+  for (int lane = 0; lane < 4; ++lane) {
+    double note[3];
+    ASSERT_GT(mean_colour(arrows, {70 * lane, 210, 70, 70}, note), 100) << "lane " << lane;
+    const double apart = std::abs(note[0] - body[0]) + std::abs(note[1] - body[1]) + std::abs(note[2] - body[2]);
+    EXPECT_GT(apart, 90) << "the strip looks like lane " << lane << "'s arrow";
+  }
+}
+
+// ---- the songs' steps ----------------------------------------------------------------------
 
 namespace {
+
+// Every song the game ships: Music/<title>.mp3, .mp3.tq and .sm.
+const char* const kSongs[] = {"First Steps", "Morning Tide", "Comet Chase"};
 
 struct ChartNote {
   int column;
@@ -385,6 +420,8 @@ std::string ReadAll(const std::string& rel) {
   ss << in.rdbuf();
   return ss.str();
 }
+
+std::string Music(const std::string& title, const char* ext) { return "Music/" + title + ext; }
 
 Chart ParseTq(const std::string& text) {
   Chart chart;
@@ -413,31 +450,59 @@ Chart ParseTq(const std::string& text) {
   return chart;
 }
 
-// StepMania: beat 0 at -OFFSET seconds, tempo from #BPMS (beat=bpm,...).
-Chart ParseSm(const std::string& text) {
-  auto tag = [&](const std::string& name) {
-    const size_t a = text.find("#" + name + ":");
-    if (a == std::string::npos) return std::string();
-    const size_t b = text.find(';', a);
-    return text.substr(a + name.size() + 2, b - a - name.size() - 2);
-  };
-  const double offset = std::stod(tag("OFFSET"));
-  std::vector<std::pair<double, double>> bpms;
-  std::istringstream bs(tag("BPMS"));
-  for (std::string item; std::getline(bs, item, ',');) {
+// The value of a "#NAME:...;" tag of a StepMania file, or "" without one.
+std::string SmTag(const std::string& text, const std::string& name) {
+  const size_t a = text.find("#" + name + ":");
+  if (a == std::string::npos) return std::string();
+  const size_t b = text.find(';', a);
+  return text.substr(a + name.size() + 2, b - a - name.size() - 2);
+}
+
+// "beat=value,beat=value"
+std::vector<std::pair<double, double>> SmPairs(const std::string& list) {
+  std::vector<std::pair<double, double>> out;
+  std::istringstream s(list);
+  for (std::string item; std::getline(s, item, ',');) {
+    if (item.find_first_not_of(" \r\n\t") == std::string::npos) continue;
     const size_t eq = item.find('=');
-    bpms.push_back({std::stod(item.substr(0, eq)), std::stod(item.substr(eq + 1))});
+    out.push_back({std::stod(item.substr(0, eq)), std::stod(item.substr(eq + 1))});
   }
-  EXPECT_TRUE(tag("STOPS").find_first_not_of(" \r\n\t") == std::string::npos) << "stops are not expected";
-  auto beat_ms = [&](double beat) {
-    double s = -offset, at = 0, bpm = bpms.front().second;
+  return out;
+}
+
+// A song's timing from its StepMania header, as StepMania plays it: beat 0 at
+// -OFFSET seconds, the tempo from #BPMS, and each stop of #STOPS holding the
+// song for its seconds after its beat (a note on that beat is due as it begins).
+struct SongTiming {
+  double beat0_ms = 0;
+  std::vector<std::pair<double, double>> bpms;   // (beat, beats per minute)
+  std::vector<std::pair<double, double>> stops;  // (beat, seconds)
+
+  explicit SongTiming(const std::string& sm) {
+    beat0_ms = -1000.0 * std::stod(SmTag(sm, "OFFSET"));
+    bpms = SmPairs(SmTag(sm, "BPMS"));
+    stops = SmPairs(SmTag(sm, "STOPS"));
+    EXPECT_FALSE(bpms.empty());
+    EXPECT_EQ(bpms.empty() ? -1.0 : bpms.front().first, 0.0) << "the first tempo starts at beat 0";
+  }
+
+  double Ms(double beat) const {
+    double ms = beat0_ms, at = 0, bpm = bpms.front().second;
     for (size_t k = 1; k < bpms.size() && bpms[k].first < beat; ++k) {
-      s += (bpms[k].first - at) * 60.0 / bpm;
+      ms += (bpms[k].first - at) * 60000.0 / bpm;
       at = bpms[k].first;
       bpm = bpms[k].second;
     }
-    return 1000.0 * (s + (beat - at) * 60.0 / bpm);
-  };
+    ms += (beat - at) * 60000.0 / bpm;
+    for (const auto& [stop_beat, seconds] : stops)
+      if (stop_beat < beat - 1e-9) ms += 1000.0 * seconds;
+    return ms;
+  }
+};
+
+// StepMania: rows spread evenly over each measure's four beats.
+Chart ParseSm(const std::string& text) {
+  const SongTiming timing(text);
   Chart chart;
   for (size_t a = text.find("#NOTES:"); a != std::string::npos; a = text.find("#NOTES:", a + 1)) {
     const std::string block = text.substr(a + 7, text.find(';', a) - a - 7);
@@ -465,7 +530,7 @@ Chart ParseSm(const std::string& text) {
         if (r.rfind("//", 0) != 0) rows.push_back(r);
       for (size_t r = 0; r < rows.size(); ++r) {
         EXPECT_EQ(rows[r].size(), 4u);
-        const double at = beat_ms(4.0 * measure + 4.0 * r / rows.size());
+        const double at = timing.Ms(4.0 * measure + 4.0 * r / rows.size());
         for (int c = 0; c < 4 && c < static_cast<int>(rows[r].size()); ++c) {
           const char d = rows[r][c];
           if (d == '1') notes.push_back({c, at, 0});
@@ -487,123 +552,380 @@ Chart ParseSm(const std::string& text) {
   return chart;
 }
 
+// The times of every eighth note of a song, from its header, walked beat by
+// beat rather than worked out from the tempo list: an eighth lasts 30 s / BPM
+// of the tempo it starts in, and a stop adds its seconds after its beat.
+std::vector<double> EighthGrid(const std::string& sm, double last_beat) {
+  const std::vector<std::pair<double, double>> bpms = SmPairs(SmTag(sm, "BPMS"));
+  const std::vector<std::pair<double, double>> stops = SmPairs(SmTag(sm, "STOPS"));
+  std::vector<double> grid;
+  double ms = -1000.0 * std::stod(SmTag(sm, "OFFSET"));
+  for (int k = 0; k <= 2 * last_beat; ++k) {
+    const double beat = k / 2.0;
+    grid.push_back(ms);
+    for (const auto& [b, seconds] : stops)
+      if (std::abs(b - beat) < 1e-9) ms += 1000.0 * seconds;
+    double bpm = bpms.front().second;
+    for (const auto& [b, tempo] : bpms)
+      if (b <= beat + 1e-9) bpm = tempo;
+    ms += 30000.0 / bpm;
+  }
+  return grid;
+}
+
 }  // namespace
 
 TEST(MediaChart, StepsAreWellFormed) {
-  const std::string text = ReadAll("Music/First Steps.mp3.tq");
-  ASSERT_FALSE(text.empty());
-  EXPECT_EQ(text.find('\r'), std::string::npos) << "LF line ends only";
-  const Chart chart = ParseTq(text);
-  for (const char* level : kLevels) {
-    const std::vector<ChartNote>& notes = chart.at(level);
-    EXPECT_GT(notes.size(), 20u) << level;
-    EXPECT_LE(notes.size(), 989u) << level;
-    std::map<int, double> free_from;
-    for (size_t i = 0; i < notes.size(); ++i) {
-      const ChartNote& n = notes[i];
-      EXPECT_GE(n.column, 0);
-      EXPECT_LE(n.column, 3);
-      if (i) {
-        EXPECT_GE(n.ms, notes[i - 1].ms) << level << " note " << i << " out of order";
+  for (const std::string title : kSongs) {
+    SCOPED_TRACE(title);
+    const std::string text = ReadAll(Music(title, ".mp3.tq"));
+    ASSERT_FALSE(text.empty());
+    EXPECT_EQ(text.find('\r'), std::string::npos) << "LF line ends only";
+    const Chart chart = ParseTq(text);
+    for (const char* level : kLevels) {
+      ASSERT_TRUE(chart.count(level)) << level;
+      const std::vector<ChartNote>& notes = chart.at(level);
+      EXPECT_GT(notes.size(), 20u) << level;
+      EXPECT_LE(notes.size(), 989u) << level;
+      std::map<int, double> free_from;
+      std::map<double, int> per_row;
+      for (size_t i = 0; i < notes.size(); ++i) {
+        const ChartNote& n = notes[i];
+        EXPECT_GE(n.column, 0);
+        EXPECT_LE(n.column, 3);
+        if (i) {
+          EXPECT_GE(n.ms, notes[i - 1].ms) << level << " note " << i << " out of order";
+        }
+        EXPECT_GE(n.ms, 2000) << "arrows need time to scroll in";
+        EXPECT_TRUE(n.hold_ms == 0 || (n.hold_ms >= 400 && n.hold_ms <= 1500)) << level << " note " << i;
+        if (free_from.count(n.column)) {
+          EXPECT_GT(n.ms, free_from[n.column]) << level << " note " << i << " lands in a hold";
+        }
+        free_from[n.column] = n.ms + n.hold_ms;
+        EXPECT_LE(++per_row[n.ms], 2) << level << " at " << n.ms << " ms: a jump has two arrows, not more";
       }
-      EXPECT_GE(n.ms, 2000) << "arrows need time to scroll in";
-      EXPECT_TRUE(n.hold_ms == 0 || (n.hold_ms >= 400 && n.hold_ms <= 1500)) << level << " note " << i;
-      if (free_from.count(n.column)) {
-        EXPECT_GT(n.ms, free_from[n.column]) << level << " note " << i << " lands in a hold";
+    }
+    // each level asks more of the player than the one before
+    for (int k = 1; k < 5; ++k) EXPECT_GT(chart.at(kLevels[k]).size(), chart.at(kLevels[k - 1]).size());
+  }
+}
+
+// The new songs teach jumps and holds step by step: none in Beginner, both in
+// every level from Medium up.
+TEST(MediaChart, JumpsAndHoldsComeInFromMedium) {
+  for (const std::string title : {"Morning Tide", "Comet Chase"}) {
+    SCOPED_TRACE(title);
+    const Chart chart = ParseTq(ReadAll(Music(title, ".mp3.tq")));
+    for (const char* level : kLevels) {
+      if (!chart.count(level)) continue;
+      std::map<double, int> per_row;
+      int holds = 0;
+      for (const ChartNote& n : chart.at(level)) {
+        ++per_row[n.ms];
+        holds += n.hold_ms > 0;
       }
-      free_from[n.column] = n.ms + n.hold_ms;
+      const long jumps = std::count_if(per_row.begin(), per_row.end(), [](const auto& r) { return r.second == 2; });
+      if (std::string(level) == "beginner") {
+        EXPECT_EQ(jumps, 0) << level;
+        EXPECT_EQ(holds, 0) << level;
+      } else if (std::string(level) != "easy") {
+        EXPECT_GE(jumps, 3) << level;
+        EXPECT_GE(holds, 10) << level;
+      }
     }
   }
-  // each level asks more of the player than the one before
-  for (int k = 1; k < 5; ++k) EXPECT_GT(chart.at(kLevels[k]).size(), chart.at(kLevels[k - 1]).size());
 }
 
 TEST(MediaChart, StepManiaFileHasTheSameSteps) {
-  const std::string sm = ReadAll("Music/First Steps.sm");
-  ASSERT_FALSE(sm.empty());
-  EXPECT_NE(sm.find("#MUSIC:First Steps.mp3;"), std::string::npos);
-  const Chart tq = ParseTq(ReadAll("Music/First Steps.mp3.tq"));
-  const Chart from_sm = ParseSm(sm);
-  for (const char* level : kLevels) {
-    ASSERT_TRUE(from_sm.count(level)) << level;
-    std::vector<ChartNote> a = tq.at(level), b = from_sm.at(level);
-    ASSERT_EQ(a.size(), b.size()) << level;
-    auto order = [](const ChartNote& x, const ChartNote& y) { return x.ms != y.ms ? x.ms < y.ms : x.column < y.column; };
-    std::stable_sort(b.begin(), b.end(), order);
-    for (size_t i = 0; i < a.size(); ++i) {
-      EXPECT_EQ(a[i].column, b[i].column) << level << " note " << i;
-      EXPECT_NEAR(a[i].ms, b[i].ms, 1.0) << level << " note " << i;
-      EXPECT_NEAR(a[i].hold_ms, b[i].hold_ms, 1.0) << level << " note " << i;
+  for (const std::string title : kSongs) {
+    SCOPED_TRACE(title);
+    const std::string sm = ReadAll(Music(title, ".sm"));
+    ASSERT_FALSE(sm.empty());
+    EXPECT_EQ(SmTag(sm, "MUSIC"), title + ".mp3");
+    EXPECT_EQ(SmTag(sm, "TITLE"), title);
+    const Chart tq = ParseTq(ReadAll(Music(title, ".mp3.tq")));
+    const Chart from_sm = ParseSm(sm);
+    for (const char* level : kLevels) {
+      ASSERT_TRUE(from_sm.count(level)) << level;
+      ASSERT_TRUE(tq.count(level)) << level;
+      std::vector<ChartNote> a = tq.at(level), b = from_sm.at(level);
+      ASSERT_EQ(a.size(), b.size()) << level;
+      auto order = [](const ChartNote& x, const ChartNote& y) { return x.ms != y.ms ? x.ms < y.ms : x.column < y.column; };
+      std::stable_sort(a.begin(), a.end(), order);
+      std::stable_sort(b.begin(), b.end(), order);
+      for (size_t i = 0; i < a.size(); ++i) {
+        EXPECT_EQ(a[i].column, b[i].column) << level << " note " << i;
+        EXPECT_NEAR(a[i].ms, b[i].ms, 1.0) << level << " note " << i;
+        EXPECT_NEAR(a[i].hold_ms, b[i].hold_ms, 1.0) << level << " note " << i;
+      }
     }
   }
 }
 
-// The import screen turns the shipped StepMania file into exactly the shipped chart.
+// The import screen turns each shipped StepMania file into exactly the shipped chart.
 TEST(MediaChart, GameImportOfTheStepFileGivesTheShippedChart) {
-  const std::string sm = ReadAll("Music/First Steps.sm");
-  ASSERT_FALSE(sm.empty());
-  EXPECT_EQ(ConvertStepText(sm), ReadAll("Music/First Steps.mp3.tq"));
+  for (const std::string title : kSongs) {
+    SCOPED_TRACE(title);
+    const std::string sm = ReadAll(Music(title, ".sm"));
+    ASSERT_FALSE(sm.empty());
+    EXPECT_EQ(ConvertStepText(sm), ReadAll(Music(title, ".mp3.tq")));
+  }
 }
 
-TEST(MediaSong, SizeFitsALengthOfOneToTwoMinutes) {
-  const auto bytes = std::filesystem::file_size(kRoot + "/Music/First Steps.mp3");
-  // 128 kbit/s is 16000 bytes a second
-  EXPECT_GT(bytes, 60u * 16000u);
-  EXPECT_LT(bytes, 2u * 1024u * 1024u);
+// Every arrow and every hold's end falls on an eighth note of its song, counted
+// through the song's tempo changes and stops, and never while a stop holds the song.
+TEST(MediaChart, NotesLieOnTheBeatGrid) {
+  for (const std::string title : kSongs) {
+    SCOPED_TRACE(title);
+    const std::string sm = ReadAll(Music(title, ".sm"));
+    ASSERT_FALSE(sm.empty());
+    const Chart chart = ParseTq(ReadAll(Music(title, ".mp3.tq")));
+    double last_ms = 0;
+    for (const auto& [level, notes] : chart)
+      for (const ChartNote& n : notes) last_ms = std::max(last_ms, n.ms + n.hold_ms);
+    const std::vector<double> grid = EighthGrid(sm, 1000);
+    ASSERT_GT(grid.back(), last_ms + 1000);
+    auto on_grid = [&](double ms) {
+      const auto at = std::lower_bound(grid.begin(), grid.end(), ms - 1.0);
+      return at != grid.end() && std::abs(*at - ms) <= 0.5 + 1e-6;  // the chart rounds to whole ms
+    };
+    int checked = 0;
+    for (const auto& [level, notes] : chart)
+      for (const ChartNote& n : notes) {
+        EXPECT_TRUE(on_grid(n.ms)) << level << ": a note at " << n.ms << " ms is off the beat";
+        if (n.hold_ms) {
+          EXPECT_TRUE(on_grid(n.ms + n.hold_ms)) << level << ": the hold from " << n.ms << " ms ends off the beat";
+        }
+        ++checked;
+      }
+    EXPECT_GT(checked, 300);
+    // and the song really has its timing: the grid spacing follows the tempo list
+    const SongTiming timing(sm);
+    for (size_t k = 0; k + 1 < grid.size() && k < 600; ++k) EXPECT_NEAR(grid[k], timing.Ms(k / 2.0), 1e-6) << k;
+  }
+}
+
+TEST(MediaChart, FastSongChangesTempoAndStopsForOneBeat) {
+  const std::string sm = ReadAll(Music("Comet Chase", ".sm"));
+  ASSERT_FALSE(sm.empty());
+  const auto bpms = SmPairs(SmTag(sm, "BPMS"));
+  const auto stops = SmPairs(SmTag(sm, "STOPS"));
+  ASSERT_EQ(bpms.size(), 2u) << "one tempo change";
+  EXPECT_NEAR(bpms[0].second, 160, 10);
+  EXPECT_GT(std::abs(bpms[1].second - bpms[0].second), 5);
+  ASSERT_EQ(stops.size(), 1u) << "one stop";
+  double bpm = bpms[0].second;
+  for (const auto& [b, tempo] : bpms)
+    if (b <= stops[0].first) bpm = tempo;
+  EXPECT_DOUBLE_EQ(stops[0].second, 60.0 / bpm) << "the stop lasts exactly one beat";
+  // some arrows wait through the stop: there are notes on its beat and on the next
+  const SongTiming timing(sm);
+  const Chart chart = ParseTq(ReadAll(Music("Comet Chase", ".mp3.tq")));
+  for (const char* level : kLevels) {
+    bool on_stop = false, after = false;
+    for (const ChartNote& n : chart.at(level)) {
+      on_stop |= std::abs(n.ms - timing.Ms(stops[0].first)) <= 0.5;
+      after |= std::abs(n.ms - timing.Ms(stops[0].first + 1)) <= 0.5;
+    }
+    EXPECT_TRUE(on_stop && after) << level;
+  }
+}
+
+TEST(MediaSong, ThreeSongsFitInFiveMegabytes) {
+  uintmax_t total = 0;
+  for (const std::string title : kSongs) {
+    const auto bytes = std::filesystem::file_size(kRoot + "/" + Music(title, ".mp3"));
+    // 128 kbit/s is 16000 bytes a second: each song runs one to two minutes
+    EXPECT_GT(bytes, 60u * 16000u) << title;
+    EXPECT_LT(bytes, 120u * 16000u) << title;
+    total += bytes;
+  }
+  EXPECT_LT(total, 5u * 1000u * 1000u);
 }
 
 namespace {
 
-Sint16 g_heard[44100 * 2];
-std::atomic<int> g_heard_frames{-1};  // -1 until the music starts
+std::vector<Sint16> g_song;        // stereo samples as the mixer played them
+std::atomic<bool> g_listening{false};
 
-void Listen(void*, Uint8* stream, int len) {
-  if (g_heard_frames < 0) return;
+void Collect(void*, Uint8* stream, int len) {
+  if (!g_listening) return;
   const Sint16* s = reinterpret_cast<const Sint16*>(stream);
-  int n = g_heard_frames;
-  for (int i = 0; i < len / 4 && n < 44100; ++i, ++n) {
-    g_heard[n * 2] = s[2 * i];
-    g_heard[n * 2 + 1] = s[2 * i + 1];
+  g_song.insert(g_song.end(), s, s + len / 2);
+}
+
+// Sets an environment variable for the life of this object, then puts it back.
+class EnvFor {
+ public:
+  EnvFor(const char* name, const char* value) : name_(name) {
+    const char* old = std::getenv(name);
+    had_ = old != nullptr;
+    if (had_) old_ = old;
+    setenv(name, value, 1);
   }
-  g_heard_frames = n;
+  ~EnvFor() {
+    if (had_)
+      setenv(name_, old_.c_str(), 1);
+    else
+      unsetenv(name_);
+  }
+
+ private:
+  const char* name_;
+  bool had_ = false;
+  std::string old_;
+};
+
+// Plays a song through SDL_mixer as the game does, from start to end, and
+// returns every sample mixed (44.1 kHz, stereo). SDL's "disk" driver stands in
+// for the sound card so that the song plays as fast as it decodes.
+std::vector<Sint16> HearWholeSong(const std::string& rel, std::string& why) {
+  int freq = 0, channels = 0;
+  Uint16 format = 0;
+  if (Mix_QuerySpec(&freq, &format, &channels)) {
+    why = "audio is already open elsewhere";
+    return {};
+  }
+  const bool had_audio = SDL_WasInit(SDL_INIT_AUDIO);
+  if (had_audio) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  std::vector<Sint16> heard;
+  {
+    EnvFor driver("SDL_AUDIODRIVER", "disk"), file("SDL_DISKAUDIOFILE", "/dev/null"), delay("SDL_DISKAUDIODELAY", "0");
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) < 0) {
+      why = SDL_GetError();
+    } else if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024) < 0) {
+      why = Mix_GetError();
+    } else {
+      Mix_Music* music = Mix_LoadMUS((kRoot + "/" + rel).c_str());
+      if (!music) {
+        why = Mix_GetError();
+      } else {
+        g_song.clear();
+        g_song.reserve(44100 * 2 * 150);
+        Mix_SetPostMix(Collect, nullptr);
+        SDL_LockAudio();
+        Mix_PlayMusic(music, 0);
+        g_listening = true;
+        SDL_UnlockAudio();
+        const Uint32 until = SDL_GetTicks() + 60000;
+        while (Mix_PlayingMusic() && SDL_GetTicks() < until) SDL_Delay(2);
+        SDL_LockAudio();
+        g_listening = false;
+        SDL_UnlockAudio();
+        Mix_SetPostMix(nullptr, nullptr);
+        Mix_HaltMusic();
+        Mix_FreeMusic(music);
+        heard.swap(g_song);
+      }
+      Mix_CloseAudio();
+    }
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  }
+  if (had_audio) SDL_InitSubSystem(SDL_INIT_AUDIO);
+  return heard;
+}
+
+int Level(const std::vector<Sint16>& s, size_t frame) {
+  return std::max(std::abs(s[2 * frame]), std::abs(s[2 * frame + 1]));
+}
+
+constexpr int kLoud = 3000;   // a kick or a chord starting
+constexpr int kQuiet = 1000;  // about -30 dBFS: the music rests
+
+// Where the music starts after silence: beat 0, and any sound after a rest of
+// at least 100 ms. The sound must grow loud within 20 ms of leaving the rest
+// (a kick or a chord does); its time is where it grows loud, in ms from the
+// start of the music.
+std::vector<double> OnsetsAfterSilence(const std::vector<Sint16>& s) {
+  std::vector<double> onsets;
+  const size_t frames = s.size() / 2;
+  size_t quiet_run = 4410;  // the music starts after silence
+  size_t rising_until = 0;  // a sound left a rest; it may grow loud up to this frame
+  bool rising = false;
+  for (size_t i = 0; i < frames; ++i) {
+    const int level = Level(s, i);
+    if (level >= kQuiet && quiet_run >= 4410) {
+      rising = true;
+      rising_until = i + 882;
+    }
+    if (rising && level > kLoud) {
+      onsets.push_back(i * 1000.0 / 44100);
+      rising = false;
+    }
+    if (rising && i > rising_until) rising = false;
+    quiet_run = level < kQuiet ? quiet_run + 1 : 0;
+  }
+  return onsets;
 }
 
 }  // namespace
 
-// Plays the MP3 through SDL_mixer as the game does and checks that the first
-// kick is heard where the StepMania file puts beat 0 (the charts are made from it).
+// Plays each MP3 through SDL_mixer as the game does and checks that the first
+// beat is heard where the StepMania file puts beat 0 (the charts are made from it).
 TEST(MediaSong, FirstBeatIsHeardWhereTheStepsSayItIs) {
-  int freq = 0, channels = 0;
-  Uint16 format = 0;
-  if (Mix_QuerySpec(&freq, &format, &channels)) GTEST_SKIP() << "audio is already open elsewhere";
-  const bool had_audio = SDL_WasInit(SDL_INIT_AUDIO);
-  if (!had_audio && SDL_InitSubSystem(SDL_INIT_AUDIO) < 0) GTEST_SKIP() << SDL_GetError();
-  if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024) < 0) GTEST_SKIP() << Mix_GetError();
-  Mix_Music* music = Mix_LoadMUS((kRoot + "/Music/First Steps.mp3").c_str());
-  ASSERT_NE(music, nullptr) << Mix_GetError();
-  Mix_SetPostMix(Listen, nullptr);
-  SDL_LockAudio();
-  Mix_PlayMusic(music, 0);
-  g_heard_frames = 0;
-  SDL_UnlockAudio();
-  const Uint32 until = SDL_GetTicks() + 5000;
-  while (g_heard_frames < 44100 && SDL_GetTicks() < until) SDL_Delay(10);
-  Mix_SetPostMix(nullptr, nullptr);
-  Mix_HaltMusic();
-  Mix_FreeMusic(music);
-  Mix_CloseAudio();
-  if (!had_audio) SDL_QuitSubSystem(SDL_INIT_AUDIO);
-  const int frames = g_heard_frames;
-  g_heard_frames = -1;
-  ASSERT_EQ(frames, 44100) << "the mixer did not play";
+  for (const std::string title : kSongs) {
+    SCOPED_TRACE(title);
+    std::string why;
+    const std::vector<Sint16> heard = HearWholeSong(Music(title, ".mp3"), why);
+    if (!why.empty() && why.find("already open") != std::string::npos) GTEST_SKIP() << why;
+    ASSERT_TRUE(why.empty()) << why;
+    ASSERT_GT(heard.size(), 2u * 44100u) << "the mixer did not play";
+    int onset = -1;
+    for (size_t i = 0; i < 44100 && onset < 0; ++i)
+      if (Level(heard, i) > kLoud) onset = static_cast<int>(i);
+    ASSERT_GE(onset, 0) << "no beat in the first second";
+    const SongTiming timing(ReadAll(Music(title, ".sm")));
+    EXPECT_NEAR(onset * 1000.0 / 44100, timing.beat0_ms, 3.0);
+  }
+}
 
-  int onset = -1;
-  for (int i = 0; i < frames && onset < 0; ++i)
-    if (std::abs(g_heard[2 * i]) > 3000 || std::abs(g_heard[2 * i + 1]) > 3000) onset = i;
-  ASSERT_GE(onset, 0) << "no kick in the first second";
-  const std::string sm = ReadAll("Music/First Steps.sm");
-  const size_t a = sm.find("#OFFSET:");
-  ASSERT_NE(a, std::string::npos);
-  const double beat0_ms = -1000.0 * std::stod(sm.substr(a + 8));
-  EXPECT_NEAR(onset * 1000.0 / 44100, beat0_ms, 3.0);
+// Wherever the music rests and starts again (after the stop, before a tempo
+// change, before the last chord), it starts on a beat of its StepMania timing:
+// this checks the tempo, the tempo changes and the stops against the MP3.
+// Every stop leaves the song silent until the beat after it. And no song
+// reaches -1 dBFS, decoded as the player hears it; the bit rate is 128 kbit/s.
+TEST(MediaSong, MusicAfterEveryRestStartsOnABeat) {
+  int rests = 0;
+  for (const std::string title : kSongs) {
+    SCOPED_TRACE(title);
+    std::string why;
+    const std::vector<Sint16> heard = HearWholeSong(Music(title, ".mp3"), why);
+    if (!why.empty() && why.find("already open") != std::string::npos) GTEST_SKIP() << why;
+    ASSERT_TRUE(why.empty()) << why;
+    const size_t frames = heard.size() / 2;
+    ASSERT_GT(frames, 44100u * 60) << "shorter than a minute";
+
+    const double seconds = frames / 44100.0;
+    const double rate = std::filesystem::file_size(kRoot + "/" + Music(title, ".mp3")) / seconds;
+    EXPECT_NEAR(rate, 16000, 500) << "bytes a second";
+    int peak = 0;
+    for (Sint16 v : heard) peak = std::max(peak, std::abs(static_cast<int>(v)));
+    EXPECT_LT(20 * std::log10(peak / 32768.0), -1.0) << "peak " << peak;
+
+    const std::string sm = ReadAll(Music(title, ".sm"));
+    const SongTiming timing(sm);
+    std::vector<double> beats;  // the time of every whole beat while the music plays
+    for (int b = 0; timing.Ms(b) < seconds * 1000; ++b) beats.push_back(timing.Ms(b));
+    const std::vector<double> onsets = OnsetsAfterSilence(heard);
+    ASSERT_FALSE(onsets.empty());
+    EXPECT_NEAR(onsets.front(), timing.beat0_ms, 3.0) << "the first beat";
+    for (double at : onsets) {
+      const auto near = std::min_element(beats.begin(), beats.end(),
+                                         [&](double a, double b) { return std::abs(a - at) < std::abs(b - at); });
+      EXPECT_NEAR(at, *near, 3.0) << "music starts again at " << at << " ms, beat " << near - beats.begin();
+    }
+    rests += static_cast<int>(onsets.size()) - 1;
+    for (const auto& [stop_beat, stop_seconds] : timing.stops) {
+      const double again = timing.Ms(stop_beat + 1);
+      const bool starts_again = std::any_of(onsets.begin(), onsets.end(), [&](double at) { return std::abs(at - again) <= 3.0; });
+      EXPECT_TRUE(starts_again) << "after the stop on beat " << stop_beat << " the music comes back on the next beat";
+      // the last part of the stop, when the song waits, is silent
+      const size_t from = static_cast<size_t>((again - 1000.0 * stop_seconds / 2) * 44.1);
+      const size_t to = static_cast<size_t>((again - 5.0) * 44.1);
+      int loudest = 0;
+      for (size_t i = from; i < to && i < frames; ++i) loudest = std::max(loudest, Level(heard, i));
+      EXPECT_LT(loudest, kQuiet) << "the song plays on through the stop on beat " << stop_beat;
+    }
+  }
+  EXPECT_GE(rests, 3) << "the new songs rest before their last chords and around the stop";
 }

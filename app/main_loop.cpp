@@ -18,6 +18,7 @@
 #include "kit/input.h"
 #include "kit/panels.h"
 #include "kit/pause.h"
+#include "kit/window.h"
 #include "screens/chart_create.h"
 #include "screens/chart_import.h"
 #include "screens/difficulty_select.h"
@@ -60,16 +61,12 @@ bool StartUp() {
     return false;
   }
   SDL_ShowCursor(0);
-  ScreenSurface = SDL_SetVideoMode(WindowWidth, WindowHeight, 0, SDL_DOUBLEBUF);
-  // The pixel work of the pause overlay wants a true-colour screen.
-  if (ScreenSurface != nullptr && ScreenSurface->format->BitsPerPixel == 8)
-    ScreenSurface = SDL_SetVideoMode(WindowWidth, WindowHeight, 32, SDL_DOUBLEBUF);
-  if (ScreenSurface == nullptr) {
+  LoadSettings();
+  if (!OpenWindow()) {
     std::fprintf(stderr, "Zedov: cannot open the 640 x 480 window: %s\n", SDL_GetError());
     return false;
   }
   SDL_WM_SetCaption("Zedov", nullptr);
-  LoadSettings();
   OpenJoysticks();
   OpenAudio();
   LoadGameMedia();
@@ -94,7 +91,7 @@ void RunFrame() {
   if (PauseLevel == 0.0) RunDispatcher();
   AdvanceGameClock(PauseLevel != 0.0);
   DrawFrameChrome();
-  SDL_Flip(ScreenSurface);
+  PresentFrame();
   DrainEvents();
 }
 

@@ -9,6 +9,7 @@
 
 #include "game/play_state.h"
 #include "kit/input.h"
+#include "kit/window.h"
 
 void LoadSettings() {
   std::vector<std::string> problems;
@@ -22,4 +23,6 @@ void ApplySettings(const Settings& settings) {
   const int buttons[PadButtonCount] = {settings.padLeft, settings.padDown, settings.padUp, settings.padRight,
                                        settings.padPause};
   for (int i = 0; i < PadButtonCount; ++i) PadButtons[i].button = buttons[i];
+  WindowScale = settings.windowScale;
+  FullScreenWanted = settings.fullScreen != 0;
 }

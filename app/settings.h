@@ -6,7 +6,7 @@
 inline constexpr const char* SettingsPath = "zedov.conf";
 
 // Reads the settings file, reports each bad line on standard error, and
-// applies the result: the audio offset and the joystick buttons.
+// applies the result: the audio offset, the joystick buttons and the window.
 void LoadSettings();
 
 // Hands a set of settings to the game and the kit.

@@ -7,7 +7,6 @@
 #include "app/screen_state.h"
 #include "bench/bench_support.h"
 #include "game/play_state.h"
-#include "game/play_state.h"
 #include "game/song_start.h"
 #include "kit/font.h"
 #include "kit/images.h"
@@ -48,13 +47,10 @@ void BM_StartSongReading989Notes(benchmark::State& state) {
     chart += std::to_string(i % 4) + "\n" + std::to_string(3075 + 521 * i) + "\n" + (i % 3 ? "0" : "400") + "\n----\n";
   chart += "<stop>\n";
   WriteTextFile("Music/Bench.mp3.tq", chart);
-  SelectedSong = "Bench.mp3";  // no music file: the reading is what is measured
-  SelectedDifficulty = Medium;
   for (auto _ : state) {
-    StartSong();
+    StartSong("Bench.mp3", Medium);  // no music file: the reading is what is measured
     benchmark::DoNotOptimize(NoteList.size());
   }
-  Screen = Title;
 }
 BENCHMARK(BM_StartSongReading989Notes)->Unit(benchmark::kMicrosecond);
 

@@ -10,6 +10,7 @@
 #include "game/play.h"
 #include "game/play_helpers.h"
 #include "kit/images.h"
+#include "kit/sheet_blit.h"
 
 namespace {
 
@@ -60,6 +61,21 @@ void BM_HeaviestPlayFrame(benchmark::State& state) {
   state.counters["bpp"] = ScreenSurface->format->BitsPerPixel;
 }
 BENCHMARK(BM_HeaviestPlayFrame)->Unit(benchmark::kMicrosecond);
+
+// The same frame with every sheet drawn by SDL's own blit, as the game drew it before.
+void BM_HeaviestPlayFrameBySdlBlit(benchmark::State& state) {
+  LoadMediaOnce();
+  BuildSong();
+  SheetRunsEnabled = false;
+  for (auto _ : state) {
+    state.PauseTiming();
+    RestoreFrame();
+    state.ResumeTiming();
+    RunPlayScreen();
+  }
+  SheetRunsEnabled = true;
+}
+BENCHMARK(BM_HeaviestPlayFrameBySdlBlit)->Unit(benchmark::kMicrosecond);
 
 // The same frame with the backdrop the dispatcher blits under every screen.
 void BM_HeaviestPlayFrameWithBackdrop(benchmark::State& state) {

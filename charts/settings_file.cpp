@@ -25,6 +25,8 @@ constexpr Key Keys[] = {
     {"pad_up", &Settings::padUp, -1, 255},
     {"pad_right", &Settings::padRight, -1, 255},
     {"pad_pause", &Settings::padPause, -1, 255},
+    {"window_scale", &Settings::windowScale, 1, 4},
+    {"fullscreen", &Settings::fullScreen, 0, 1},
 };
 
 // A key as it may be shown in a message: printable ASCII only, and short.

@@ -13,6 +13,8 @@ struct Settings {
   int padUp = 2;
   int padRight = 3;
   int padPause = -1;  // a joystick button standing for Escape
+  int windowScale = 1;  // every game pixel a square of this many window pixels
+  int fullScreen = 0;   // 1: the desktop's resolution at the largest whole scale that fits
 };
 
 inline constexpr int MostSettingsProblems = 10;  // reported lines; the rest are counted

@@ -13,24 +13,26 @@
 #include "kit/images.h"
 #include "kit/input.h"
 #include "kit/panels.h"
+#include "kit/sheet_blit.h"
 
 namespace {
 
 constexpr int HoldCell = 35;  // height of one hold cell
 constexpr int CounterTop = 386;  // the BOO line; the others follow 18 pixels apart
 
-// A sheet and its copy in the screen's own format.
+// A sheet, its copy in the screen's own format, and the copy's runs.
 struct ScreenCopy {
   SDL_Surface* sheet = nullptr;
   SDL_Surface* copy = nullptr;
-  bool runLengths = false;  // worth it for sheets that are mostly clear or solid
+  bool runLengths = false;  // SDL's blit of sheets that are mostly clear or solid is faster coded
+  SheetRuns runs;
 };
-ScreenCopy ArrowCopy, RatingCopy{nullptr, nullptr, true}, HoldCopy{nullptr, nullptr, true};
+ScreenCopy ArrowCopy, RatingCopy{nullptr, nullptr, true, {}}, HoldCopy{nullptr, nullptr, true, {}};
 
 // The sheets come as IMG_Load delivers them, in RGBA byte order, which SDL
 // blends onto the screen by its slow generic path. A copy in the screen's
-// format with the same alpha blits several times faster and looks the same;
-// run-length coded, its clear pixels are skipped and its solid ones copied.
+// format with the same alpha looks the same, and its rows are cut into runs
+// once, so that a frame blends only the soft edges of the arrows.
 SDL_Surface* Blittable(ScreenCopy& entry, SDL_Surface* sheet) {
   if (sheet == nullptr || ScreenSurface == nullptr) return sheet;
   if (entry.sheet != sheet) {
@@ -41,14 +43,17 @@ SDL_Surface* Blittable(ScreenCopy& entry, SDL_Surface* sheet) {
     entry.copy = SDL_DisplayFormatAlpha(sheet);
     if (entry.copy != nullptr && entry.runLengths)
       SDL_SetAlpha(entry.copy, SDL_SRCALPHA | SDL_RLEACCEL, SDL_ALPHA_OPAQUE);
+    PrepareSheet(entry.runs, entry.copy);
   }
   return entry.copy != nullptr ? entry.copy : sheet;
 }
 
-// Positions come in 64 bits from far-out notes; anything off the window is skipped here.
-void DrawAt(SDL_Surface* image, const SDL_Rect* part, int x, int64_t y) {
+// One cell of a sheet with its top-left at (x, y). Positions come in 64 bits
+// from far-out notes; anything off the window is skipped here.
+void DrawCell(ScreenCopy& entry, SDL_Surface* sheet, const SDL_Rect* part, int x, int64_t y) {
   if (y > WindowHeight || y < -8192) return;
-  DrawImage(image, part, x, static_cast<int>(y));
+  SDL_Surface* image = Blittable(entry, sheet);
+  DrawSheetPart(entry.runs, image, part, x, static_cast<int>(y));
 }
 
 int TargetRow(int32_t timer) {
@@ -79,7 +84,7 @@ void DrawPopups() {
   for (int i = 0; i < static_cast<int>(PopupList.size());) {
     RatingPopup& popup = PopupList[i];
     if (popup.rating >= Boo && popup.rating <= Perfect)
-      DrawImage(Blittable(RatingCopy, RatingSheet), &RatingCells[popup.rating], popup.x, popup.y);
+      DrawCell(RatingCopy, RatingSheet, &RatingCells[popup.rating], popup.x, popup.y);
     popup.y = ClampToInt32(popup.y + rise);
     if (popup.y < -50)
       RemovePopup(i);
@@ -90,8 +95,7 @@ void DrawPopups() {
 
 void DrawTargets() {
   for (int c = 0; c < 4; ++c)
-    DrawImage(Blittable(ArrowCopy, ArrowSheet), &ArrowCells[c + 4 * TargetRow(ColumnTimer[c])], ColumnX[c],
-              TargetY);
+    DrawCell(ArrowCopy, ArrowSheet, &ArrowCells[c + 4 * TargetRow(ColumnTimer[c])], ColumnX[c], TargetY);
 }
 
 int DrawNotes() {
@@ -100,7 +104,7 @@ int DrawNotes() {
     int64_t y = NoteHeight(note);
     if (y < -69 || y > 479 || note.column < 0 || note.column > 3) continue;
     if (note.hold != 0) DrawHold(ColumnX[note.column] + 10, y, note.hold);
-    DrawAt(Blittable(ArrowCopy, ArrowSheet), &ArrowCells[note.column + 12], ColumnX[note.column], y);
+    DrawCell(ArrowCopy, ArrowSheet, &ArrowCells[note.column + 12], ColumnX[note.column], y);
     ++drawn;
   }
   return drawn;
@@ -108,18 +112,17 @@ int DrawNotes() {
 
 void DrawHold(int x, int64_t y, int32_t hold) {
   int64_t length = hold / 5;  // the strip's pixels: its remaining time at 200 px a second
-  SDL_Surface* sheet = Blittable(HoldCopy, HoldSheet);
   int64_t cells = static_cast<int64_t>(std::floor(hold / 5.0 / 35.0));
-  DrawAt(sheet, &HoldCells[0], x, y);
+  DrawCell(HoldCopy, HoldSheet, &HoldCells[0], x, y);
   // A long hold runs far below the window: stop at its bottom edge.
   for (int64_t k = 1; k <= cells && y + HoldCell * k <= WindowHeight; ++k)
-    DrawAt(sheet, &HoldCells[1], x, y + HoldCell * k);
+    DrawCell(HoldCopy, HoldSheet, &HoldCells[1], x, y + HoldCell * k);
   int64_t rest = length - HoldCell * cells;
   if (rest > 0 && rest <= HoldCell) {
     SDL_Rect piece = MakeRect(50, 0, 50, static_cast<int>(rest));
-    DrawAt(sheet, &piece, x, y + HoldCell * (cells + 1));
+    DrawCell(HoldCopy, HoldSheet, &piece, x, y + HoldCell * (cells + 1));
   }
-  DrawAt(sheet, &HoldCells[2], x, y + HoldCell + length);
+  DrawCell(HoldCopy, HoldSheet, &HoldCells[2], x, y + HoldCell + length);
 }
 
 std::vector<std::string> CounterLines() {

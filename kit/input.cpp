@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "kit/images.h"
+#include "kit/window.h"
 
 namespace {
 
@@ -128,13 +128,6 @@ void TakeEvents(Uint32 mask, Apply apply) {
 
 }  // namespace
 
-void ClampPointer(int& x, int& y) {
-  if (x < 0) x = 0;
-  if (y < 0) y = 0;
-  if (x > WindowWidth) x = WindowWidth;
-  if (y > WindowHeight) y = WindowHeight;
-}
-
 void UpdateInput() {
   Decay(KeyStates, KeyReleaseDue, KeyCount);
   TakeEvents(SDL_EVENTMASK(SDL_KEYDOWN) | SDL_EVENTMASK(SDL_KEYUP) | SDL_EVENTMASK(SDL_JOYHATMOTION) |
@@ -143,7 +136,7 @@ void UpdateInput() {
   Decay(MouseButtons, ButtonReleaseDue, ButtonCount);
   TakeEvents(SDL_EVENTMASK(SDL_MOUSEBUTTONDOWN) | SDL_EVENTMASK(SDL_MOUSEBUTTONUP), ApplyButtonEvent);
   SDL_GetMouseState(&MouseX, &MouseY);
-  ClampPointer(MouseX, MouseY);
+  WindowToGame(MouseX, MouseY);
 }
 
 void ClearInput() {

@@ -12,7 +12,7 @@ inline constexpr int ButtonCount = 10; // SDL mouse buttons recorded (1 left, 2 
 
 inline int KeyStates[KeyCount];        // by SDL key symbol
 inline int MouseButtons[ButtonCount];  // by SDL button number; entry 0 is never set
-inline int MouseX = 0;                 // pointer in window pixels, 0..640
+inline int MouseX = 0;                 // pointer in game pixels, 0..640 (see WindowToGame)
 inline int MouseY = 0;                 // 0..480
 
 // A joystick button and the key it stands for; a button of -1 is none.
@@ -38,6 +38,3 @@ void ClearInput();
 
 // Opens every joystick SDL finds (mats and pads); none is fine.
 void OpenJoysticks();
-
-// Keeps a pointer position within 0..640 and 0..480 (both bounds inclusive).
-void ClampPointer(int& x, int& y);

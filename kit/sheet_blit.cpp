@@ -309,12 +309,12 @@ bool PrepareSheet(SheetRuns& runs, SDL_Surface* sheet) {
 }
 
 void DrawSheetPart(const SheetRuns& runs, SDL_Surface* sheet, const SDL_Rect* part, int x, int y) {
-  if (sheet == nullptr || runs.sheet != sheet || !ScreenMatches(runs)) {
+  if (!SheetRunsEnabled || sheet == nullptr || runs.sheet != sheet || !ScreenMatches(runs)) {
     DrawImage(sheet, part, x, y);
     return;
   }
   // Far off-window positions are skipped as DrawImage skips them.
-  if (x > 640 || y > 480 || x < -8192 || y < -8192) return;
+  if (x > WindowWidth || y > WindowHeight || x < -8192 || y < -8192) return;
   ClippedBlit b = Clip(runs, part, x, y);
   if (b.w > 0 && b.h > 0) DrawClipped(runs, b);
 }

@@ -40,6 +40,9 @@ struct SheetRuns {
 // and SDL_SRCALPHA set: then DrawSheetPart always uses SDL's blit for it.
 bool PrepareSheet(SheetRuns& runs, SDL_Surface* sheet);
 
+// Off, every sheet goes through SDL's blit: for measuring one against the other.
+inline bool SheetRunsEnabled = true;
+
 // Same arguments and same pixels as DrawImage(sheet, part, x, y) (kit/images.h),
 // clipped to the screen's clip rectangle. Falls back to DrawImage when the runs
 // were not made from this sheet or the screen is not 32 bits in the sheet's colour order.

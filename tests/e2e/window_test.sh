@@ -17,7 +17,7 @@ mkdir "$WORK/Music"
 start_display
 start_game "$GAME" "$WORK"
 geometry=$(xdotool getwindowgeometry "$WID" | grep Geometry | awk '{print $2}')
-[ "$geometry" = "640x480" ] || fail "window is $geometry, not 640x480"
+[ "$geometry" = "$(scaled 640)x$(scaled 480)" ] || fail "window is $geometry, not $(scaled 640)x$(scaled 480)"
 
 pointer 600 400
 sleep 0.3

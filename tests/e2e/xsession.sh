@@ -3,13 +3,18 @@
 
 E2E_HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
+# E2E_SCALE=N runs a script with window_scale = N: its coordinates stay the
+# game's own and are multiplied here, so every scripted run works at any scale.
+E2E_SCALE=${E2E_SCALE:-1}
+scaled() { echo $(($1 * E2E_SCALE)); }
+
 fail() {
   echo "FAIL: $*" >&2
   echo "screenshots kept in $SHOTS" >&2
   exit 1
 }
 
-# start_display: a fresh Xvfb on a free display number; sets DISPLAY.
+# start_display [WxH]: a fresh Xvfb (800x600 unless given) on a free display number; sets DISPLAY.
 start_display() {
   local n
   for n in $(seq $((100 + RANDOM % 400)) 999); do
@@ -17,7 +22,9 @@ start_display() {
   done
   # -noreset: a server resets when its last client leaves (xdpyinfo below), and
   # refuses connections for a moment while it does.
-  Xvfb ":$n" -screen 0 800x600x24 -nolisten tcp -noreset > /dev/null 2>&1 &
+  local size=${1:-800x600}
+  [ "$E2E_SCALE" = 1 ] || size=${1:-$((800 * E2E_SCALE))x$((600 * E2E_SCALE))}
+  Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp -noreset > /dev/null 2>&1 &
   XVFB_PID=$!
   export DISPLAY=":$n"
   for _ in $(seq 100); do xdpyinfo > /dev/null 2>&1 && return 0; sleep 0.1; done
@@ -26,6 +33,7 @@ start_display() {
 
 # start_game BINARY FOLDER: runs the game with FOLDER as working directory; sets GAME_PID and WID.
 start_game() {
+  if [ "$E2E_SCALE" != 1 ] && [ ! -e "$2/zedov.conf" ]; then echo "window_scale = $E2E_SCALE" > "$2/zedov.conf"; fi
   # The X11 driver by name: without a display SDL would fall back to a terminal one.
   (cd "$2" && SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy} exec "$1") &
   GAME_PID=$!
@@ -46,7 +54,7 @@ stop_all() {
 }
 
 # The pointer must stay over the window, or key presses are lost.
-pointer() { xdotool mousemove --window "$WID" "$1" "$2"; }
+pointer() { xdotool mousemove --window "$WID" "$(scaled "$1")" "$(scaled "$2")"; }
 
 # click X Y [WAIT]: a click as a touchpad taps it, press and release at once.
 click() {
@@ -67,12 +75,13 @@ shot() { import -window "$WID" "$SHOTS/$1.png"; }
 
 # pixel NAME X Y: prints "r g b" of a pixel of a screenshot.
 pixel() {
-  convert "$SHOTS/$1.png" -format '%[fx:int(255*p{'"$2,$3"'}.r)] %[fx:int(255*p{'"$2,$3"'}.g)] %[fx:int(255*p{'"$2,$3"'}.b)]' info:
+  local at="$(scaled "$2"),$(scaled "$3")"
+  convert "$SHOTS/$1.png" -format '%[fx:int(255*p{'"$at"'}.r)] %[fx:int(255*p{'"$at"'}.g)] %[fx:int(255*p{'"$at"'}.b)]' info:
 }
 
 # brightness NAME X Y W H: mean brightness 0..255 of a region.
 brightness() {
-  convert "$SHOTS/$1.png" -crop "$4x$5+$2+$3" +repage -colorspace Gray -format '%[fx:int(255*mean)]' info:
+  convert "$SHOTS/$1.png" -crop "$(scaled "$4")x$(scaled "$5")+$(scaled "$2")+$(scaled "$3")" +repage -colorspace Gray -format '%[fx:int(255*mean)]' info:
 }
 
 # wait_exit SECONDS: waits for the game to end; sets EXIT_CODE (not in a subshell: only

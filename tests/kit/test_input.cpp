@@ -6,6 +6,7 @@
 #include "app/main_loop.h"
 #include "app/screen_state.h"
 #include "kit/input.h"
+#include "kit/window.h"
 #include "test_support.h"
 
 namespace {
@@ -220,19 +221,23 @@ TEST_F(InputTest, OtherEventsStayQueuedForTheLoopToDrain) {
   EXPECT_EQ(SDL_PeepEvents(&left, 1, SDL_PEEKEVENT, SDL_ALLEVENTS), 0);
 }
 
-TEST(PointerTest, ClampsToTheWindowBoundsInclusive) {
-  int x = -5, y = 900;
-  ClampPointer(x, y);
-  EXPECT_EQ(x, 0);
-  EXPECT_EQ(y, 480);
-  x = 640, y = 480;
-  ClampPointer(x, y);
-  EXPECT_EQ(x, 640);
-  EXPECT_EQ(y, 480);
-  x = 641, y = -1;
-  ClampPointer(x, y);
-  EXPECT_EQ(x, 640);
-  EXPECT_EQ(y, 0);
+TEST(PointerTest, WindowPixelsMapToGamePixelsWithinTheBoundsInclusive) {
+  struct Case { int scale, left, top, x, y, gameX, gameY; };
+  const Case cases[] = {
+      {1, 0, 0, -5, 900, 0, 480},    {1, 0, 0, 640, 480, 640, 480}, {1, 0, 0, 641, -1, 640, 0},
+      {2, 0, 0, 641, 481, 320, 240}, {2, 0, 0, 1279, 959, 639, 479}, {3, 0, 0, 2, 5, 0, 1},
+      // full screen on 1920 x 1080 at scale 2: the frame at (320, 60); borders go to the nearest edge
+      {2, 320, 60, 0, 0, 0, 0},      {2, 320, 60, 1919, 1079, 640, 480}, {2, 320, 60, 321, 61, 0, 0},
+      {2, 320, 60, 960, 540, 320, 240}, {2, 320, 60, 319, 1000, 0, 470},
+  };
+  for (const Case& c : cases) {
+    FrameScale = c.scale, FrameLeft = c.left, FrameTop = c.top;
+    int x = c.x, y = c.y;
+    WindowToGame(x, y);
+    EXPECT_EQ(x, c.gameX) << c.scale << " " << c.x;
+    EXPECT_EQ(y, c.gameY) << c.scale << " " << c.y;
+  }
+  FrameScale = 1, FrameLeft = FrameTop = 0;
 }
 
 }  // namespace

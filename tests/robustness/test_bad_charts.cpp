@@ -20,7 +20,6 @@
 #include "game/judgement.h"
 #include "game/play_state.h"
 #include "game/play.h"
-#include "game/play_state.h"
 #include "game/song_start.h"
 #include "kit/clock.h"
 #include "kit/pause.h"

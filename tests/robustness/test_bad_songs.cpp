@@ -10,7 +10,6 @@
 
 #include "app/screen_state.h"
 #include "game/play_state.h"
-#include "game/play_state.h"
 #include "game/song_start.h"
 #include "kit/clock.h"
 #include "kit/pause.h"

@@ -15,8 +15,6 @@
 #include "charts/library.h"
 #include "charts/step_import.h"
 #include "screens/chart_import.h"
-#include "charts/library.h"
-#include "game/play_state.h"
 #include "game/play_state.h"
 #include "game/song_start.h"
 #include "robustness/robustness_support.h"

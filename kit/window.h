@@ -1,0 +1,35 @@
+// The window: the game always draws onto one 640 x 480 surface of its own
+// (ScreenSurface). At scale 1 that surface is the window itself; at a larger
+// scale, or in full screen, the window is bigger and each frame is magnified
+// onto it right before the flip, every game pixel an N x N block, centred
+// with black borders in full screen.
+#pragma once
+#include <SDL.h>
+
+inline constexpr int MostWindowScale = 4;
+
+inline int WindowScale = 1;          // asked for by the settings: 1 to 4
+inline bool FullScreenWanted = false;  // asked for by the settings: the desktop's resolution
+
+inline SDL_Surface* WindowSurface = nullptr;  // the real window; ScreenSurface at scale 1
+inline int FrameScale = 1;                    // the scale in use once the window is open
+inline int FrameLeft = 0;                     // where the magnified frame starts in the window
+inline int FrameTop = 0;
+
+// Opens the window as asked. A mode that cannot be set is reported in one
+// line on standard error and the next smaller scale is tried, down to a
+// 640 x 480 window. Returns false when not even that opens.
+bool OpenWindow();
+
+// Shows the frame: magnifies ScreenSurface onto the window when scaled, then flips.
+void PresentFrame();
+
+// Magnifies a 640 x 480 32-bit frame by `scale` onto a 32-bit surface at (left, top).
+void MagnifyFrame(SDL_Surface* frame, SDL_Surface* window, int scale, int left, int top);
+
+// The game pixel under a window pixel: the border taken off, divided by the
+// scale, kept within 0..640 and 0..480.
+void WindowToGame(int& x, int& y);
+
+// The largest whole scale at which 640 x 480 fits into w x h, at least 1.
+int LargestScale(int w, int h);

@@ -402,7 +402,7 @@ TEST(MediaHold, StripIsLightAndNeutralUnderEveryLane) {
 namespace {
 
 // Every song the game ships: Music/<title>.mp3, .mp3.tq and .sm.
-const char* const kSongs[] = {"First Steps", "Morning Tide", "Comet Chase"};
+const char* const kSongs[] = {"First Steps", "Soft Tide", "Starfall"};
 
 struct ChartNote {
   int column;
@@ -613,7 +613,7 @@ TEST(MediaChart, StepsAreWellFormed) {
 // The new songs teach jumps and holds step by step: none in Beginner, both in
 // every level from Medium up.
 TEST(MediaChart, JumpsAndHoldsComeInFromMedium) {
-  for (const std::string title : {"Morning Tide", "Comet Chase"}) {
+  for (const std::string title : {"Soft Tide", "Starfall"}) {
     SCOPED_TRACE(title);
     const Chart chart = ParseTq(ReadAll(Music(title, ".mp3.tq")));
     for (const char* level : kLevels) {
@@ -706,7 +706,7 @@ TEST(MediaChart, NotesLieOnTheBeatGrid) {
 }
 
 TEST(MediaChart, FastSongChangesTempoAndStopsForOneBeat) {
-  const std::string sm = ReadAll(Music("Comet Chase", ".sm"));
+  const std::string sm = ReadAll(Music("Starfall", ".sm"));
   ASSERT_FALSE(sm.empty());
   const auto bpms = SmPairs(SmTag(sm, "BPMS"));
   const auto stops = SmPairs(SmTag(sm, "STOPS"));
@@ -720,7 +720,7 @@ TEST(MediaChart, FastSongChangesTempoAndStopsForOneBeat) {
   EXPECT_DOUBLE_EQ(stops[0].second, 60.0 / bpm) << "the stop lasts exactly one beat";
   // some arrows wait through the stop: there are notes on its beat and on the next
   const SongTiming timing(sm);
-  const Chart chart = ParseTq(ReadAll(Music("Comet Chase", ".mp3.tq")));
+  const Chart chart = ParseTq(ReadAll(Music("Starfall", ".mp3.tq")));
   for (const char* level : kLevels) {
     bool on_stop = false, after = false;
     for (const ChartNote& n : chart.at(level)) {

@@ -3,8 +3,8 @@
 #   Music/First Steps.mp3      synthesised by make_song.py, encoded by lame
 #   Music/First Steps.mp3.tq   the game's chart   } both from make_chart.py
 #   Music/First Steps.sm       a StepMania file   }
-#   Music/Morning Tide.*       make_tide.py, lame, make_steps.py tide
-#   Music/Comet Chase.*        make_comet.py, lame, make_steps.py comet
+#   Music/Soft Tide.*          make_tide.py, lame, make_steps.py tide
+#   Music/Starfall.*           make_starfall.py, lame, make_steps.py starfall
 # Then, where SDL_mixer's headers are installed, plays each MP3 through SDL_mixer
 # (mixer_probe.c) and checks that its first beat is heard where the charts say.
 set -e
@@ -27,13 +27,13 @@ mkdir -p "$root/Music"
 encode "$tmp/first_steps.wav" "First Steps"
 "$py" "$here/make_chart.py" "$root/Music"
 
-"$py" "$here/make_tide.py" "$tmp/morning_tide.wav"
-encode "$tmp/morning_tide.wav" "Morning Tide"
+"$py" "$here/make_tide.py" "$tmp/soft_tide.wav"
+encode "$tmp/soft_tide.wav" "Soft Tide"
 "$py" "$here/make_steps.py" tide "$root/Music"
 
-"$py" "$here/make_comet.py" "$tmp/comet_chase.wav"
-encode "$tmp/comet_chase.wav" "Comet Chase"
-"$py" "$here/make_steps.py" comet "$root/Music"
+"$py" "$here/make_starfall.py" "$tmp/starfall.wav"
+encode "$tmp/starfall.wav" "Starfall"
+"$py" "$here/make_steps.py" starfall "$root/Music"
 
 if pkg-config --exists sdl SDL_mixer 2>/dev/null; then
     cc -O2 -o "$tmp/mixer_probe" "$here/mixer_probe.c" $(pkg-config --cflags --libs sdl SDL_mixer)
@@ -43,8 +43,8 @@ if pkg-config --exists sdl SDL_mixer 2>/dev/null; then
     }
     first_steps=$(first "import song; print(song.FIRST_BEAT_SAMPLE + song.DECODER_DELAY_SAMPLES)")
     tide=$(first "import tide, timing; print(tide.TIMING.first_sample + timing.DECODER_DELAY_SAMPLES)")
-    comet=$(first "import comet, timing; print(comet.TIMING.first_sample + timing.DECODER_DELAY_SAMPLES)")
-    for pair in "First Steps:$first_steps" "Morning Tide:$tide" "Comet Chase:$comet"; do
+    starfall=$(first "import starfall, timing; print(starfall.TIMING.first_sample + timing.DECODER_DELAY_SAMPLES)")
+    for pair in "First Steps:$first_steps" "Soft Tide:$tide" "Starfall:$starfall"; do
         title=${pair%%:*}
         want=${pair##*:}
         heard=$(SDL_AUDIODRIVER=dummy "$tmp/mixer_probe" "$root/Music/$title.mp3" | sed -n 's/.* first \([0-9]*\) .*/\1/p')

@@ -1,11 +1,11 @@
 #!/usr/bin/python3
-"""Synthesises "Comet Chase" (160 BPM, then 170 BPM) to a WAV file.
+"""Synthesises "Starfall" (160 BPM, then 170 BPM) to a WAV file.
 
-    /usr/bin/python3 tools/art/make_comet.py out.wav
+    /usr/bin/python3 tools/art/make_starfall.py out.wav
 
 Four-on-the-floor kicks, claps, a rolling bass, an arpeggio whose filter
 snaps shut on every note, wide saw chords that pump with the kick, and a saw
-lead.  Every sound is placed through comet.TIMING: the band hits beat 126 and
+lead.  Every sound is placed through starfall.TIMING: the band hits beat 126 and
 beat 127 and then holds still for the one-beat stop; the music rests on beat
 175 and comes back at 170 BPM, a tone higher, on beat 176.
 """
@@ -17,7 +17,7 @@ import numpy as np
 sys.dont_write_bytecode = True  # keep tools/art free of __pycache__
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import synth as sy  # noqa: E402
-from comet import (BAR_CHORDS, BARS, CHORD, FINAL_BEAT, FINAL_CHORD, RESTS, SEED, STABS, STOP_BEAT,  # noqa: E402
+from starfall import (BAR_CHORDS, BARS, CHORD, FINAL_BEAT, FINAL_CHORD, RESTS, SEED, STABS, STOP_BEAT,  # noqa: E402
                    TAIL_SECONDS, TIMING, section_of, tune)
 from timing import RATE  # noqa: E402
 
@@ -209,7 +209,7 @@ def mix(song, kick_starts):
 
 
 def main():
-    out = sys.argv[1] if len(sys.argv) > 1 else "comet_chase.wav"
+    out = sys.argv[1] if len(sys.argv) > 1 else "starfall.wav"
     n = sy.write_wav(out, render())
     print(f"wrote {out}: {n / RATE:.2f} s, first beat at sample {TIMING.first_sample}")
 

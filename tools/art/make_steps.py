@@ -4,7 +4,7 @@
     Music/<title>.sm       the StepMania file, written first
     Music/<title>.mp3.tq   the game's chart, read back from that StepMania file
 
-    /usr/bin/python3 tools/art/make_steps.py tide|comet [output-dir]   (default Music/)
+    /usr/bin/python3 tools/art/make_steps.py tide|starfall [output-dir]   (default Music/)
 
 The steps are written by hand, bar by bar, in <song>_steps.py.  A bar is a
 line of rows spread evenly over its four beats (4 rows: quarter notes, 8:

@@ -1,5 +1,5 @@
 #!/usr/bin/python3
-"""Synthesises "Morning Tide" (90 BPM, F major) to a WAV file.
+"""Synthesises "Soft Tide" (90 BPM, F major) to a WAV file.
 
     /usr/bin/python3 tools/art/make_tide.py out.wav
 
@@ -152,7 +152,7 @@ def mix(song):
 
 
 def main():
-    out = sys.argv[1] if len(sys.argv) > 1 else "morning_tide.wav"
+    out = sys.argv[1] if len(sys.argv) > 1 else "soft_tide.wav"
     n = sy.write_wav(out, render())
     print(f"wrote {out}: {n / RATE:.2f} s, first beat at sample {TIMING.first_sample}")
 

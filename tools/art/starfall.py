@@ -1,12 +1,12 @@
-"""The score of "Comet Chase": 160 BPM in E minor, a stop of one beat at the end
+"""The score of "Starfall": 160 BPM in E minor, a stop of one beat at the end
 of the first chorus, then 170 BPM in F sharp minor from bar 44.
 
-Shared by make_comet.py (the music) and make_steps.py (the charts, from
-comet_steps.py).  Bar 0 starts on beat 0; every bar has four beats.
+Shared by make_starfall.py (the music) and make_steps.py (the charts, from
+starfall_steps.py).  Bar 0 starts on beat 0; every bar has four beats.
 """
 from timing import Timing
 
-TITLE = "Comet Chase"
+TITLE = "Starfall"
 SEED = 160
 STOP_BEAT = 127           # the last stab of the first chorus; the song then waits one beat
 CHANGE_BEAT = 176         # bar 44: 170 BPM and a tone higher

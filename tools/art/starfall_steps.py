@@ -1,4 +1,4 @@
-"""The steps of "Comet Chase", written by hand (see make_steps.py for the notation).
+"""The steps of "Starfall", written by hand (see make_steps.py for the notation).
 
 Bars 0-3 intro, 4-11 verse, 12-15 build, 16-31 chorus (the band hits beats
 126 and 127, then the song stops for one beat), 32-39 breakdown, 40-43 build

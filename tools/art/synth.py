@@ -1,5 +1,5 @@
 """Instruments, effects and the mixing desk shared by the makers of the songs
-after "First Steps" (make_tide.py, make_comet.py).
+after "First Steps" (make_tide.py, make_starfall.py).
 
 Every sound is computed here from oscillators, noise with fixed seeds and
 filters; nothing is sampled.  A Song places sounds on beats through its Timing

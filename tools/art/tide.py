@@ -1,11 +1,11 @@
-"""The score of "Morning Tide": 90 BPM in F major, a gentle first song.
+"""The score of "Soft Tide": 90 BPM in F major, a gentle first song.
 
 Shared by make_tide.py (the music) and make_steps.py (the charts, from
 tide_steps.py).  Bar 0 starts on beat 0; every bar has four beats.
 """
 from timing import Timing
 
-TITLE = "Morning Tide"
+TITLE = "Soft Tide"
 SEED = 90
 TIMING = Timing(heard="0.530", bpms=[(0, 90)])
 BARS = 28                 # 4/4 bars before the final chord

@@ -1,4 +1,4 @@
-"""The steps of "Morning Tide", written by hand (see make_steps.py for the notation).
+"""The steps of "Soft Tide", written by hand (see make_steps.py for the notation).
 
 Bars 0-1 intro, 2-9 verse, 10-17 chorus, 18-21 verse, 22-25 chorus, 26-27
 outro (its fourth beat rests), bar 28 the final chord.  The steps follow the

@@ -14,6 +14,7 @@
 #include "game/play.h"
 #include "game/song_start.h"
 #include "kit/clock.h"
+#include "kit/focus.h"
 #include "kit/images.h"
 #include "kit/input.h"
 #include "kit/panels.h"
@@ -88,9 +89,16 @@ void RunMainLoop() {
 void RunFrame() {
   SDL_PumpEvents();
   UpdateInput();
-  if (PauseLevel == 0.0) RunDispatcher();
-  AdvanceGameClock(PauseLevel != 0.0);
+  bool pausedBefore = PauseLevel != 0.0;
+  // On the play screen the arrows are the lanes; its pause has a menu of its own.
+  FocusEnabled = pausedBefore || (Screen != Play && Screen != SongStart);
+  BeginFocusFrame();
+  if (!pausedBefore) RunDispatcher();
+  AdvanceGameClock(pausedBefore);
   DrawFrameChrome();
+  bool newScreen = !pausedBefore && ScreenChanged;
+  if (newScreen || pausedBefore != (PauseLevel != 0.0)) RestartFocus();
+  EndFocusFrame();
   PresentFrame();
   DrainEvents();
 }

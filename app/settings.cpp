@@ -21,7 +21,7 @@ void LoadSettings() {
 void ApplySettings(const Settings& settings) {
   AudioOffsetMs = settings.audioOffsetMs;
   const int buttons[PadButtonCount] = {settings.padLeft, settings.padDown, settings.padUp, settings.padRight,
-                                       settings.padPause};
+                                       settings.padPause, settings.padSelect};
   for (int i = 0; i < PadButtonCount; ++i) PadButtons[i].button = buttons[i];
   WindowScale = settings.windowScale;
   FullScreenWanted = settings.fullScreen != 0;

@@ -25,6 +25,7 @@ constexpr Key Keys[] = {
     {"pad_up", &Settings::padUp, -1, 255},
     {"pad_right", &Settings::padRight, -1, 255},
     {"pad_pause", &Settings::padPause, -1, 255},
+    {"pad_select", &Settings::padSelect, -1, 255},
     {"window_scale", &Settings::windowScale, 1, 4},
     {"fullscreen", &Settings::fullScreen, 0, 1},
 };

@@ -12,7 +12,8 @@ struct Settings {
   int padDown = 1;
   int padUp = 2;
   int padRight = 3;
-  int padPause = -1;  // a joystick button standing for Escape
+  int padPause = -1;   // a joystick button standing for Escape
+  int padSelect = -1;  // a joystick button standing for Enter in the menus
   int windowScale = 1;  // every game pixel a square of this many window pixels
   int fullScreen = 0;   // 1: the desktop's resolution at the largest whole scale that fits
 };

@@ -10,5 +10,6 @@ inline constexpr int ListRows = 7;  // rows shown at once
 // returns the index of the row clicked in this frame, or -1. A click on a
 // control moves scroll by one; the frame is drawn as it stood when it began.
 // A scroll at or past the end shows no rows, and the up control brings the
-// list back one row per click.
+// list back one row per click. The mouse wheel scrolls one step per notch,
+// and the keyboard focus moved past the first or last row shown scrolls too.
 int ButtonList(const std::vector<std::string>& labels, int& scroll);

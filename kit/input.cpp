@@ -1,6 +1,7 @@
 // The input update: SDL events into the key and button tables.
 #include "kit/input.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "kit/window.h"
@@ -18,6 +19,17 @@ uint32_t KeyHolders[KeyCount];  // sources holding each key down
 bool KeyReleaseDue[KeyCount];   // tapped within one frame: goes Up at the next update
 bool ButtonDown[ButtonCount];
 bool ButtonReleaseDue[ButtonCount];
+
+// Key repeat: when each key went down, and how many steps it has made since.
+uint32_t RepeatStart[KeyCount];
+int RepeatDone[KeyCount];
+
+int StepsDueAfter(uint32_t heldMs) {
+  int steps = 1;
+  if (heldMs >= 400) steps += 1 + (static_cast<int>(std::min<uint32_t>(heldMs, 2000)) - 400) / 100;
+  if (heldMs >= 2000) steps += static_cast<int>(std::min<uint32_t>(heldMs - 2000, 1u << 30) / 10);
+  return steps;
+}
 
 // The last direction of each joystick's hat and first two axes (-1, 0, 1).
 Uint8 HatValue[MostJoysticks];
@@ -137,6 +149,19 @@ void UpdateInput() {
   TakeEvents(SDL_EVENTMASK(SDL_MOUSEBUTTONDOWN) | SDL_EVENTMASK(SDL_MOUSEBUTTONUP), ApplyButtonEvent);
   SDL_GetMouseState(&MouseX, &MouseY);
   WindowToGame(MouseX, MouseY);
+}
+
+int RepeatSteps(int key, uint32_t nowMs) {
+  if (key < 0 || key >= KeyCount || KeyStates[key] == Up) return 0;
+  if (KeyStates[key] == Pressed) {
+    RepeatStart[key] = nowMs;
+    RepeatDone[key] = 1;
+    return 1;
+  }
+  int due = StepsDueAfter(nowMs - RepeatStart[key]);
+  int steps = due - RepeatDone[key];
+  RepeatDone[key] = due;
+  return steps > 0 ? steps : 0;
 }
 
 void ClearInput() {

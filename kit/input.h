@@ -5,6 +5,8 @@
 #pragma once
 #include <SDL.h>
 
+#include <cstdint>
+
 enum KeyState : int { Up = 0, Held = 1, Pressed = 2 };  // Pressed: went down in this frame
 
 inline constexpr int KeyCount = 500;   // SDL 1.2 key symbols recorded
@@ -20,10 +22,10 @@ struct PadButton {
   int button;
   int key;
 };
-inline constexpr int PadButtonCount = 5;
+inline constexpr int PadButtonCount = 6;
 // By default a mat's first four buttons are the arrows; set from the settings at start-up.
-inline PadButton PadButtons[PadButtonCount] = {
-    {0, SDLK_LEFT}, {1, SDLK_DOWN}, {2, SDLK_UP}, {3, SDLK_RIGHT}, {-1, SDLK_ESCAPE}};
+inline PadButton PadButtons[PadButtonCount] = {{0, SDLK_LEFT},  {1, SDLK_DOWN},    {2, SDLK_UP},
+                                               {3, SDLK_RIGHT}, {-1, SDLK_ESCAPE}, {-1, SDLK_RETURN}};
 
 // Called once per frame after SDL_PumpEvents, before anything reads input.
 // Pressed decays to Held; then this frame's events are applied in the order
@@ -32,6 +34,11 @@ inline PadButton PadButtons[PadButtonCount] = {
 // the same frame still reads Pressed for that frame, and Up from the next,
 // so that a tap or a touchpad's click is never lost.
 void UpdateInput();
+
+// How many steps a key held down makes in this frame, at nowMs: one as it is
+// pressed, then after 0.4 s ten a second, and after 2 s a hundred a second.
+// Call it every frame in which the held key may step something.
+int RepeatSteps(int key, uint32_t nowMs);
 
 // Forgets every key, button and pending release: all Up.
 void ClearInput();

@@ -1,6 +1,7 @@
 // Panels, buttons and the pointer.
 #include "kit/panels.h"
 
+#include "kit/focus.h"
 #include "kit/font.h"
 #include "kit/images.h"
 #include "kit/input.h"
@@ -57,9 +58,12 @@ void DrawPanel(const Box& b, PanelStyle style) {
 }
 
 bool Button(const Box& box, const std::string& label) {
+  bool focused = TakeFocus();
   bool hovered = Hovered(box);
-  bool clicked = hovered && MouseButtons[SDL_BUTTON_LEFT] == Pressed;
-  DrawPanel(box, hovered ? Highlighted : Normal);
+  bool clicked = (hovered && MouseButtons[SDL_BUTTON_LEFT] == Pressed) || (focused && EnterPressed());
+  // While the keyboard has the focus, it alone is highlighted; the mouse still clicks.
+  bool lit = FocusIndex >= 0 && FocusEnabled ? focused : hovered;
+  DrawPanel(box, lit ? Highlighted : Normal);
   DrawLabel(box, label);
   return clicked;
 }

@@ -22,7 +22,9 @@ Box Centred(int x, int y, int width, int height);
 void DrawPanel(const Box& box, PanelStyle style);
 
 // Draws a button and returns true in the frame in which the left mouse button
-// went down over it. It reacts within its interior grown by 13 pixels.
+// went down over it, or Enter was pressed while it had the keyboard focus
+// (kit/focus.h). It reacts to the mouse within its interior grown by 13 pixels.
+// It is highlighted under the pointer, or, while the keyboard has a focus, when focused.
 bool Button(const Box& box, const std::string& label);
 
 // A read-only box: drawn like a button that never reacts.

@@ -4,6 +4,7 @@
 #include "app/main_loop.h"
 #include "app/screen_state.h"
 #include "kit/clock.h"
+#include "kit/focus.h"
 #include "kit/pause.h"
 #include "kit/pause_pixels.h"
 #include "kit/input.h"
@@ -58,6 +59,60 @@ TEST_F(DispatcherTest, NoScreenRunsWhileTheOverlayIsAboveZero) {
   EXPECT_TRUE(ScreenChanged);  // kept for the first frame after the overlay closes
   PauseLevel = 0.0;
   PauseWanted = false;
+}
+
+void Tap(int key) {
+  for (Uint8 type : {SDL_KEYDOWN, SDL_KEYUP}) {
+    SDL_Event event{};
+    event.type = type;
+    event.key.type = type;
+    event.key.keysym.sym = static_cast<SDLKey>(key);
+    SDL_PushEvent(&event);
+  }
+}
+
+// Whole frames driven by tapped keys alone: the menus, the play screen and the pause.
+TEST_F(DispatcherTest, KeysWalkTheMenusAndThePauseButNotThePlayScreen) {
+  ScratchFolder scratch;
+  FocusIndex = -1;
+  RunFrame();
+  Tap(SDLK_DOWN);
+  RunFrame();
+  EXPECT_EQ(FocusIndex, 0);  // "Play"
+  Tap(SDLK_RETURN);
+  RunFrame();
+  EXPECT_EQ(Screen, SongSelect);
+  EXPECT_EQ(FocusIndex, 0) << "a new screen's first button";
+  Tap(SDLK_UP);
+  RunFrame();
+  EXPECT_EQ(FocusIndex, 0) << "an empty song list has only Back";
+  // The play screen: Down is a lane, and Enter does not press "Back".
+  Screen = Play;
+  Tap(SDLK_DOWN);
+  Tap(SDLK_RETURN);
+  RunFrame();
+  EXPECT_EQ(FocusIndex, 0) << "the focus stood still";
+  EXPECT_EQ(Screen, Results) << "without music the song is over at once, not left by Back";
+  // The pause: Up and Down move between "Resume game" and "Exit".
+  Tap(SDLK_ESCAPE);
+  RunFrame();
+  ASSERT_GT(PauseLevel, 0.0);
+  Tap(SDLK_DOWN);
+  RunFrame();
+  EXPECT_EQ(FocusIndex, 1);
+  Tap(SDLK_DOWN);
+  RunFrame();
+  EXPECT_EQ(FocusIndex, 0) << "wrapped round to Resume game";
+  Tap(SDLK_UP);
+  RunFrame();
+  Tap(SDLK_RETURN);
+  RunFrame();
+  EXPECT_TRUE(QuitRequested);
+  QuitRequested = false;
+  PauseWanted = false;
+  PauseLevel = 0.0;
+  FocusIndex = -1;
+  Screen = Title;
 }
 
 TEST(FramePacingTest, ShortFramesSleepToSixteenMilliseconds) {

@@ -10,6 +10,7 @@
 #include "app/screen_state.h"
 #include "charts/generator.h"
 #include "screens/chart_create.h"
+#include "kit/focus.h"
 #include "kit/input.h"
 #include "test_support.h"
 
@@ -170,6 +171,34 @@ TEST_F(GeneratorTest, ButtonsMoveValuesByOneAndBackWritesNothing) {
   ClickAt(550, 435);
   EXPECT_EQ(Screen, DifficultySelect);
   EXPECT_FALSE(std::filesystem::exists("Music/Track.mp3.tq"));
+}
+
+// With the keyboard focus on a row's small buttons, Left and Right step its value.
+TEST_F(GeneratorTest, LeftAndRightStepTheFocusedRow) {
+  auto frame = [](int key) {
+    ResetInput(5, 5);
+    if (key >= 0) KeyStates[key] = Pressed;
+    BeginFocusFrame();
+    RunChartCreate();
+    EndFocusFrame();
+  };
+  frame(-1);
+  FocusIndex = 2;  // the second row's decrease button
+  frame(SDLK_LEFT);
+  frame(SDLK_LEFT);
+  frame(SDLK_RIGHT);
+  EXPECT_EQ(CreateDelayMs, 3074);
+  EXPECT_EQ(CreateBpm, 115);
+  FocusIndex = 1;  // the first row's increase button
+  frame(SDLK_RIGHT);
+  EXPECT_EQ(CreateBpm, 116);
+  FocusIndex = 6;  // "Accept": Left and Right step nothing
+  frame(SDLK_LEFT);
+  EXPECT_EQ(CreateBeats, 216);
+  EXPECT_EQ(Screen, ChartCreate);
+  frame(SDLK_RETURN);
+  EXPECT_EQ(Screen, DifficultySelect);
+  FocusIndex = -1;
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The input update: key and button states from SDL events.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "app/main_loop.h"
@@ -151,8 +152,8 @@ TEST_F(InputTest, AHatAndTheFirstTwoAxesAreTheArrowKeys) {
 }
 
 TEST_F(InputTest, PadButtonsStandForTheirKeysAndNoneIsNothing) {
-  const PadButton defaults[PadButtonCount] = {PadButtons[0], PadButtons[1], PadButtons[2], PadButtons[3],
-                                              PadButtons[4]};
+  PadButton defaults[PadButtonCount];
+  std::copy(PadButtons, PadButtons + PadButtonCount, defaults);
   for (int b = 0; b < 4; ++b) PushPadButton(b, true);
   PushPadButton(7, true);  // no key of its own
   UpdateInput();

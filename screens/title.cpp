@@ -17,7 +17,8 @@ void RunTitleScreen() {
 void RunCreditsScreen() {
   DrawText(320, 200, "Programming and graphics by the Zedov team", Centre);
   DrawText(320, 220, WebAddress, Centre);
-  DrawText(320, 260, "Music: First Steps by the Zedov team", Centre);
-  DrawText(320, 280, WebAddress, Centre);
+  DrawText(320, 260, "Music: First Steps, Soft Tide and Starfall", Centre);
+  DrawText(320, 280, "by the Zedov team", Centre);
+  DrawText(320, 300, WebAddress, Centre);
   if (BackButton()) Screen = Title;
 }

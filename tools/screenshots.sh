@@ -14,7 +14,7 @@ WORK=$(mktemp -d)
 trap 'stop_all; rm -rf "$WORK"' EXIT
 cp -r Media "$WORK/"
 mkdir "$WORK/Music"
-cp Music/"First Steps".* "$WORK/Music/"
+cp Music/*.mp3 Music/*.tq Music/*.sm "$WORK/Music/"  # the shipped songs
 # A short second song with one medium note, for the results.
 sox -n -r 44100 -c 2 "$WORK/short.wav" synth 2 sine 440 vol 0.2 2> /dev/null
 lame --quiet "$WORK/short.wav" "$WORK/Music/Short Song.mp3"

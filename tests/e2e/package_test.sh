@@ -45,10 +45,20 @@ start_display
 
 # First start: the folder is made, the demo song copied, the pictures linked.
 start_game "$WORK/root/usr/bin/zedov" "$HOME"
-[ -f "$PLAYER/Music/First Steps.mp3" ] || fail "demo song not copied into $PLAYER/Music"
-[ -f "$PLAYER/Music/First Steps.mp3.tq" ] || fail "demo chart not copied"
+for song in "First Steps" "Soft Tide" "Starfall"; do
+  for f in "$song.mp3" "$song.mp3.tq" "$song.sm"; do
+    [ -f "$PLAYER/Music/$f" ] || fail "$f not copied into $PLAYER/Music"
+  done
+done
 [ -L "$PLAYER/Media" ] || fail "Media is not linked"
 shot first-start
+click 320 215            # Play: the three shipped songs, and no fourth row
+shot shipped-songs
+# A row's panel (about 40) is far brighter than the backdrop where no row is (about 23).
+for r in 0 1 2; do
+  [ "$(brightness shipped-songs 40 $((88 + 40 * r)) 560 14)" -ge 32 ] || fail "no song in row $r of the shipped list"
+done
+[ "$(brightness shipped-songs 40 208 560 14)" -lt 32 ] || fail "a fourth row in the shipped list"
 python3 "$E2E_HERE/xclose.py" "$WID"
 wait_exit 10
 [ "$EXIT_CODE" = "0" ] || fail "exit code $EXIT_CODE"

@@ -7,6 +7,7 @@
 #include <limits>
 #include <vector>
 
+#include "charts/clamp.h"
 #include "charts/text.h"
 
 namespace {
@@ -104,7 +105,5 @@ int32_t StepBeatToMs(double beat) {
   if (Tempi.empty()) return 0;
   if (!Ready) Prepare();
   double ms = (TempoSeconds(beat) + StoppedSeconds(beat) - OffsetSeconds) * 1000;
-  if (!(ms > std::numeric_limits<int32_t>::min())) return std::numeric_limits<int32_t>::min();
-  if (ms >= std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
-  return static_cast<int32_t>(std::llround(ms));
+  return TruncateToInt32(std::round(ms));
 }

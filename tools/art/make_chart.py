@@ -16,6 +16,7 @@ from fractions import Fraction
 
 sys.dont_write_bytecode = True  # keep tools/art free of __pycache__
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from make_steps import sm_notes_block  # noqa: E402
 from song import (BARS, BEAT_SAMPLES, BPM, DECODER_DELAY_SAMPLES, FIRST_BEAT_SAMPLE,  # noqa: E402
                   RATE, phrase_of, section_of)
 
@@ -190,29 +191,6 @@ def write_tq(charts, path):
         f.write("\n".join(lines) + "\n")
 
 
-def sm_measures(notes):
-    rows = {}
-    for b, c, h in notes:
-        rows.setdefault(b, ["0"] * 4)[c] = "2" if h else "1"
-        if h:
-            rows.setdefault(b + h, ["0"] * 4)[c] = "3"
-    last_measure = int(max(rows) // 4)
-    out = []
-    for m in range(last_measure + 1):
-        beats = [b for b in rows if m * 4 <= b < m * 4 + 4]
-        per = 4
-        for cand in (4, 8, 16, 48, 192):
-            if all(((b - m * 4) * cand / 4).denominator == 1 for b in beats):
-                per = cand
-                break
-        block = []
-        for r in range(per):
-            b = Fraction(m * 4) + Fraction(4 * r, per)
-            block.append("".join(rows.get(b, ["0"] * 4)))
-        out.append(block)
-    return out
-
-
 def write_sm(charts, path):
     offset = -FIRST_BEAT_MS / 1000.0
     head = [
@@ -238,20 +216,7 @@ def write_sm(charts, path):
     ]
     body = []
     for tag, diff, meter in LEVELS:
-        body += [
-            f"//---------------dance-single - {diff}----------------",
-            "#NOTES:",
-            "     dance-single:",
-            "     Zedov team:",
-            f"     {diff}:",
-            f"     {meter}:",
-            "     0.0,0.0,0.0,0.0,0.0:",
-        ]
-        measures = sm_measures(charts[tag])
-        for i, block in enumerate(measures):
-            body += block
-            body.append("," if i + 1 < len(measures) else ";")
-        body.append("")
+        body += sm_notes_block(diff, meter, charts[tag])
     with open(path, "w", newline="\n") as f:
         f.write("\n".join(head + body))
 

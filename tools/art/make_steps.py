@@ -125,6 +125,24 @@ def sm_measures(notes):
     return out
 
 
+def sm_notes_block(diff, meter, notes):
+    """The lines of one dance-single notes block: header, measures, ";" and a blank line."""
+    lines = [
+        f"//---------------dance-single - {diff}----------------",
+        "#NOTES:",
+        "     dance-single:",
+        "     Zedov team:",
+        f"     {diff}:",
+        f"     {meter}:",
+        "     0.0,0.0,0.0,0.0,0.0:",
+    ]
+    measures = sm_measures(notes)
+    for i, block in enumerate(measures):
+        lines += block
+        lines.append("," if i + 1 < len(measures) else ";")
+    return lines + [""]
+
+
 def sm_text(song, charts):
     t = song.TIMING
     t.check_printed()
@@ -154,20 +172,7 @@ def sm_text(song, charts):
     body = []
     for tag, diff in LEVELS:
         meter, _ = song_steps(song).CHARTS[tag]
-        body += [
-            f"//---------------dance-single - {diff}----------------",
-            "#NOTES:",
-            "     dance-single:",
-            "     Zedov team:",
-            f"     {diff}:",
-            f"     {meter}:",
-            "     0.0,0.0,0.0,0.0,0.0:",
-        ]
-        measures = sm_measures(charts[tag])
-        for i, block in enumerate(measures):
-            body += block
-            body.append("," if i + 1 < len(measures) else ";")
-        body.append("")
+        body += sm_notes_block(diff, meter, charts[tag])
     return "\n".join(head + body)
 
 

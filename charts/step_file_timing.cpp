@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <limits>
 #include <vector>
 
 #include "charts/clamp.h"

@@ -97,7 +97,7 @@ TEST(StepConversion, TimingOfRows) {
 
 TEST(StepConversion, NotesHoldsAndBlocks) {
   const Case cases[] = {
-      // The Part's own example, timed as StepMania plays it.
+      // A hold from its start row to its end row, timed as StepMania plays it.
       {"hold ended by a later row", At120 + Block("Easy", "2000\n0000\n3100\n0000\n"), "easy: 0@0+1000 1@1000"},
       {"a hold end takes the newest note of its column", At120 + Block("Easy", "2000\n1000\n3000\n0000\n"),
        "easy: 0@0 0@500+500"},

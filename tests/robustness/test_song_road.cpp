@@ -45,6 +45,19 @@ std::vector<int> ScoreLines(const std::string& text) {
   return values;
 }
 
+// Each arrow key goes down in the frame that brings its note closest and is
+// let go three frames later; held counts those frames per column.
+void PressArrowsAtTheirNotes(int held[4]) {
+  for (int c = 0; c < 4; ++c) {
+    if (held[c] > 0 && --held[c] == 0) QueueKey(ColumnKeys[c], false);
+    for (const Note& note : NoteList)
+      if (note.column == c && held[c] == 0 && std::abs(note.time - SongPosition - 8) <= 12) {
+        QueueKey(ColumnKeys[c], true);
+        held[c] = 3;
+      }
+  }
+}
+
 struct SongRoad : testing::Test {
   ScratchFolder scratch;
 
@@ -111,14 +124,7 @@ TEST_F(SongRoad, OneSongFromTheTitleToItsResultsAndBack) {
   uint32_t startedAt = SDL_GetTicks();
   int held[4] = {0, 0, 0, 0};
   while (Screen == Play && SDL_GetTicks() - startedAt < 30000) {
-    for (int c = 0; c < 4; ++c) {
-      if (held[c] > 0 && --held[c] == 0) QueueKey(ColumnKeys[c], false);
-      for (const Note& note : NoteList)
-        if (note.column == c && held[c] == 0 && std::abs(note.time - SongPosition - 8) <= 12) {
-          QueueKey(ColumnKeys[c], true);
-          held[c] = 3;
-        }
-    }
+    PressArrowsAtTheirNotes(held);
     // Halfway through, Escape pauses; once the overlay is up, Escape again resumes.
     if (!paused && SongPosition > 1000) {
       QueueKey(EscapeKey, true);
@@ -193,14 +199,7 @@ TEST_F(SongRoad, AnOggSongGetsAGeneratedChartAndPlaysToItsResults) {
   uint32_t startedAt = SDL_GetTicks();
   int held[4] = {0, 0, 0, 0};
   while (Screen == Play && SDL_GetTicks() - startedAt < 30000) {
-    for (int c = 0; c < 4; ++c) {
-      if (held[c] > 0 && --held[c] == 0) QueueKey(ColumnKeys[c], false);
-      for (const Note& note : NoteList)
-        if (note.column == c && held[c] == 0 && std::abs(note.time - SongPosition - 8) <= 12) {
-          QueueKey(ColumnKeys[c], true);
-          held[c] = 3;
-        }
-    }
+    PressArrowsAtTheirNotes(held);
     PacedFrame();
   }
   ASSERT_EQ(Screen, Results) << "the song did not end within 30 s";

@@ -16,7 +16,7 @@ from fractions import Fraction
 
 sys.dont_write_bytecode = True  # keep tools/art free of __pycache__
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from make_steps import sm_notes_block  # noqa: E402
+from make_steps import sm_head, sm_notes_block  # noqa: E402
 from song import (BARS, BEAT_SAMPLES, BPM, DECODER_DELAY_SAMPLES, FIRST_BEAT_SAMPLE,  # noqa: E402
                   RATE, phrase_of, section_of)
 
@@ -193,27 +193,7 @@ def write_tq(charts, path):
 
 def write_sm(charts, path):
     offset = -FIRST_BEAT_MS / 1000.0
-    head = [
-        "#TITLE:First Steps;",
-        "#SUBTITLE:;",
-        "#ARTIST:Zedov team;",
-        "#TITLETRANSLIT:;",
-        "#SUBTITLETRANSLIT:;",
-        "#ARTISTTRANSLIT:;",
-        "#CREDIT:Zedov team;",
-        "#BANNER:;",
-        "#BACKGROUND:;",
-        "#CDTITLE:;",
-        "#MUSIC:First Steps.mp3;",
-        f"#OFFSET:{offset:.3f};",
-        "#SAMPLESTART:20.525;",
-        "#SAMPLELENGTH:12.000;",
-        "#SELECTABLE:YES;",
-        f"#BPMS:0.000={BPM:.3f};",
-        "#STOPS:;",
-        "#BGCHANGES:;",
-        "",
-    ]
+    head = sm_head("First Steps", f"{offset:.3f}", "20.525", "12.000", f"0.000={BPM:.3f}", "")
     body = []
     for tag, diff, meter in LEVELS:
         body += sm_notes_block(diff, meter, charts[tag])

@@ -125,6 +125,31 @@ def sm_measures(notes):
     return out
 
 
+def sm_head(title, offset, sample_start, sample_length, bpms, stops):
+    """The header lines of one of our StepMania files, the values given as they are written."""
+    return [
+        f"#TITLE:{title};",
+        "#SUBTITLE:;",
+        "#ARTIST:Zedov team;",
+        "#TITLETRANSLIT:;",
+        "#SUBTITLETRANSLIT:;",
+        "#ARTISTTRANSLIT:;",
+        "#CREDIT:Zedov team;",
+        "#BANNER:;",
+        "#BACKGROUND:;",
+        "#CDTITLE:;",
+        f"#MUSIC:{title}.mp3;",
+        f"#OFFSET:{offset};",
+        f"#SAMPLESTART:{sample_start};",
+        f"#SAMPLELENGTH:{sample_length};",
+        "#SELECTABLE:YES;",
+        f"#BPMS:{bpms};",
+        f"#STOPS:{stops};",
+        "#BGCHANGES:;",
+        "",
+    ]
+
+
 def sm_notes_block(diff, meter, notes):
     """The lines of one dance-single notes block: header, measures, ";" and a blank line."""
     lines = [
@@ -148,27 +173,7 @@ def sm_text(song, charts):
     t.check_printed()
     start = t.seconds(song.SAMPLE_START_BEAT) - t.offset
     length = t.seconds(song.SAMPLE_START_BEAT + song.SAMPLE_BEATS) - t.seconds(song.SAMPLE_START_BEAT)
-    head = [
-        f"#TITLE:{song.TITLE};",
-        "#SUBTITLE:;",
-        "#ARTIST:Zedov team;",
-        "#TITLETRANSLIT:;",
-        "#SUBTITLETRANSLIT:;",
-        "#ARTISTTRANSLIT:;",
-        "#CREDIT:Zedov team;",
-        "#BANNER:;",
-        "#BACKGROUND:;",
-        "#CDTITLE:;",
-        f"#MUSIC:{song.TITLE}.mp3;",
-        f"#OFFSET:{t.sm_offset()};",
-        f"#SAMPLESTART:{start:.3f};",
-        f"#SAMPLELENGTH:{length:.3f};",
-        "#SELECTABLE:YES;",
-        f"#BPMS:{t.sm_bpms()};",
-        f"#STOPS:{t.sm_stops()};",
-        "#BGCHANGES:;",
-        "",
-    ]
+    head = sm_head(song.TITLE, t.sm_offset(), f"{start:.3f}", f"{length:.3f}", t.sm_bpms(), t.sm_stops())
     body = []
     for tag, diff in LEVELS:
         meter, _ = song_steps(song).CHARTS[tag]

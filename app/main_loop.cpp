@@ -10,6 +10,7 @@
 
 #include "app/screen_state.h"
 #include "app/settings.h"
+#include "charts/safe_file.h"
 #include "game/media.h"
 #include "game/play.h"
 #include "game/song_start.h"
@@ -63,6 +64,7 @@ bool StartUp() {
   }
   SDL_ShowCursor(0);
   LoadSettings();
+  RemoveStaleTempFiles("Music", 2);  // song packs: Music/Pack/Song/
   if (!OpenWindow()) {
     std::fprintf(stderr, "Zedov: cannot open the 640 x 480 window: %s\n", SDL_GetError());
     return false;

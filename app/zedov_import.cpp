@@ -18,8 +18,8 @@ constexpr const char* Usage =
     "whole; without it the chart is printed. The game names a song's chart\n"
     "after its music file: Music/Track.ogg -> Music/Track.ogg.tq.\n";
 
-int Fail(const std::string& path, const char* why) {
-  std::fprintf(stderr, "zedov-import: %s: %s\n", path.c_str(), why);
+int Fail(const std::string& path, const std::string& why) {
+  std::fprintf(stderr, "zedov-import: %s: %s\n", path.c_str(), why.c_str());
   return 1;
 }
 
@@ -43,6 +43,7 @@ int main(int argc, char** argv) {
     std::fwrite(chart.data(), 1, chart.size(), stdout);
     return std::fflush(stdout) == 0 ? 0 : 1;
   }
-  if (!ReplaceFile(argv[2], chart)) return Fail(argv[2], "cannot write the chart file");
+  std::string why;
+  if (!ReplaceFile(argv[2], chart, why)) return Fail(argv[2], "cannot write the chart file: " + why);
   return 0;
 }

@@ -1,9 +1,9 @@
 // The chart file: writer, reader and tag scan.
 #include "charts/chart_file.h"
 
-#include <fstream>
 #include <sstream>
 
+#include "charts/safe_file.h"
 #include "charts/text.h"
 
 namespace {
@@ -124,14 +124,16 @@ std::vector<Note> ReadChartSection(std::istream& in, int difficulty) {
 }
 
 std::vector<Note> ReadChartSection(const std::string& path, int difficulty) {
-  std::ifstream in(path);
+  std::string text;
+  ReadFileStart(path, text);
+  std::istringstream in(std::move(text));
   return ReadChartSection(in, difficulty);
 }
 
 void ReadChartDifficulties(const std::string& path, bool flags[DifficultyCount]) {
   for (int d = 0; d < DifficultyCount; ++d) flags[d] = false;
-  std::ifstream in(path, std::ios::binary);
-  std::vector<char> piece(4096);
+  std::string text;
+  ReadFileStart(path, text);
   std::string word;
   bool tooLong = false;  // the current word passed LongestChartToken and is refused
   auto endWord = [&] {
@@ -139,18 +141,13 @@ void ReadChartDifficulties(const std::string& path, bool flags[DifficultyCount])
     word.clear();
     tooLong = false;
   };
-  while (in) {
-    in.read(piece.data(), static_cast<std::streamsize>(piece.size()));
-    std::streamsize got = in.gcount();
-    for (std::streamsize i = 0; i < got; ++i) {
-      char c = piece[static_cast<size_t>(i)];
-      if (IsBlank(c))
-        endWord();
-      else if (word.size() < LongestChartToken)
-        word += c;
-      else
-        tooLong = true;
-    }
+  for (char c : text) {
+    if (IsBlank(c))
+      endWord();
+    else if (word.size() < LongestChartToken)
+      word += c;
+    else
+      tooLong = true;
   }
   endWord();
 }

@@ -46,10 +46,11 @@ std::string ChartText(const std::vector<ChartSection>& sections);
 // always read them: N records give N notes, at most MostRecordsRead - 1.
 // A record is taken before it is read, so the one whose read meets the end of
 // the section (its "<stop>") is the one left out; a missing file gives none.
+// From a file, its first 16 MB are read (see ReadFileStart).
 std::vector<Note> ReadChartSection(std::istream& in, int difficulty);
 std::vector<Note> ReadChartSection(const std::string& path, int difficulty);
 
 // Sets flags[d] when some word of the file begins with the start tag of d.
-// The whole file is scanned in bounded pieces; words longer than
+// The file's first 16 MB are scanned (see ReadFileStart); words longer than
 // LongestChartToken count as no tag. A missing file sets no flag.
 void ReadChartDifficulties(const std::string& path, bool flags[DifficultyCount]);

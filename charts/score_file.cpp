@@ -1,13 +1,15 @@
 // The high-score file: reader and writer.
 #include "charts/score_file.h"
 
-#include <fstream>
+#include <sstream>
 
 #include "charts/safe_file.h"
 
 void ReadBestScores(const std::string& path, int scores[DifficultyCount]) {
   for (int d = 0; d < DifficultyCount; ++d) scores[d] = 0;
-  std::ifstream in(path);
+  std::string text;
+  ReadFileStart(path, text);
+  std::istringstream in(std::move(text));
   // Formatted reads skip white space; an overflowing number sets failbit like a word does.
   for (int d = 0; d < DifficultyCount; ++d) {
     int value = 0;
@@ -22,6 +24,11 @@ std::string ScoreFileText(const int scores[DifficultyCount]) {
   return text;
 }
 
+bool WriteScoreFile(const std::string& path, const int scores[DifficultyCount], std::string& why) {
+  return ReplaceFile(path, ScoreFileText(scores), why);
+}
+
 bool WriteScoreFile(const std::string& path, const int scores[DifficultyCount]) {
-  return ReplaceFile(path, ScoreFileText(scores));
+  std::string why;
+  return WriteScoreFile(path, scores, why);
 }

@@ -2,14 +2,14 @@
 #include "charts/settings_file.h"
 
 #include <charconv>
-#include <fstream>
 
+#include "charts/safe_file.h"
 #include "charts/text.h"
 
 namespace {
 
 constexpr size_t LongestLine = 256;
-constexpr size_t MostBytesRead = 1 << 20;
+constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";  // some editors start UTF-8 files with it
 
 struct Key {
   std::string_view name;
@@ -65,6 +65,7 @@ std::string TakeLine(std::string_view line, Settings& settings) {
 Settings ParseSettings(std::string_view text, std::vector<std::string>& problems) {
   Settings settings;
   int bad = 0, number = 0;
+  if (text.starts_with(ByteOrderMark)) text.remove_prefix(ByteOrderMark.size());
   while (!text.empty()) {
     size_t end = text.find('\n');
     std::string_view line = text.substr(0, end);
@@ -80,9 +81,12 @@ Settings ParseSettings(std::string_view text, std::vector<std::string>& problems
 }
 
 Settings ReadSettingsFile(const std::string& path, std::vector<std::string>& problems) {
-  std::ifstream in(path, std::ios::binary);
-  std::string text(MostBytesRead, '\0');
-  in.read(text.data(), static_cast<std::streamsize>(text.size()));
-  text.resize(static_cast<size_t>(in.gcount()));
-  return ParseSettings(text, problems);
+  std::string text;
+  switch (ReadWholeFile(path, text)) {
+    case FileRead::Read: return ParseSettings(text, problems);
+    case FileRead::Missing: break;
+    case FileRead::Unreadable: problems.push_back("not a readable file; the defaults are used"); break;
+    case FileRead::TooLarge: problems.push_back("larger than 16 MB; the defaults are used"); break;
+  }
+  return Settings{};
 }

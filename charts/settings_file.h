@@ -20,11 +20,14 @@ struct Settings {
 
 inline constexpr int MostSettingsProblems = 10;  // reported lines; the rest are counted
 
-// The settings of a file's text. Each bad line (unknown key, missing "=",
+// The settings of a file's text, after a UTF-8 byte order mark if it starts
+// with one. Each bad line (unknown key, missing "=",
 // a value that is no whole number or out of its range, an overlong line)
 // is ignored and adds one message naming its line number and why; past
 // MostSettingsProblems one last message counts the rest.
 Settings ParseSettings(std::string_view text, std::vector<std::string>& problems);
 
-// The same for a file; only its first megabyte is read.
+// The same for a file. A missing file gives the defaults; so does a file that
+// cannot be read (a FIFO, a folder) or one larger than 16 MB, which is not
+// read at all, with one message saying so.
 Settings ReadSettingsFile(const std::string& path, std::vector<std::string>& problems);

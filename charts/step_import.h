@@ -13,9 +13,12 @@ enum class ImportResult : int {
   CannotWrite,  // the new chart could not be written; the old one is untouched
 };
 
-// Reads and converts a whole step file; false when it cannot be opened or read.
+// Reads and converts a whole step file; false when it cannot be opened or
+// read, is no regular file, or is larger than 16 MB (MostFileBytes).
 bool ReadStepFile(const std::string& path, std::vector<ChartSection>& sections);
 
 // Converts the step file into the chart file, replacing it whole and atomically
-// only when the step file gave at least one section.
+// only when the step file gave at least one section. With CannotWrite, why
+// says what went wrong (see ReplaceFile).
+ImportResult ImportStepFile(const std::string& stepPath, const std::string& chartPath, std::string& why);
 ImportResult ImportStepFile(const std::string& stepPath, const std::string& chartPath);

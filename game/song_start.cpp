@@ -5,12 +5,15 @@
 
 #include "charts/chart_file.h"
 #include "charts/library.h"
+#include "charts/safe_file.h"
 #include "game/play_state.h"
 #include "kit/clock.h"
 
 void StartSong(const std::string& song, int difficulty) {
   if (CurrentMusic != nullptr) Mix_FreeMusic(CurrentMusic);  // never left behind by the play screen
-  CurrentMusic = Mix_LoadMUS(MusicPath(song).c_str());
+  // The decoder opens the file by name and would wait forever on a FIFO.
+  std::string music = MusicPath(song);
+  CurrentMusic = IsReadableFile(music) ? Mix_LoadMUS(music.c_str()) : nullptr;
   PopupList.clear();
   NoteList = ReadChartSection(ChartPath(song), difficulty);
   Mix_PlayMusic(CurrentMusic, 0);

@@ -39,12 +39,17 @@ void AskValue(int y, const char* question, int& value, const char* unit) {
 }  // namespace
 
 void RunChartCreate() {
+  if (ScreenChanged) CreateNotice.clear();
   AskValue(135, "How fast is the song?", CreateBpm, " BPM");
   AskValue(215, "When does the first beat occur?", CreateDelayMs, " millisecond delay");
   AskValue(295, "How many beats are there before the song ends?", CreateBeats, " arrows");
   if (Button(Centred(320, 375, 600, 10), "Accept")) {
-    ReplaceFile(ChartPath(SelectedSong), GenerateChartText(CreateBpm, CreateDelayMs, CreateBeats));
-    Screen = DifficultySelect;
+    std::string why;
+    if (ReplaceFile(ChartPath(SelectedSong), GenerateChartText(CreateBpm, CreateDelayMs, CreateBeats), why))
+      Screen = DifficultySelect;
+    else
+      CreateNotice = "could not save the chart: " + why;
   }
+  DrawText(320, 410, CreateNotice, Centre);
   if (BackButton()) Screen = DifficultySelect;
 }

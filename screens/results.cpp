@@ -31,6 +31,9 @@ void DrawResults(int score, int64_t yourPoints, int64_t maxPoints) {
   DrawRow(255, "HIGH SCORE", std::to_string(PreviousBest) + "%");
 }
 
+// A line of its own under the results, for what the player must know.
+void DrawNotice(const std::string& line) { DrawText(320, 410, line, Centre); }
+
 }  // namespace
 
 void RunResults() {
@@ -39,6 +42,7 @@ void RunResults() {
   int score = ScorePercent(yourPoints, maxPoints);
   if (ScreenChanged) RecordBest(score);
   DrawResults(score, yourPoints, maxPoints);
+  DrawNotice(ResultsNotice);
   if (BackButton()) Screen = DifficultySelect;
 }
 
@@ -53,8 +57,12 @@ int ScorePercent(int64_t yourPoints, int64_t maxPoints) {
 
 void RecordBest(int score) {
   PreviousBest = 0;
+  ResultsNotice.clear();
   if (!IsDifficulty(SelectedDifficulty)) return;
   PreviousBest = BestScores[SelectedDifficulty];
   if (score > PreviousBest) BestScores[SelectedDifficulty] = score;
-  WriteScoreFile(ScorePath(SelectedSong), BestScores);  // every time, raised or not
+  std::string why;
+  if (WriteScoreFile(ScorePath(SelectedSong), BestScores, why)) return;  // every time, raised or not
+  BestScores[SelectedDifficulty] = PreviousBest;  // a best that was not kept is never shown
+  ResultsNotice = "could not save the best score: " + why;
 }

@@ -2,9 +2,14 @@
 // score of the difficulty, raised and saved when beaten.
 #pragma once
 #include <cstdint>
+#include <string>
 
 // The best score of the played difficulty from before this play ("HIGH SCORE").
 inline int PreviousBest = 0;
+
+// The one line under the results, centred at y 410 (a best score that could
+// not be saved); empty for none. Set by the entry work.
+inline std::string ResultsNotice;
 
 // Called every frame while Screen is Results.
 void RunResults();
@@ -17,5 +22,6 @@ int64_t YourPoints();
 // so 319 of 550 is 57. A song without notes scores 0.
 int ScorePercent(int64_t yourPoints, int64_t maxPoints);
 
-// Entry work: keep the old best, raise it when beaten, write the file.
+// Entry work: keep the old best, raise it when beaten, write the file. When
+// the file cannot be written the best stays as it was and ResultsNotice says why.
 void RecordBest(int score);

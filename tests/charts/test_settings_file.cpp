@@ -52,7 +52,7 @@ TEST(SettingsFile, GarbageGivesTheDefaultsAndAShortReport) {
   WriteTextFile("zedov.conf", garbage);
   std::vector<std::string> problems;
   Settings s = ReadSettingsFile("zedov.conf", problems);
-  EXPECT_EQ(s.audioOffsetMs, 0);  // beyond the first megabyte, never read
+  EXPECT_EQ(s.audioOffsetMs, 5);  // after the overlong line
   ASSERT_EQ(problems.size(), static_cast<size_t>(MostSettingsProblems) + 1);
   EXPECT_TRUE(problems.back().ends_with("more bad lines not shown")) << problems.back();
   for (const std::string& p : problems) {

@@ -88,29 +88,34 @@ TEST_F(ReadOnlyMusic, ScoresAndChartsCannotBeWrittenAndTheOldFilesStay) {
   EXPECT_TRUE(ChartHasDifficulty[Hard]);
   EXPECT_EQ(BestScores[Hard], 40);
 
-  // A play of hard that beats the old best: in memory only.
+  // A play of hard that beats the old best: not kept, and said so.
   SelectedDifficulty = Hard;
   PerfectCount = 1;
   LongestCombo = 1;
   EnterScreen(Results);
   EXPECT_EQ(PreviousBest, 40);
-  EXPECT_EQ(BestScores[Hard], 100);
+  EXPECT_EQ(BestScores[Hard], 40);
+  EXPECT_TRUE(ResultsNotice.starts_with("could not save the best score: ")) << ResultsNotice;
   ClickInScreen(550, 435);
   ASSERT_EQ(Screen, DifficultySelect);
   EnterScreen(DifficultySelect);
   EXPECT_EQ(BestScores[Hard], 40) << "the best is read again from the old file";
 
-  // The generator and the importer write nothing and come back.
+  // The generator and the importer write nothing, say so and come back on "Back".
   ClickInScreen(320, 175);  // "create new step chart", below the one row
   ASSERT_EQ(Screen, ChartCreate);
   StayInScreen();
   ClickInScreen(320, 375);  // "Accept"
+  EXPECT_EQ(Screen, ChartCreate);
+  ClickInScreen(550, 435);
   EXPECT_EQ(Screen, DifficultySelect);
   EnterScreen(DifficultySelect);
   ClickInScreen(320, 215);  // "import step chart"
   ASSERT_EQ(Screen, ChartImport);
   EnterScreen(ChartImport);
   ClickInScreen(320, 95);  // Steps.sm
+  EXPECT_EQ(Screen, ChartImport);
+  ClickInScreen(550, 435);
   EXPECT_EQ(Screen, DifficultySelect);
   EnterScreen(DifficultySelect);
   EXPECT_TRUE(ChartHasDifficulty[Hard]);

@@ -9,11 +9,6 @@
 
 namespace {
 
-std::string Lowered(std::string text) {
-  for (char& c : text) c = LowerAscii(c);
-  return text;
-}
-
 bool HasExtension(const std::string& name, std::string_view extension) {
   return name.size() >= extension.size() &&
          SameLetters(std::string_view(name).substr(name.size() - extension.size()), extension);
@@ -33,14 +28,17 @@ void ScanMusicFolder() {
     if (error) break;
     SongList.push_back({it->path().filename().string()});
   }
-  // Sorted once by a lower-cased key: players expect an alphabetical list.
-  std::vector<std::pair<std::string, SongEntry>> keyed;
-  keyed.reserve(SongList.size());
-  for (SongEntry& entry : SongList) keyed.emplace_back(Lowered(entry.name), std::move(entry));
-  std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
-    return a.first != b.first ? a.first < b.first : a.second.name < b.second.name;
-  });
-  for (size_t i = 0; i < keyed.size(); ++i) SongList[i] = std::move(keyed[i].second);
+  // Players expect an alphabetical list.
+  std::sort(SongList.begin(), SongList.end(), [](const auto& a, const auto& b) { return ListedBefore(a.name, b.name); });
+}
+
+bool ListedBefore(const std::string& a, const std::string& b) {
+  size_t n = std::min(a.size(), b.size());
+  for (size_t i = 0; i < n; ++i) {
+    auto x = static_cast<unsigned char>(LowerAscii(a[i])), y = static_cast<unsigned char>(LowerAscii(b[i]));
+    if (x != y) return x < y;
+  }
+  return a.size() != b.size() ? a.size() < b.size() : a < b;
 }
 
 std::string DisplayName(const std::string& name, int extensionLength) {

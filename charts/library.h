@@ -15,6 +15,10 @@ inline std::vector<SongEntry> SongList;
 // Empties SongList and fills it anew from Music/; a missing or unreadable folder gives none.
 void ScanMusicFolder();
 
+// The order of every list of names: without regard to the letter case of
+// a..z, and by the bytes where that leaves a tie.
+bool ListedBefore(const std::string& a, const std::string& b);
+
 inline constexpr size_t DisplayNameLength = 50;  // longest label of a list entry
 
 // A label: the name without its last extensionLength bytes, as the font can

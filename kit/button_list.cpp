@@ -44,10 +44,12 @@ int ButtonList(const std::vector<std::string>& labels, int& scroll) {
   if (MouseButtons[SDL_BUTTON_WHEELDOWN] == Pressed && moreBelow && scroll == first) ++scroll;
   if (first > 0 && count > 0 && ScrollControl(55, ArrowUpIcon)) --scroll;
   int clicked = -1;
+  ListLitRow = -1;
   for (int r = 0; r < ListRows; ++r) {
     long k = static_cast<long>(first) + r;
     if (k < 0 || k >= count) continue;
     if (Button(Centred(320, 95 + 40 * r, 600, 10), labels[k])) clicked = static_cast<int>(k);
+    if (LastButtonLit) ListLitRow = static_cast<int>(k);
   }
   if (moreBelow && ScrollControl(375, ArrowDownIcon)) ++scroll;
   return clicked;

@@ -13,3 +13,7 @@ inline constexpr int ListRows = 7;  // rows shown at once
 // list back one row per click. The mouse wheel scrolls one step per notch,
 // and the keyboard focus moved past the first or last row shown scrolls too.
 int ButtonList(const std::vector<std::string>& labels, int& scroll);
+
+// The row of the last ButtonList under the pointer or the keyboard focus
+// (the highlighted one), or -1.
+inline int ListLitRow = -1;

@@ -96,9 +96,19 @@ void PushPadButton(int joystick, int button, bool down) {
     if (pad.button >= 0 && pad.button == button) SetKey(pad.key, ButtonsOf(joystick), down);
 }
 
+// The character a key types into a search, or 0.
+char TypedBy(int key) {
+  if ((key >= SDLK_a && key <= SDLK_z) || (key >= SDLK_0 && key <= SDLK_9) || key == SDLK_SPACE) return static_cast<char>(key);
+  if (key >= SDLK_KP0 && key <= SDLK_KP9) return static_cast<char>('0' + key - SDLK_KP0);
+  return key == SDLK_BACKSPACE ? '\b' : 0;
+}
+
 void ApplyKeyEvent(const SDL_Event& e) {
   switch (e.type) {
-    case SDL_KEYDOWN: PressKey(e.key.keysym.sym, Keyboard); break;
+    case SDL_KEYDOWN:
+      PressKey(e.key.keysym.sym, Keyboard);
+      if (char typed = TypedBy(e.key.keysym.sym)) KeysTyped += typed;
+      break;
     case SDL_KEYUP: ReleaseKey(e.key.keysym.sym, Keyboard); break;
     case SDL_JOYHATMOTION:
       if (e.jhat.which < MostJoysticks && e.jhat.hat == 0) MoveHat(e.jhat.which, e.jhat.value);
@@ -142,6 +152,7 @@ void TakeEvents(Uint32 mask, Apply apply) {
 
 void UpdateInput() {
   Decay(KeyStates, KeyReleaseDue, KeyCount);
+  KeysTyped.clear();
   TakeEvents(SDL_EVENTMASK(SDL_KEYDOWN) | SDL_EVENTMASK(SDL_KEYUP) | SDL_EVENTMASK(SDL_JOYHATMOTION) |
                  SDL_EVENTMASK(SDL_JOYAXISMOTION) | SDL_EVENTMASK(SDL_JOYBUTTONDOWN) | SDL_EVENTMASK(SDL_JOYBUTTONUP),
              ApplyKeyEvent);
@@ -165,6 +176,7 @@ int RepeatSteps(int key, uint32_t nowMs) {
 }
 
 void ClearInput() {
+  KeysTyped.clear();
   for (int i = 0; i < KeyCount; ++i) KeyStates[i] = Up, KeyHolders[i] = 0, KeyReleaseDue[i] = false;
   for (int i = 0; i < ButtonCount; ++i) MouseButtons[i] = Up, ButtonDown[i] = false, ButtonReleaseDue[i] = false;
   for (int j = 0; j < MostJoysticks; ++j) HatValue[j] = 0, AxisValue[j][0] = AxisValue[j][1] = 0;

@@ -6,6 +6,7 @@
 #include <SDL.h>
 
 #include <cstdint>
+#include <string>
 
 enum KeyState : int { Up = 0, Held = 1, Pressed = 2 };  // Pressed: went down in this frame
 
@@ -14,6 +15,9 @@ inline constexpr int ButtonCount = 10; // SDL mouse buttons recorded (1 left, 2 
 
 inline int KeyStates[KeyCount];        // by SDL key symbol
 inline int MouseButtons[ButtonCount];  // by SDL button number; entry 0 is never set
+// Letters (in lower case), digits and spaces typed on the keyboard in this
+// frame, in the order typed; a '\b' for each Backspace. For the menus' search.
+inline std::string KeysTyped;
 inline int MouseX = 0;                 // pointer in game pixels, 0..640 (see WindowToGame)
 inline int MouseY = 0;                 // 0..480
 

@@ -63,6 +63,7 @@ bool Button(const Box& box, const std::string& label) {
   bool clicked = (hovered && MouseButtons[SDL_BUTTON_LEFT] == Pressed) || (focused && EnterPressed());
   // While the keyboard has the focus, it alone is highlighted; the mouse still clicks.
   bool lit = FocusIndex >= 0 && FocusEnabled ? focused : hovered;
+  LastButtonLit = lit;
   DrawPanel(box, lit ? Highlighted : Normal);
   DrawLabel(box, label);
   return clicked;

@@ -26,6 +26,7 @@ void DrawPanel(const Box& box, PanelStyle style);
 // (kit/focus.h). It reacts to the mouse within its interior grown by 13 pixels.
 // It is highlighted under the pointer, or, while the keyboard has a focus, when focused.
 bool Button(const Box& box, const std::string& label);
+inline bool LastButtonLit = false;  // whether the last Button drawn was highlighted
 
 // A read-only box: drawn like a button that never reacts.
 void InfoBox(const Box& box, const std::string& label);

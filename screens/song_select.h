@@ -1,9 +1,20 @@
-// The song select: the songs of Music/ (MP3 and OGG), seven rows at a time.
+// The song select: the packs of Music/, then its loose songs and song
+// folders, seven rows at a time. A pack's row opens it into its songs, and
+// "Back" returns to the packs at the row left. Letters and digits typed filter
+// the rows shown; Backspace takes the last one back.
 #pragma once
+#include <string>
 
-// Position, among the songs, of the first song shown. Kept across visits
-// and rescans, so the list opens where the player left it.
+// Position of the first row shown at the top level and in the open pack. The
+// top level's is kept across visits and rescans, so the list opens where the
+// player left it.
 inline int SongListScroll = 0;
+inline int PackListScroll = 0;
+
+inline std::string OpenPack;     // the name of the pack shown, empty at the top level
+inline std::string TopSearch;    // the text typed at the top level
+inline std::string PackSearch;   // the text typed in the open pack
+inline bool SongRowsStale = true;  // list the rows again in the next frame: set by a scan, a search, a pack opened
 
 // Called every frame while Screen is SongSelect.
 void RunSongSelect();

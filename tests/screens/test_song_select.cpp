@@ -9,6 +9,7 @@
 #include "kit/button_list.h"
 #include "app/screen_state.h"
 #include "charts/library.h"
+#include "charts/packs.h"
 #include "kit/images.h"
 #include "kit/input.h"
 #include "screens/song_select.h"
@@ -37,13 +38,15 @@ class SongSelectTest : public testing::Test {
     ArrowsImage = nullptr;
     SDL_FreeSurface(arrows);
     SongListScroll = 0, ScreenChanged = false, Screen = Title;
+    OpenPack.clear(), TopSearch.clear(), PackSearch.clear();
     ResetInput();
   }
   // One frame with a left click at (x, y) (none for x < 0); gives the screen it chose.
-  int Frame(int x = -1, int y = 0, bool entry = false) {
+  int Frame(int x = -1, int y = 0, bool entry = false, const char* typed = "") {
     Screen = SongSelect;
     ScreenChanged = entry;
     ResetInput(x, y);
+    KeysTyped = typed;
     MouseButtons[1] = x < 0 ? Up : Pressed;
     FillScreen(0, 0, 0);
     RunSongSelect();
@@ -114,10 +117,39 @@ TEST_F(SongSelectTest, ScrollSurvivesVisitsAndAFolderThatLostSongs) {
 }
 
 TEST_F(SongSelectTest, TenThousandSongsScrollToTheLastSeven) {
-  SongList.clear();  // as a scan of a huge folder leaves it, without making the files
-  for (int i = 0; i < 10000; ++i) SongList.push_back({"t" + std::to_string(10000 + i) + ".mp3"});
+  LooseSongs.clear();  // as a scan of a huge folder leaves it, without making the files
+  for (int i = 0; i < 10000; ++i) {
+    std::string name = "t" + std::to_string(10000 + i) + ".mp3";
+    LooseSongs.push_back({name, name, "", true});
+  }
+  SongRowsStale = true;
   SongListScroll = 9992;
   Frame(320, 375);
   EXPECT_EQ(Rows().back(), "t19999.mp3");
   EXPECT_EQ(Arrows(), "up");
+}
+
+TEST_F(SongSelectTest, PacksOpenAndCloseAndTypingFiltersEachLevel) {
+  for (const char* file : {"Music/Pack/S1/b.ogg", "Music/Pack/S2/c.ogg", "Music/a.mp3", "Music/Solo/x.ogg"})
+    WriteTextFile(file, "");
+  WriteTextFile("Music/Pack/S2/c.ssc", "#TITLE:Z\xC3\xA9" "bra;");
+  Frame(-1, 0, true);
+  SongListScroll = 1;
+  Frame(-1, 0, false, "o");  // a search shows its rows from the first: of the pack, a and Solo, Solo
+  EXPECT_EQ(Frame(320, 95), DifficultySelect);
+  EXPECT_EQ(SelectedSong, "Solo/x.ogg");
+  Frame(-1, 0, false, "\b");
+  EXPECT_EQ(Frame(320, 95), SongSelect);  // the pack's row opens the pack
+  EXPECT_EQ(OpenPack, "Pack");
+  EXPECT_EQ(Rows(), (std::vector<std::string>{"Pack/S1/b.ogg", "Pack/S2/c.ogg"}));
+  Frame(-1, 0, false, "ZEB");  // the title, accents folded
+  EXPECT_EQ(Rows(), (std::vector<std::string>{"Pack/S2/c.ogg"}));
+  Frame(-1, 0, true, "\b\b\bq");  // kept over a visit to the difficulty select
+  EXPECT_TRUE(Rows().empty());
+  EXPECT_EQ(Frame(550, 435), SongSelect);  // Back: to the packs, as they were left
+  EXPECT_TRUE(OpenPack.empty());
+  EXPECT_EQ(Frame(320, 135), DifficultySelect);
+  EXPECT_EQ(SelectedSong, "a.mp3");
+  EXPECT_EQ(Frame(550, 435), Title);
+  EXPECT_TRUE(TopSearch.empty());
 }

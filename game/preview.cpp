@@ -1,0 +1,72 @@
+// The preview of the song list, timed by the game clock.
+#include "game/preview.h"
+
+#include <SDL_mixer.h>
+
+#include <algorithm>
+
+#include "charts/library.h"
+#include "charts/music_length.h"
+#include "kit/clock.h"
+
+namespace {
+
+std::string LitSong;             // the song lit, as last seen
+int32_t LitSinceMs = 0;          // GameClockMs when it was lit
+bool Tried = false;              // its music was loaded (or failed to load)
+Mix_Music* PreviewMusic = nullptr;
+SampleSpan Span;
+int32_t PassStartMs = 0;         // GameClockMs when the current pass began
+bool FadingOut = false;
+
+int32_t LengthMs() { return static_cast<int32_t>(std::min(Span.length, 3600.0) * 1000); }
+int32_t FadeMs() { return std::min(PreviewFadeMs, LengthMs() / 4); }
+
+void PlayPass() {
+  Mix_FadeInMusicPos(PreviewMusic, 0, FadeMs(), Span.start);
+  PassStartMs = GameClockMs;
+  FadingOut = false;
+}
+
+void StartPreview(const std::string& stepFile) {
+  Tried = true;
+  PreviewMusic = Mix_LoadMUS(MusicPath(LitSong).c_str());
+  if (PreviewMusic == nullptr) return;
+  Span = SampleSpanOf(MusicPath(LitSong), stepFile.empty() ? stepFile : MusicPath(stepFile));
+  PlayPass();
+}
+
+}  // namespace
+
+void UpdatePreview(const std::string& song, const std::string& stepFile) {
+  if (song != LitSong) {
+    StopPreview();
+    LitSong = song;
+    LitSinceMs = GameClockMs;
+    return;
+  }
+  if (song.empty()) return;
+  if (!Tried) {
+    if (GameClockMs - LitSinceMs >= PreviewDelayMs) StartPreview(stepFile);
+    return;
+  }
+  if (PreviewMusic == nullptr) return;
+  int32_t into = GameClockMs - PassStartMs;
+  if (!FadingOut && into >= LengthMs() - FadeMs()) {
+    Mix_FadeOutMusic(FadeMs());
+    FadingOut = true;
+  }
+  if (into >= LengthMs()) PlayPass();  // over again
+}
+
+void StopPreview() {
+  if (PreviewMusic != nullptr) {
+    Mix_HaltMusic();
+    Mix_FreeMusic(PreviewMusic);
+  }
+  PreviewMusic = nullptr;
+  Tried = false;
+  LitSong.clear();
+}
+
+bool PreviewPlaying() { return PreviewMusic != nullptr && Mix_PlayingMusic() != 0; }

@@ -3,7 +3,7 @@
 
 #include <SDL.h>
 
-#include "charts/chart_file.h"
+#include "charts/chart_on_demand.h"
 #include "charts/library.h"
 #include "charts/safe_file.h"
 #include "game/play_state.h"
@@ -15,7 +15,7 @@ void StartSong(const std::string& song, int difficulty) {
   std::string music = MusicPath(song);
   CurrentMusic = IsReadableFile(music) ? Mix_LoadMUS(music.c_str()) : nullptr;
   PopupList.clear();
-  NoteList = ReadChartSection(ChartPath(song), difficulty);
+  NoteList = ReadSongSection(song, difficulty);
   Mix_PlayMusic(CurrentMusic, 0);
   ResetPlayState();
   SongPosition = -AudioOffsetMs;  // the first frame's step is then the time that really passed

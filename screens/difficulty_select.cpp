@@ -5,6 +5,7 @@
 
 #include "app/screen_state.h"
 #include "charts/chart_file.h"
+#include "charts/chart_on_demand.h"
 #include "charts/library.h"
 #include "charts/score_file.h"
 #include "kit/font.h"
@@ -26,7 +27,8 @@ void DrawDifficultyRow(int d, int y) {
 void RunDifficultySelect() {
   DrawText(25, 45, DisplayName(SelectedSong, 4), Left);
   if (ScreenChanged) {
-    ReadChartDifficulties(ChartPath(SelectedSong), ChartHasDifficulty);
+    PrepareSongChart(SelectedSong);  // a song folder's step file becomes its chart here
+    ReadSongDifficulties(SelectedSong, ChartHasDifficulty);
     ReadBestScores(ScorePath(SelectedSong), BestScores);
   }
   int y = 55;

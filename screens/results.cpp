@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/screen_state.h"
+#include "charts/chart_on_demand.h"
 #include "charts/clamp.h"
 #include "charts/library.h"
 #include "charts/score_file.h"
@@ -60,6 +61,10 @@ void RecordBest(int score) {
   ResultsNotice.clear();
   if (!IsDifficulty(SelectedDifficulty)) return;
   PreviousBest = BestScores[SelectedDifficulty];
+  if (ChartInMemory(SelectedSong)) {
+    ResultsNotice = "this score cannot be kept: the song's folder is read-only";
+    return;
+  }
   if (score > PreviousBest) BestScores[SelectedDifficulty] = score;
   std::string why;
   if (WriteScoreFile(ScorePath(SelectedSong), BestScores, why)) return;  // every time, raised or not

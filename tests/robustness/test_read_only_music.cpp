@@ -20,6 +20,7 @@
 #include "robustness/robustness_support.h"
 #include "screens/difficulty_select.h"
 #include "screens/results.h"
+#include "screens/song_select.h"
 #include "test_support.h"
 
 namespace {
@@ -121,6 +122,28 @@ TEST_F(ReadOnlyMusic, ScoresAndChartsCannotBeWrittenAndTheOldFilesStay) {
   EXPECT_TRUE(ChartHasDifficulty[Hard]);
   EXPECT_FALSE(ChartHasDifficulty[Easy]);
 
+  EXPECT_EQ(ReadFolder("Music"), before);
+}
+
+TEST_F(ReadOnlyMusic, APackSongPlaysFromAChartConvertedInMemoryAndItsScoreIsNotKept) {
+  WriteTextFile("Music/Pack/S/t.ogg", "not really music");
+  WriteTextFile("Music/Pack/S/t.sm", "#BPMS:0=120;\n#NOTES:\n dance-single:\n :\n Easy:\n 1:\n 0:\n1000\n;\n");
+  FolderContents before = ReadFolder("Music");
+  LockedFolder lock("Music/Pack/S");
+  if (!lock.locked()) GTEST_SKIP() << "no way to make a folder read-only here";
+  SongListScroll = 0, OpenPack.clear(), TopSearch.clear();
+  EnterScreen(SongSelect);
+  ClickInScreen(320, 95);  // the pack
+  ClickInScreen(320, 95);  // its song
+  ASSERT_EQ(SelectedSong, "Pack/S/t.ogg");
+  EnterScreen(DifficultySelect);
+  ASSERT_TRUE(ChartHasDifficulty[Easy]);
+  ClickInScreen(320, 95);  // play easy
+  EnterScreen(SongStart);
+  EXPECT_EQ(NoteList.size(), 1u);
+  PerfectCount = 1;
+  EnterScreen(Results);
+  EXPECT_EQ(ResultsNotice, "this score cannot be kept: the song's folder is read-only");
   EXPECT_EQ(ReadFolder("Music"), before);
 }
 

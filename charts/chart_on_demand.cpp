@@ -1,0 +1,64 @@
+// Charts made on demand from the step files of song folders.
+#include "charts/chart_on_demand.h"
+
+#include <filesystem>
+#include <sstream>
+
+#include "charts/library.h"
+#include "charts/packs.h"
+#include "charts/safe_file.h"
+#include "charts/step_import.h"
+#include "charts/text.h"
+
+namespace {
+
+std::string MemorySong;   // the song whose chart is held in memory; empty for none
+std::string MemoryChart;  // its chart's text
+
+bool MadeFromAStepFile(const std::string& chartPath) {
+  std::string start;
+  ReadFileStart(chartPath, start, 64);
+  return Trimmed(start.substr(0, start.find('\n'))) == MadeFromStepFile;
+}
+
+// Whether the chart on disk is to be (re)made: there is none, or it was made
+// from the step file and the step file changed since.
+bool ChartDue(const std::string& chartPath, const std::string& stepPath) {
+  namespace fs = std::filesystem;
+  std::error_code error;
+  if (!fs::exists(fs::symlink_status(chartPath, error))) return true;
+  if (!MadeFromAStepFile(chartPath)) return false;
+  auto chartTime = fs::last_write_time(chartPath, error);
+  if (error) return false;
+  auto stepTime = fs::last_write_time(stepPath, error);
+  return !error && stepTime > chartTime;
+}
+
+}  // namespace
+
+ChartMade PrepareSongChart(const std::string& song) {
+  if (song != MemorySong) MemorySong.clear(), MemoryChart.clear();
+  std::string step = StepFileOfSong(song);
+  if (step.empty() || !ChartDue(ChartPath(song), MusicPath(step))) return ChartMade::Kept;
+  std::vector<ChartSection> sections;
+  // A step file that cannot be read or holds nothing to play leaves the chart as it was.
+  if (!ReadStepFile(MusicPath(step), sections) || sections.empty()) return ChartMade::Kept;
+  std::string text = std::string(MadeFromStepFile) + "\n" + ChartText(sections);
+  if (ReplaceFile(ChartPath(song), text)) return ChartMade::Written;
+  MemorySong = song;
+  MemoryChart = std::move(text);
+  return ChartMade::InMemory;
+}
+
+bool ChartInMemory(const std::string& song) { return !MemorySong.empty() && song == MemorySong; }
+
+void ReadSongDifficulties(const std::string& song, bool flags[DifficultyCount]) {
+  if (!ChartInMemory(song)) return ReadChartDifficulties(ChartPath(song), flags);
+  for (int d = 0; d < DifficultyCount; ++d) flags[d] = MemoryChart.find(SectionTags[d]) != std::string::npos;
+}
+
+std::vector<Note> ReadSongSection(const std::string& song, int difficulty) {
+  if (!ChartInMemory(song)) return ReadChartSection(ChartPath(song), difficulty);
+  std::istringstream in(MemoryChart);
+  return ReadChartSection(in, difficulty);
+}

@@ -4,7 +4,7 @@
 #
 #   scripts/fuzz.sh [seconds] [harness...]     (default 60 s each, every harness)
 #
-# Harnesses: chart_difficulties chart_section best_scores step_import.
+# Harnesses: chart_difficulties chart_section best_scores step_import settings_file.
 # Build folder: $ZEDOV_FUZZ_BUILD, default build-fuzz/. The corpus grown by
 # earlier runs is kept in it; the seeds are read afresh from fuzz/corpus/,
 # Music/ and the shared StepMania files beside the repository.
@@ -16,7 +16,7 @@ root=$(pwd)
 seconds=${1:-60}
 [ $# -gt 0 ] && shift
 harnesses=("$@")
-[ ${#harnesses[@]} -gt 0 ] || harnesses=(chart_difficulties chart_section best_scores step_import)
+[ ${#harnesses[@]} -gt 0 ] || harnesses=(chart_difficulties chart_section best_scores step_import settings_file)
 dir=${ZEDOV_FUZZ_BUILD:-build-fuzz}
 case $dir in /*) ;; *) dir=$root/$dir ;; esac
 
@@ -50,6 +50,8 @@ for name in "${harnesses[@]}"; do
       seed "$seeds" fuzz/corpus/scores/* Music/*.score; max_len=512 ;;
     step_import)
       seed "$seeds" fuzz/corpus/step/* tests/data/sm/*.sm Music/*.sm "$root"/../shared/testdata/sm/*.sm; max_len=40000 ;;
+    settings_file)
+      seed "$seeds" fuzz/corpus/settings/*; max_len=8192 ;;
   esac
 
   regressions=(fuzz/regressions/"$name"/*)

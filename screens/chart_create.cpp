@@ -50,6 +50,6 @@ void RunChartCreate() {
     else
       CreateNotice = "could not save the chart: " + why;
   }
-  DrawText(320, 410, CreateNotice, Centre);
+  DrawText(320, 400, CreateNotice, Centre);  // above "Back", as on the results
   if (BackButton()) Screen = DifficultySelect;
 }

@@ -25,6 +25,6 @@ void RunChartImport() {
     else
       Screen = DifficultySelect;
   }
-  DrawText(320, 410, ImportNotice, Centre);
+  DrawText(320, 400, ImportNotice, Centre);  // above "Back", as on the results
   if (BackButton()) Screen = DifficultySelect;
 }

@@ -32,8 +32,9 @@ void DrawResults(int score, int64_t yourPoints, int64_t maxPoints) {
   DrawRow(255, "HIGH SCORE", std::to_string(PreviousBest) + "%");
 }
 
-// A line of its own under the results, for what the player must know.
-void DrawNotice(const std::string& line) { DrawText(320, 410, line, Centre); }
+// A line of its own under the results, for what the player must know: its
+// middle on y 410, clear of the picture above and of "Back" below.
+void DrawNotice(const std::string& line) { DrawText(320, 400, line, Centre); }
 
 }  // namespace
 

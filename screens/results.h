@@ -7,7 +7,7 @@
 // The best score of the played difficulty from before this play ("HIGH SCORE").
 inline int PreviousBest = 0;
 
-// The one line under the results, centred at y 410 (a best score that could
+// The one line under the results, centred on y 410 (a best score that could
 // not be saved); empty for none. Set by the entry work.
 inline std::string ResultsNotice;
 

@@ -7,6 +7,7 @@
 
 #include "charts/library.h"
 #include "charts/music_length.h"
+#include "charts/safe_file.h"
 #include "kit/clock.h"
 
 namespace {
@@ -30,7 +31,9 @@ void PlayPass() {
 
 void StartPreview(const std::string& stepFile) {
   Tried = true;
-  PreviewMusic = Mix_LoadMUS(MusicPath(LitSong).c_str());
+  // The decoder opens the file by name and would wait forever on a FIFO.
+  std::string music = MusicPath(LitSong);
+  PreviewMusic = IsReadableFile(music) ? Mix_LoadMUS(music.c_str()) : nullptr;
   if (PreviewMusic == nullptr) return;
   Span = SampleSpanOf(MusicPath(LitSong), stepFile.empty() ? stepFile : MusicPath(stepFile));
   PlayPass();

@@ -18,6 +18,8 @@
 #include "charts/settings_file.h"
 #include "charts/step_import.h"
 #include "game/play_state.h"
+#include "game/preview.h"
+#include "kit/clock.h"
 #include "robustness/robustness_support.h"
 #include "screens/chart_import.h"
 #include "screens/results.h"
@@ -50,6 +52,11 @@ TEST_P(HostileFile, EveryReaderReturnsAtOnceWithNothing) {
   EXPECT_EQ(ReadSettingsFile("Music/x", problems).padDown, 1);
   EXPECT_EQ(problems.size(), 1u);  // one line says why the defaults are used
   EXPECT_EQ(IsReadableFile("Music/x"), kind == "Sparse");  // the song start's check: a regular file may go
+  UpdatePreview("x", "");  // the song list's preview loads the lit song after a while
+  GameClockMs += PreviewDelayMs;
+  UpdatePreview("x", "");
+  EXPECT_FALSE(PreviewPlaying());
+  StopPreview();
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, HostileFile, testing::Values("Fifo", "DevZero", "Sparse"),

@@ -20,6 +20,7 @@ TEST(SettingsFile, KeysCommentsBlanksAndDefaults) {
   EXPECT_EQ(s.padLeft, 0);  // untouched keys keep their defaults
   EXPECT_EQ(s.padDown, 1);
   EXPECT_EQ(s.padRight, 3);
+  EXPECT_EQ(ParseSettings("\xEF\xBB\xBFpad_pause = 4\n", problems).padPause, 4);  // a byte order mark first
   Settings none = ReadSettingsFile("no such file", problems);
   EXPECT_EQ(none.audioOffsetMs, 0);
   EXPECT_EQ(none.padPause, -1);

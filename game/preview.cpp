@@ -35,7 +35,7 @@ void StartPreview(const std::string& stepFile) {
   std::string music = MusicPath(LitSong);
   PreviewMusic = IsReadableFile(music) ? Mix_LoadMUS(music.c_str()) : nullptr;
   if (PreviewMusic == nullptr) return;
-  Span = SampleSpanOf(MusicPath(LitSong), stepFile.empty() ? stepFile : MusicPath(stepFile));
+  Span = SampleSpanOf(music, stepFile.empty() ? stepFile : MusicPath(stepFile));
   PlayPass();
 }
 

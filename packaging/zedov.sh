@@ -15,14 +15,33 @@ mkdir -p "$home"
 if [ -L "$home/Media" ] || [ ! -e "$home/Media" ]; then
   ln -sfn "$data/Media" "$home/Media"
 fi
-# The shipped songs go only into a fresh Music/: a song the player deleted
-# stays deleted, and no chart or score of theirs is ever overwritten.
-if [ ! -e "$home/Music" ]; then
-  mkdir -p "$home/Music"
-  for f in "$data/Music/"*; do
-    [ -e "$f" ] || continue
-    [ -e "$home/Music/$(basename "$f")" ] || cp -p "$f" "$home/Music/"
+# Each shipped song is offered once: copied in when the player has not been
+# offered it before (an upgrade brings its new songs), never again after that
+# (a song the player deleted stays deleted), and never over a file of theirs.
+# The record lists the songs offered, a name per line. A Music/ from before the
+# record was kept counts the shipped songs it holds as offered.
+record="$home/offered-songs"
+if [ ! -e "$record" ] && [ -d "$home/Music" ]; then
+  for song in "$data/Music/"*.mp3 "$data/Music/"*.ogg "$data/Music/"*/; do
+    name=$(basename "$song")
+    if [ -e "$song" ] && [ -e "$home/Music/$name" ]; then printf '%s\n' "$name" >> "$record"; fi
   done
 fi
+mkdir -p "$home/Music"
+touch "$record"
+offer() {  # a shipped file or folder, copied unless the player has one of that name
+  if [ -e "$1" ] && [ ! -e "$home/Music/$(basename "$1")" ]; then cp -Rp "$1" "$home/Music/"; fi
+}
+for song in "$data/Music/"*.mp3 "$data/Music/"*.ogg "$data/Music/"*/; do
+  [ -e "$song" ] || continue
+  name=$(basename "$song")
+  if grep -qxF -- "$name" "$record"; then continue; fi
+  base=${name%.*}
+  offer "$data/Music/$name"
+  offer "$data/Music/$name.tq"
+  offer "$data/Music/$base.sm"
+  offer "$data/Music/$base.ssc"
+  printf '%s\n' "$name" >> "$record"
+done
 cd "$home"
 exec "$game" "$@"

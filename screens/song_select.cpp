@@ -22,11 +22,16 @@ struct ListedRow {
   int song = -1;
 };
 
-// The rows of the level shown, after the search, and their labels. A label
-// is made when its row is drawn or searched, so a big list reads few step files.
-std::vector<ListedRow> ShownRows;
-std::vector<std::string> ShownLabels;
+// The rows of the level shown (the top level or a pack), with their labels
+// and what the search looks in (a pack's name, a song's label). A label is
+// made when its row is first drawn or searched, so a big list reads few step
+// files; the search then keeps the rows that hold the typed text.
+std::vector<ListedRow> LevelRows;
+std::vector<std::string> LevelLabels, LevelKeys;
 std::vector<bool> LabelMade;
+int LevelPack = -2;  // the pack the level rows are of, -1 for the top level; -2 when none are listed
+std::vector<int> ShownRows;  // indices into LevelRows
+std::vector<std::string> ShownLabels;
 
 int OpenPackIndex() {
   for (size_t p = 0; p < Packs.size(); ++p)
@@ -36,45 +41,47 @@ int OpenPackIndex() {
 
 const LibrarySong& SongOf(const ListedRow& row) { return row.pack < 0 ? LooseSongs[row.song] : Packs[row.pack].songs[row.song]; }
 
-const std::string& LabelOf(size_t k) {
-  if (!LabelMade[k]) {
-    const ListedRow& row = ShownRows[k];
-    ShownLabels[k] = row.song < 0 ? PackLabel(Packs[row.pack]) : SongLabel(SongOf(row));
-    LabelMade[k] = true;
-  }
-  return ShownLabels[k];
+void MakeLabel(size_t k) {
+  if (LabelMade[k]) return;
+  const ListedRow& row = LevelRows[k];
+  LevelLabels[k] = row.song < 0 ? PackLabel(Packs[row.pack]) : SongLabel(SongOf(row));
+  LevelKeys[k] = row.song < 0 ? PackName(Packs[row.pack]) : LevelLabels[k];
+  LabelMade[k] = true;
 }
 
-// A pack is found by its name; a song by its label.
-bool RowMatches(size_t k, const std::string& typed) {
-  const ListedRow& row = ShownRows[k];
-  return row.song < 0 ? LabelMatches(PackName(Packs[row.pack]), typed) : LabelMatches(LabelOf(k), typed);
-}
-
-void Keep(const ListedRow& row) {
-  ShownRows.push_back(row);
-  ShownLabels.emplace_back();
-  LabelMade.push_back(false);
+void ListLevel(int pack) {
+  LevelRows.clear();
+  if (pack >= 0)
+    for (size_t s = 0; s < Packs[pack].songs.size(); ++s) LevelRows.push_back({pack, static_cast<int>(s)});
+  for (size_t p = 0; pack < 0 && p < Packs.size(); ++p) LevelRows.push_back({static_cast<int>(p), -1});
+  for (size_t s = 0; pack < 0 && s < LooseSongs.size(); ++s) LevelRows.push_back({-1, static_cast<int>(s)});
+  LevelLabels.assign(LevelRows.size(), {});
+  LevelKeys.assign(LevelRows.size(), {});
+  LabelMade.assign(LevelRows.size(), false);
+  LevelPack = pack;
 }
 
 // The rows of a pack (or, for -1, of the top level) holding the typed text.
-void ListLevel(int pack, const std::string& typed) {
-  ShownRows.clear(), ShownLabels.clear(), LabelMade.clear();
-  if (pack >= 0) {
-    for (size_t s = 0; s < Packs[pack].songs.size(); ++s) Keep({pack, static_cast<int>(s)});
-  } else {
-    for (size_t p = 0; p < Packs.size(); ++p) Keep({static_cast<int>(p), -1});
-    for (size_t s = 0; s < LooseSongs.size(); ++s) Keep({-1, static_cast<int>(s)});
+void ListShownRows(int pack, const std::string& typed) {
+  if (SongRowsStale || pack != LevelPack) ListLevel(pack);
+  ShownRows.clear(), ShownLabels.clear();
+  for (size_t k = 0; k < LevelRows.size(); ++k) {
+    if (!typed.empty() && (MakeLabel(k), !LabelMatches(LevelKeys[k], typed))) continue;
+    ShownRows.push_back(static_cast<int>(k));
+    ShownLabels.push_back(LabelMade[k] ? LevelLabels[k] : std::string());
   }
-  if (typed.empty()) return;
-  size_t kept = 0;
-  for (size_t k = 0; k < ShownRows.size(); ++k) {
-    if (!RowMatches(k, typed)) continue;
-    ShownRows[kept] = ShownRows[k], ShownLabels[kept] = std::move(ShownLabels[k]), LabelMade[kept] = LabelMade[k];
-    ++kept;
-  }
-  ShownRows.resize(kept), ShownLabels.resize(kept), LabelMade.resize(kept);
+  SongRowsStale = false;
 }
+
+// The labels of the rows drawn this frame.
+void LabelShownRows(int scroll) {
+  for (long r = scroll; r >= 0 && r < scroll + ListRows && r < static_cast<long>(ShownRows.size()); ++r) {
+    MakeLabel(ShownRows[r]);
+    ShownLabels[r] = LevelLabels[ShownRows[r]];
+  }
+}
+
+const ListedRow& ShownRow(int r) { return LevelRows[ShownRows[r]]; }
 
 // This frame's typing into the search; true when it changed.
 bool TakeTyping(std::string& typed) {
@@ -92,12 +99,11 @@ bool TakeTyping(std::string& typed) {
 // Back from a pack: the top level as it was, the focus (if the keyboard has it) on the pack's row.
 void ClosePack(int pack) {
   OpenPack.clear();
-  ListLevel(-1, TopSearch);
-  SongRowsStale = false;
+  ListShownRows(-1, TopSearch);
   if (FocusIndex < 0) return;
-  for (size_t k = 0; k < ShownRows.size(); ++k)
-    if (ShownRows[k].pack == pack && ShownRows[k].song < 0 && static_cast<int>(k) >= SongListScroll)
-      FocusNextFrame(static_cast<int>(k) - SongListScroll + (SongListScroll > 0 ? 1 : 0));
+  for (size_t r = 0; r < ShownRows.size(); ++r)
+    if (ShownRow(r).pack == pack && ShownRow(r).song < 0 && static_cast<int>(r) >= SongListScroll)
+      FocusNextFrame(static_cast<int>(r) - SongListScroll + (SongListScroll > 0 ? 1 : 0));
 }
 
 void Choose(const ListedRow& row) {
@@ -126,14 +132,15 @@ void RunSongSelect() {
   if (pack < 0) OpenPack.clear();
   std::string& typed = pack >= 0 ? PackSearch : TopSearch;
   int& scroll = pack >= 0 ? PackListScroll : SongListScroll;
-  if (TakeTyping(typed)) SongRowsStale = true, scroll = 0;
-  if (SongRowsStale) ListLevel(pack, typed), SongRowsStale = false;
-  for (long k = scroll; k >= 0 && k < scroll + ListRows && k < static_cast<long>(ShownRows.size()); ++k) LabelOf(k);
+  bool searched = TakeTyping(typed);
+  if (searched) scroll = 0;
+  if (searched || SongRowsStale || pack != LevelPack) ListShownRows(pack, typed);
+  LabelShownRows(scroll);
   DrawHeading(pack, typed);
   int clicked = ButtonList(ShownLabels, scroll);
-  const LibrarySong* lit = ListLitRow >= 0 && ShownRows[ListLitRow].song >= 0 ? &SongOf(ShownRows[ListLitRow]) : nullptr;
+  const LibrarySong* lit = ListLitRow >= 0 && ShownRow(ListLitRow).song >= 0 ? &SongOf(ShownRow(ListLitRow)) : nullptr;
   UpdatePreview(lit != nullptr ? lit->song : "", lit != nullptr ? lit->stepFile : "");
-  if (clicked >= 0) Choose(ShownRows[clicked]);
+  if (clicked >= 0) Choose(ShownRow(clicked));
   if (BackButton()) {
     if (pack >= 0)
       ClosePack(pack);

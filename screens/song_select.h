@@ -14,7 +14,7 @@ inline int PackListScroll = 0;
 inline std::string OpenPack;     // the name of the pack shown, empty at the top level
 inline std::string TopSearch;    // the text typed at the top level
 inline std::string PackSearch;   // the text typed in the open pack
-inline bool SongRowsStale = true;  // list the rows again in the next frame: set by a scan, a search, a pack opened
+inline bool SongRowsStale = true;  // list the rows again in the next frame: set after a scan
 
 // Called every frame while Screen is SongSelect.
 void RunSongSelect();

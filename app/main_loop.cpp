@@ -24,6 +24,7 @@
 #include "screens/chart_create.h"
 #include "screens/chart_import.h"
 #include "screens/difficulty_select.h"
+#include "screens/options.h"
 #include "screens/results.h"
 #include "screens/song_select.h"
 #include "screens/title.h"
@@ -72,6 +73,7 @@ bool StartUp() {
   SDL_WM_SetCaption("Zedov", nullptr);
   OpenJoysticks();
   OpenAudio();
+  UseSettings(PlayerSettings);  // the volume needs the audio device
   LoadGameMedia();
   LoadKitMedia();
   return true;
@@ -133,6 +135,7 @@ void RunDispatcher() {
       break;
     case Play: Screen = AfterPlay(RunPlayScreen()); break;
     case Results: RunResults(); break;
+    case Options: RunOptions(); break;
   }
   ScreenChanged = Screen != before;
 }

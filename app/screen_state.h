@@ -15,6 +15,7 @@ enum ScreenId : int {
   SongStart,
   Play,
   Results,
+  Options,
 };
 
 inline ScreenId Screen = Title;     // written by screens; the new screen runs from the next frame

@@ -1,28 +1,26 @@
-// Reading and applying the player's settings.
+// Reading the player's settings at start-up.
 #include "app/settings.h"
-
-#include <SDL.h>
 
 #include <cstdio>
 #include <string>
 #include <vector>
 
-#include "game/play_state.h"
+#include "charts/settings_file.h"
 #include "kit/input.h"
 #include "kit/window.h"
+#include "screens/options.h"
 
 void LoadSettings() {
   std::vector<std::string> problems;
-  Settings settings = ReadSettingsFile(SettingsPath, problems);
+  PlayerSettings = ReadSettingsFile(SettingsPath, problems);
   for (const std::string& problem : problems) std::fprintf(stderr, "Zedov: %s: %s\n", SettingsPath, problem.c_str());
-  ApplySettings(settings);
-}
-
-void ApplySettings(const Settings& settings) {
-  AudioOffsetMs = settings.audioOffsetMs;
-  const int buttons[PadButtonCount] = {settings.padLeft, settings.padDown, settings.padUp, settings.padRight,
-                                       settings.padPause, settings.padSelect};
-  for (int i = 0; i < PadButtonCount; ++i) PadButtons[i].button = buttons[i];
-  WindowScale = settings.windowScale;
-  FullScreenWanted = settings.fullScreen != 0;
+  const char* keys[4] = {"key_left", "key_down", "key_up", "key_right"};
+  for (int lane = 0; lane < 4; ++lane) {
+    const std::string& name = PlayerSettings.*LaneKeyNames[lane];
+    if (KeyNamed(name) == 0)
+      std::fprintf(stderr, "Zedov: %s: %s: no key is named \"%s\"; the lane keeps its arrow key\n", SettingsPath,
+                   keys[lane], name.c_str());
+  }
+  WindowScale = PlayerSettings.windowScale;
+  FullScreenWanted = PlayerSettings.fullScreen != 0;
 }

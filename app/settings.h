@@ -1,13 +1,8 @@
-// The player's settings: read from "zedov.conf" once at start-up and handed
-// to the parts of the game they concern.
+// The player's settings at start-up: read from zedov.conf and handed to the
+// parts of the game they concern (screens/options.h keeps them from then on).
 #pragma once
-#include "charts/settings_file.h"
 
-inline constexpr const char* SettingsPath = "zedov.conf";
-
-// Reads the settings file, reports each bad line on standard error, and
-// applies the result: the audio offset, the joystick buttons and the window.
+// Reads the settings file into PlayerSettings, reports each bad line on
+// standard error, and sets the window's scale and full screen. Called after
+// SDL starts, before the window opens.
 void LoadSettings();
-
-// Hands a set of settings to the game and the kit.
-void ApplySettings(const Settings& settings);

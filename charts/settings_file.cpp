@@ -2,6 +2,8 @@
 #include "charts/settings_file.h"
 
 #include <charconv>
+#include <cmath>
+#include <cstdio>
 
 #include "charts/safe_file.h"
 #include "charts/text.h"
@@ -20,15 +22,21 @@ struct Key {
 
 constexpr Key Keys[] = {
     {"audio_offset_ms", &Settings::audioOffsetMs, -1000, 1000},
+    {"visual_offset_ms", &Settings::visualOffsetMs, -1000, 1000},
     {"pad_left", &Settings::padLeft, -1, 255},
     {"pad_down", &Settings::padDown, -1, 255},
     {"pad_up", &Settings::padUp, -1, 255},
     {"pad_right", &Settings::padRight, -1, 255},
     {"pad_pause", &Settings::padPause, -1, 255},
     {"pad_select", &Settings::padSelect, -1, 255},
+    {"music_volume", &Settings::musicVolume, 0, 100},
     {"window_scale", &Settings::windowScale, 1, 4},
     {"fullscreen", &Settings::fullScreen, 0, 1},
 };
+
+constexpr std::string_view ScrollSpeedKey = "scroll_speed";
+constexpr std::string_view KeyNameKeys[4] = {"key_left", "key_down", "key_up", "key_right"};
+constexpr size_t LongestKeyName = 40;
 
 // A key as it may be shown in a message: printable ASCII only, and short.
 std::string Shown(std::string_view text) {
@@ -37,14 +45,46 @@ std::string Shown(std::string_view text) {
   return shown;
 }
 
+// A speed of 1.00 to 4.00 in steps of 0.25, written with a point.
+bool TakeSpeed(std::string_view value, double& speed) {
+  double number = 0;
+  auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number, std::chars_format::fixed);
+  if (value.empty() || error != std::errc() || end != value.data() + value.size()) return false;
+  if (number < SlowestScroll || number > FastestScroll || std::fmod(number, ScrollStep) != 0) return false;
+  speed = number;
+  return true;
+}
+
+// A key's name as SDL spells it ("left", "a", "left shift"); checked against
+// the keyboard when the settings are used.
+bool TakeKeyName(std::string_view name, std::string_view value, Settings& settings) {
+  for (int lane = 0; lane < 4; ++lane) {
+    if (name != KeyNameKeys[lane]) continue;
+    if (value.empty() || value.size() > LongestKeyName) return false;
+    settings.*LaneKeyNames[lane] = std::string(value);
+    return true;
+  }
+  return false;
+}
+
 // Why the line is bad, or empty when it was taken.
 std::string TakeLine(std::string_view line, Settings& settings) {
+  line = line.substr(0, line.find('#'));  // a comment may be of any length
   if (line.size() > LongestLine) return "line longer than " + std::to_string(LongestLine) + " characters";
-  line = Trimmed(line.substr(0, line.find('#')));
+  line = Trimmed(line);
   if (line.empty()) return "";
   size_t equals = line.find('=');
   if (equals == std::string_view::npos) return "no \"=\" between a key and its value";
   std::string_view name = Trimmed(line.substr(0, equals)), value = Trimmed(line.substr(equals + 1));
+  if (name == ScrollSpeedKey) {
+    if (TakeSpeed(value, settings.scrollSpeed)) return "";
+    return "scroll_speed must be a number from 1.00 to 4.00 in steps of 0.25";
+  }
+  for (std::string_view key : KeyNameKeys)
+    if (name == key) {
+      if (TakeKeyName(name, value, settings)) return "";
+      return std::string(key) + " must name a key, in at most " + std::to_string(LongestKeyName) + " characters";
+    }
   for (const Key& key : Keys) {
     if (name != key.name) continue;
     if (value.starts_with('+')) value.remove_prefix(1);
@@ -89,4 +129,20 @@ Settings ReadSettingsFile(const std::string& path, std::vector<std::string>& pro
     case FileRead::TooLarge: problems.push_back("larger than 16 MB; the defaults are used"); break;
   }
   return Settings{};
+}
+
+std::vector<std::pair<std::string, std::string>> SettingsValues(const Settings& settings) {
+  std::vector<std::pair<std::string, std::string>> values;
+  for (const Key& key : Keys) values.emplace_back(key.name, std::to_string(settings.*key.value));
+  char speed[16];
+  std::snprintf(speed, sizeof speed, "%.2f", settings.scrollSpeed);
+  values.emplace_back(ScrollSpeedKey, speed);
+  for (int lane = 0; lane < 4; ++lane) values.emplace_back(KeyNameKeys[lane], settings.*LaneKeyNames[lane]);
+  return values;
+}
+
+std::string_view LineKey(std::string_view line) {
+  line = line.substr(0, line.find('#'));
+  size_t equals = line.find('=');
+  return equals == std::string_view::npos ? std::string_view() : Trimmed(line.substr(0, equals));
 }

@@ -1,24 +1,46 @@
 // The player's settings file, "zedov.conf" beside Music/: "key = value" lines,
-// "#" starts a comment, blank lines are allowed. Read once at start-up and
-// never written by the game. A missing file gives the defaults.
+// "#" starts a comment, blank lines are allowed. Read once at start-up; the
+// options screen writes it back (charts/settings_write.h). A missing file
+// gives the defaults.
 #pragma once
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
+inline constexpr const char* SettingsPath = "zedov.conf";
+
 struct Settings {
-  int audioOffsetMs = 0;  // the music is heard this long after it starts: notes come as late
+  int audioOffsetMs = 0;   // the music is heard this long after it starts: notes come as late
+  int visualOffsetMs = 0;  // the arrows are drawn this much later; the judgement stays
+  double scrollSpeed = 1.0;  // 1.00 to 4.00 in steps of 0.25: how many times faster the arrows rise
+  std::string keyLeft = "left";  // SDL's names of the keyboard keys that play the lanes
+  std::string keyDown = "down";
+  std::string keyUp = "up";
+  std::string keyRight = "right";
   int padLeft = 0;        // joystick buttons standing for the arrows; -1 is none
   int padDown = 1;
   int padUp = 2;
   int padRight = 3;
   int padPause = -1;   // a joystick button standing for Escape
   int padSelect = -1;  // a joystick button standing for Enter in the menus
+  int musicVolume = 100;  // percent
   int windowScale = 1;  // every game pixel a square of this many window pixels
   int fullScreen = 0;   // 1: the desktop's resolution at the largest whole scale that fits
+
+  bool operator==(const Settings&) const = default;
 };
 
+// The lanes' keys and pad buttons, left, down, up, right.
+inline constexpr std::string Settings::*LaneKeyNames[4] = {&Settings::keyLeft, &Settings::keyDown, &Settings::keyUp,
+                                                           &Settings::keyRight};
+inline constexpr int Settings::*LanePads[4] = {&Settings::padLeft, &Settings::padDown, &Settings::padUp,
+                                               &Settings::padRight};
+
 inline constexpr int MostSettingsProblems = 10;  // reported lines; the rest are counted
+inline constexpr double SlowestScroll = 1.0;
+inline constexpr double FastestScroll = 4.0;
+inline constexpr double ScrollStep = 0.25;
 
 // The settings of a file's text, after a UTF-8 byte order mark if it starts
 // with one. Each bad line (unknown key, missing "=",
@@ -31,3 +53,11 @@ Settings ParseSettings(std::string_view text, std::vector<std::string>& problems
 // cannot be read (a FIFO, a folder) or one larger than 16 MB, which is not
 // read at all, with one message saying so.
 Settings ReadSettingsFile(const std::string& path, std::vector<std::string>& problems);
+
+// Every key with its value as the file spells it, in the order new keys are
+// appended to a file: ("audio_offset_ms", "0"), ("scroll_speed", "1.00"), ...
+std::vector<std::pair<std::string, std::string>> SettingsValues(const Settings& settings);
+
+// The key named on a line of the file ("audio_offset_ms = 5  # x" names
+// "audio_offset_ms"), whether known or not; empty for a line without "=".
+std::string_view LineKey(std::string_view line);

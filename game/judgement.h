@@ -5,9 +5,7 @@
 #include <cstdint>
 
 #include "game/play_state.h"
-
-// The arrow key read for each column: left, down, up, right.
-inline constexpr int ColumnKeys[4] = {SDLK_LEFT, SDLK_DOWN, SDLK_UP, SDLK_RIGHT};
+#include "kit/input.h"
 
 inline constexpr int PressTimerMs = 125;  // a timer at this value is a press in this frame
 inline constexpr int MissAfterMs = 125;   // a note later than this is swept as BOO

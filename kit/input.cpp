@@ -31,6 +31,22 @@ int StepsDueAfter(uint32_t heldMs) {
   return steps;
 }
 
+uint32_t MouseRepeatStart = 0;
+int MouseRepeatDone = 0;
+
+int StepsOfHeld(int state, uint32_t nowMs, uint32_t& start, int& done) {
+  if (state == Up) return 0;
+  if (state == Pressed) {
+    start = nowMs;
+    done = 1;
+    return 1;
+  }
+  int due = StepsDueAfter(nowMs - start);
+  int steps = due - done;
+  done = due;
+  return steps > 0 ? steps : 0;
+}
+
 // The last direction of each joystick's hat and first two axes (-1, 0, 1).
 Uint8 HatValue[MostJoysticks];
 int AxisValue[MostJoysticks][2];
@@ -67,16 +83,29 @@ void SetKey(int key, uint32_t source, bool down) {
     ReleaseKey(key, source);
 }
 
+// An arrow of a mat or pad: the arrow key for the menus, and its lane.
+void SetArrow(int lane, uint32_t source, bool down) {
+  constexpr int ArrowKeys[4] = {SDLK_LEFT, SDLK_DOWN, SDLK_UP, SDLK_RIGHT};
+  SetKey(ArrowKeys[lane], source, down);
+  SetKey(ColumnKeys[lane], source, down);
+}
+
+// A keyboard key, and the lane bound to it.
+void SetKeyboardKey(int key, bool down) {
+  SetKey(key, Keyboard, down);
+  if (down) KeyWentDown = key;
+  for (int lane = 0; lane < 4; ++lane)
+    if (BoundKeys[lane] == key) SetKey(ColumnKeys[lane], Keyboard, down);
+}
+
 // A hat's four directions are the arrow keys; only the changed ones are pressed or released.
 void MoveHat(int joystick, Uint8 value) {
-  constexpr struct {
-    Uint8 bit;
-    int key;
-  } Directions[] = {{SDL_HAT_LEFT, SDLK_LEFT}, {SDL_HAT_DOWN, SDLK_DOWN}, {SDL_HAT_UP, SDLK_UP}, {SDL_HAT_RIGHT, SDLK_RIGHT}};
+  constexpr Uint8 Directions[4] = {SDL_HAT_LEFT, SDL_HAT_DOWN, SDL_HAT_UP, SDL_HAT_RIGHT};  // by lane
   Uint8 before = HatValue[joystick];
   HatValue[joystick] = value;
-  for (const auto& d : Directions)
-    if ((before & d.bit) != (value & d.bit)) SetKey(d.key, HatOf(joystick), (value & d.bit) != 0);
+  for (int lane = 0; lane < 4; ++lane)
+    if ((before & Directions[lane]) != (value & Directions[lane]))
+      SetArrow(lane, HatOf(joystick), (value & Directions[lane]) != 0);
 }
 
 // Axis 0 is left and right, axis 1 up and down, each beyond half its range.
@@ -85,15 +114,21 @@ void MoveAxis(int joystick, int axis, Sint16 value) {
   int direction = value < -16384 ? -1 : value > 16384 ? 1 : 0;
   int& before = AxisValue[joystick][axis];
   if (direction == before) return;
-  const int keys[2][2] = {{SDLK_LEFT, SDLK_RIGHT}, {SDLK_UP, SDLK_DOWN}};
-  if (before != 0) ReleaseKey(keys[axis][before > 0], AxesOf(joystick));
-  if (direction != 0) PressKey(keys[axis][direction > 0], AxesOf(joystick));
+  const int lanes[2][2] = {{0, 3}, {2, 1}};  // left and right, up and down
+  if (before != 0) SetArrow(lanes[axis][before > 0], AxesOf(joystick), false);
+  if (direction != 0) SetArrow(lanes[axis][direction > 0], AxesOf(joystick), true);
   before = direction;
 }
 
 void PushPadButton(int joystick, int button, bool down) {
-  for (const PadButton& pad : PadButtons)
-    if (pad.button >= 0 && pad.button == button) SetKey(pad.key, ButtonsOf(joystick), down);
+  if (down) PadButtonWentDown = button;
+  for (int i = 0; i < PadButtonCount; ++i) {
+    if (PadButtons[i].button < 0 || PadButtons[i].button != button) continue;
+    if (i < 4)
+      SetArrow(i, ButtonsOf(joystick), down);  // the first four are the arrows
+    else
+      SetKey(PadButtons[i].key, ButtonsOf(joystick), down);
+  }
 }
 
 // The character a key types into a search, or 0.
@@ -106,10 +141,10 @@ char TypedBy(int key) {
 void ApplyKeyEvent(const SDL_Event& e) {
   switch (e.type) {
     case SDL_KEYDOWN:
-      PressKey(e.key.keysym.sym, Keyboard);
+      SetKeyboardKey(e.key.keysym.sym, true);
       if (char typed = TypedBy(e.key.keysym.sym)) KeysTyped += typed;
       break;
-    case SDL_KEYUP: ReleaseKey(e.key.keysym.sym, Keyboard); break;
+    case SDL_KEYUP: SetKeyboardKey(e.key.keysym.sym, false); break;
     case SDL_JOYHATMOTION:
       if (e.jhat.which < MostJoysticks && e.jhat.hat == 0) MoveHat(e.jhat.which, e.jhat.value);
       break;
@@ -151,6 +186,8 @@ void TakeEvents(Uint32 mask, Apply apply) {
 }  // namespace
 
 void UpdateInput() {
+  KeyWentDown = 0;
+  PadButtonWentDown = -1;
   Decay(KeyStates, KeyReleaseDue, KeyCount);
   KeysTyped.clear();
   TakeEvents(SDL_EVENTMASK(SDL_KEYDOWN) | SDL_EVENTMASK(SDL_KEYUP) | SDL_EVENTMASK(SDL_JOYHATMOTION) |
@@ -163,17 +200,21 @@ void UpdateInput() {
 }
 
 int RepeatSteps(int key, uint32_t nowMs) {
-  if (key < 0 || key >= KeyCount || KeyStates[key] == Up) return 0;
-  if (KeyStates[key] == Pressed) {
-    RepeatStart[key] = nowMs;
-    RepeatDone[key] = 1;
-    return 1;
-  }
-  int due = StepsDueAfter(nowMs - RepeatStart[key]);
-  int steps = due - RepeatDone[key];
-  RepeatDone[key] = due;
-  return steps > 0 ? steps : 0;
+  if (key < 0 || key >= KeyCount) return 0;
+  return StepsOfHeld(KeyStates[key], nowMs, RepeatStart[key], RepeatDone[key]);
 }
+
+int MouseRepeatSteps(uint32_t nowMs) {
+  return StepsOfHeld(MouseButtons[SDL_BUTTON_LEFT], nowMs, MouseRepeatStart, MouseRepeatDone);
+}
+
+int KeyNamed(std::string_view name) {
+  for (int key = 1; key < SDLK_LAST; ++key)
+    if (name == SDL_GetKeyName(static_cast<SDLKey>(key))) return key;
+  return 0;
+}
+
+std::string KeyName(int key) { return SDL_GetKeyName(static_cast<SDLKey>(key)); }
 
 void ClearInput() {
   KeysTyped.clear();

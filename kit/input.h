@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 enum KeyState : int { Up = 0, Held = 1, Pressed = 2 };  // Pressed: went down in this frame
 
@@ -21,13 +22,24 @@ inline std::string KeysTyped;
 inline int MouseX = 0;                 // pointer in game pixels, 0..640 (see WindowToGame)
 inline int MouseY = 0;                 // 0..480
 
+// The four lanes (left, down, up, right) as the last entries of KeyStates,
+// which no key uses: a lane is held by the keyboard key bound to it and by a
+// mat's arrow (hat, axes, or the pad button of that arrow). The menus read
+// the arrow keys themselves, whatever the lanes are bound to.
+inline constexpr int ColumnKeys[4] = {KeyCount - 4, KeyCount - 3, KeyCount - 2, KeyCount - 1};
+static_assert(SDLK_LAST <= KeyCount - 4);
+inline int BoundKeys[4] = {SDLK_LEFT, SDLK_DOWN, SDLK_UP, SDLK_RIGHT};  // the keyboard key of each lane
+
+inline int KeyWentDown = 0;       // a keyboard key that went down in this frame, 0 for none
+inline int PadButtonWentDown = -1;  // a joystick button that went down in this frame, -1 for none
+
 // A joystick button and the key it stands for; a button of -1 is none.
 struct PadButton {
   int button;
   int key;
 };
 inline constexpr int PadButtonCount = 6;
-// By default a mat's first four buttons are the arrows; set from the settings at start-up.
+// By default a mat's first four buttons are the arrows (and the lanes); set from the settings.
 inline PadButton PadButtons[PadButtonCount] = {{0, SDLK_LEFT},  {1, SDLK_DOWN},    {2, SDLK_UP},
                                                {3, SDLK_RIGHT}, {-1, SDLK_ESCAPE}, {-1, SDLK_RETURN}};
 
@@ -43,6 +55,15 @@ void UpdateInput();
 // pressed, then after 0.4 s ten a second, and after 2 s a hundred a second.
 // Call it every frame in which the held key may step something.
 int RepeatSteps(int key, uint32_t nowMs);
+
+// The same for the left mouse button.
+int MouseRepeatSteps(uint32_t nowMs);
+
+// The key SDL names so ("left", "a", "left shift"), or 0 when none has that name.
+int KeyNamed(std::string_view name);
+
+// SDL's name of a key.
+std::string KeyName(int key);
 
 // Forgets every key, button and pending release: all Up.
 void ClearInput();

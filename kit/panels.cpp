@@ -10,6 +10,7 @@ namespace {
 
 constexpr int Cell = 21;
 constexpr Box BackBox{500, 430, 100, 10};
+Box RepeatPressedOn;  // the repeat button the left mouse button went down on
 
 // Blits the top-left w x h part of one panel cell.
 void DrawCell(PanelStyle style, int cell, int x, int y, int w, int h) {
@@ -67,6 +68,17 @@ bool Button(const Box& box, const std::string& label) {
   DrawPanel(box, lit ? Highlighted : Normal);
   DrawLabel(box, label);
   return clicked;
+}
+
+int RepeatButton(const Box& box, const std::string& label, uint32_t nowMs) {
+  bool hovered = Hovered(box);
+  auto same = [](const Box& a, const Box& b) { return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height; };
+  if (hovered && MouseButtons[SDL_BUTTON_LEFT] == Pressed) RepeatPressedOn = box;
+  if (!hovered && same(box, RepeatPressedOn)) RepeatPressedOn = Box{};  // left: no more steps on coming back
+  int steps = hovered && same(box, RepeatPressedOn) ? MouseRepeatSteps(nowMs) : 0;
+  DrawPanel(box, hovered && !(FocusIndex >= 0 && FocusEnabled) ? Highlighted : Normal);
+  DrawLabel(box, label);
+  return steps;
 }
 
 void InfoBox(const Box& box, const std::string& label) {

@@ -2,6 +2,7 @@
 // reacts to the mouse, drawn, hover-tested and clicked in the same call
 // every frame; and the pointer drawn over everything.
 #pragma once
+#include <cstdint>
 #include <string>
 
 enum PanelStyle : int { Normal = 0, Highlighted = 1 };
@@ -27,6 +28,12 @@ void DrawPanel(const Box& box, PanelStyle style);
 // It is highlighted under the pointer, or, while the keyboard has a focus, when focused.
 bool Button(const Box& box, const std::string& label);
 inline bool LastButtonLit = false;  // whether the last Button drawn was highlighted
+
+// A button that only the pointer works, left out of the keyboard focus (the
+// "-" and "+" beside a value). Returns how many steps it makes in this frame:
+// one as the left button goes down over it, then, held there, more as a held
+// key repeats (kit/input.h).
+int RepeatButton(const Box& box, const std::string& label, uint32_t nowMs);
 
 // A read-only box: drawn like a button that never reacts.
 void InfoBox(const Box& box, const std::string& label);

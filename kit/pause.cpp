@@ -69,11 +69,12 @@ std::string ClockText(const std::tm& when) {
 }
 
 bool UpdatePause() {
-  if (KeyStates[SDLK_ESCAPE] == Pressed) {
+  if (KeyStates[SDLK_ESCAPE] == Pressed && !EscapeTaken) {
     PauseWanted = !PauseWanted;
     // Reopening during the fade-out keeps the pictures frozen before.
     if (PauseWanted && PauseLevel == 0.0) FreezeScreen();
   }
+  EscapeTaken = false;
   DrawPauseOverlay(PauseLevel);
   PauseLevel = NextPauseLevel(PauseLevel, PauseWanted);
   if (PauseLevel == 0.0) return false;

@@ -10,6 +10,7 @@ inline constexpr const char* WebAddress = "www.zedov.example";  // on the pause 
 
 inline bool PauseWanted = false;  // toggled by Escape, cleared by "Resume game"
 inline double PauseLevel = 0.0;   // 0 closed .. 100 fully faded in
+inline bool EscapeTaken = false;  // a screen used this frame's Escape itself (to cancel): no pause
 
 // The local date and time read in this frame, for the top bar.
 inline std::tm ClockBarTime{};

@@ -36,6 +36,7 @@ bool OpenScaled(int scale, bool fullScreen, int desktopW, int desktopH) {
   SDL_Surface* frame = MakeFrameSurface(window->format);
   if (frame == nullptr) return false;
   SDL_FillRect(window, nullptr, 0);
+  if (ScreenSurface != WindowSurface) SDL_FreeSurface(ScreenSurface);  // the frame of a window opened before
   WindowSurface = window;
   ScreenSurface = frame;
   FrameScale = scale;
@@ -44,18 +45,48 @@ bool OpenScaled(int scale, bool fullScreen, int desktopW, int desktopH) {
   return true;
 }
 
+// The desktop's size, read before the first mode is set (SDL reports the
+// window's own size after that); 0 when unknown.
+int DesktopWidth = 0, DesktopHeight = 0;
+bool DesktopKnown = false;
+
+void ReadDesktop() {
+  if (DesktopKnown) return;
+  DesktopKnown = true;
+  const SDL_VideoInfo* info = SDL_GetVideoInfo();
+  if (info != nullptr && SDL_GetVideoSurface() == nullptr && info->current_w > 0 && info->current_h > 0)
+    DesktopWidth = info->current_w, DesktopHeight = info->current_h;
+}
+
+// The scale to open: the one asked for, or the largest that fits the desktop.
+int FittingScale(int asked) {
+  int scale = std::clamp(asked, 1, MostWindowScale);
+  int largest = LargestWindowScale();
+  if (scale <= largest) return scale;
+  std::fprintf(stderr, "Zedov: window_scale %d makes a %d x %d window, larger than the %d x %d desktop; using %d\n",
+               scale, WindowWidth * scale, WindowHeight * scale, DesktopWidth, DesktopHeight, largest);
+  return largest;
+}
+
 }  // namespace
+
+int LargestWindowScale() {
+  ReadDesktop();
+  if (DesktopWidth == 0) return MostWindowScale;
+  return std::min(MostWindowScale, LargestScale(DesktopWidth, DesktopHeight));
+}
 
 int LargestScale(int w, int h) { return std::max(1, std::min(w / WindowWidth, h / WindowHeight)); }
 
 bool OpenWindow() {
+  ReadDesktop();
   if (FullScreenWanted) {
-    const SDL_VideoInfo* info = SDL_GetVideoInfo();  // the desktop, asked before any mode is set
-    int w = info != nullptr ? info->current_w : 0, h = info != nullptr ? info->current_h : 0;
+    int w = DesktopWidth, h = DesktopHeight;
     if (w >= WindowWidth && h >= WindowHeight && OpenScaled(LargestScale(w, h), true, w, h)) return true;
   }
-  for (int scale = std::clamp(WindowScale, 1, MostWindowScale); scale > 1; --scale)
+  for (int scale = FittingScale(WindowScale); scale > 1; --scale)
     if (OpenScaled(scale, false, 0, 0)) return true;
+  if (ScreenSurface != WindowSurface) SDL_FreeSurface(ScreenSurface);
   WindowSurface = ScreenSurface = OpenPlainWindow();
   FrameScale = 1;
   FrameLeft = FrameTop = 0;

@@ -16,7 +16,12 @@ inline int FrameScale = 1;                    // the scale in use once the windo
 inline int FrameLeft = 0;                     // where the magnified frame starts in the window
 inline int FrameTop = 0;
 
-// Opens the window as asked. A mode that cannot be set is reported in one
+// The largest scale whose window fits the desktop (as it was before the game
+// opened its window); MostWindowScale when the desktop's size is unknown.
+int LargestWindowScale();
+
+// Opens the window as asked; a scale too big for the desktop gives way to
+// the largest that fits, said in one line on standard error. A mode that cannot be set is reported in one
 // line on standard error and the next smaller scale is tried, down to a
 // 640 x 480 window. Returns false when not even that opens.
 bool OpenWindow();

@@ -12,6 +12,7 @@ void RunTitleScreen() {
   DrawImage(GameTitle, nullptr, 170, 30);
   if (Button(Centred(320, 215, 600, 10), "Play")) Screen = SongSelect;
   if (Button(Centred(320, 255, 600, 10), "Credits")) Screen = Credits;
+  if (Button(Centred(320, 295, 600, 10), "Options")) Screen = Options;
 }
 
 void RunCreditsScreen() {

@@ -1,4 +1,4 @@
-// The title screen ("Play", "Credits") and the credits screen.
+// The title screen ("Play", "Credits", "Options") and the credits screen.
 #pragma once
 
 // Called every frame while Screen is Title.

@@ -8,15 +8,20 @@
 #include <sstream>
 
 #include "kit/images.h"
+#include "kit/window.h"
 #include "kit/input.h"
 
 void OpenTestScreen() {
   setenv("SDL_VIDEODRIVER", "dummy", 0);
   setenv("SDL_AUDIODRIVER", "dummy", 0);
   if (SDL_WasInit(SDL_INIT_VIDEO) == 0) SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER);
-  if (ScreenSurface == nullptr || SDL_GetVideoSurface() == nullptr)
-    ScreenSurface = SDL_SetVideoMode(640, 480, 32, SDL_SWSURFACE);
-  ScreenSurface = SDL_GetVideoSurface();
+  SDL_Surface* screen = SDL_GetVideoSurface();
+  // A test that reopened the window (scaled, say) leaves the plain screen to the next.
+  if (screen == nullptr || screen->w != 640 || screen->h != 480 || screen->format->BitsPerPixel != 32)
+    SDL_SetVideoMode(640, 480, 32, SDL_SWSURFACE);
+  ScreenSurface = WindowSurface = SDL_GetVideoSurface();
+  FrameScale = 1;
+  FrameLeft = FrameTop = 0;
 }
 
 void ResetInput(int mouseX, int mouseY) {

@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr int Keys[4] = {276, 274, 273, 275};  // left, down, up, right
+constexpr const int (&Keys)[4] = ColumnKeys;  // left, down, up, right
 
 // A frame of the song at t with the keys of the masks (bit = column) down.
 struct Frame {

@@ -62,7 +62,6 @@ TEST(WindowTest, ScaleTwoDrawsOnAFrameOfItsOwnAndScaleOneOnTheWindow) {
   PaintNoise(ScreenSurface);
   PresentFrame();
   ExpectMagnified(ScreenSurface, WindowSurface, 2, 0, 0, 0);
-  SDL_FreeSurface(ScreenSurface);
 
   WindowScale = 1;  // no settings: the window is the game's surface, no copy
   ASSERT_TRUE(OpenWindow());

@@ -1,0 +1,171 @@
+// The options screen. Rows, top to bottom and in the focus order: audio
+// offset, visual offset, scroll speed, a key row per lane, music volume,
+// window scale, full screen, Back. A value row is its name, "-", the value
+// and "+"; "-" and "+" step it under the mouse (held, they repeat), Left and
+// Right step it while the value has the keyboard focus. A key row waits, once
+// chosen, for the next key or pad button; Escape cancels.
+#include "screens/options.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "app/screen_state.h"
+#include "charts/settings_write.h"
+#include "game/play_state.h"
+#include "kit/clock.h"
+#include "kit/focus.h"
+#include "kit/font.h"
+#include "kit/images.h"
+#include "kit/input.h"
+#include "kit/panels.h"
+#include "kit/pause.h"
+#include "kit/window.h"
+
+namespace {
+
+constexpr int FirstRowY = 24;
+constexpr int RowGap = 35;
+constexpr int ValueX = 400;  // centre of the value boxes
+constexpr int VolumeStep = 5;
+constexpr int DefaultKeys[4] = {SDLK_LEFT, SDLK_DOWN, SDLK_UP, SDLK_RIGHT};
+constexpr const char* LaneNames[4] = {"Left arrow", "Down arrow", "Up arrow", "Right arrow"};
+
+int Binding = -1;         // the lane waiting for its key, or -1
+bool Unsaved = false;     // changed since the file was last written
+std::string SaveProblem;  // why the file could not be written, or empty
+
+int RowY(int row) { return FirstRowY + RowGap * row; }
+
+// The steps of a value row in this frame; pressed is set when the value itself was clicked.
+int ValueRow(int row, const char* name, const std::string& value, int arrows, bool* pressed = nullptr) {
+  const int y = RowY(row);
+  const uint32_t now = static_cast<uint32_t>(GameClockMs);
+  DrawText(24, y - 10, name, Left);
+  int steps = -RepeatButton(Centred(ValueX - 138, y, 24, 10), "-", now);
+  bool clicked = Button(Centred(ValueX, y, 200, 10), value);
+  if (LastButtonFocused()) steps += arrows;
+  if (pressed != nullptr) *pressed = clicked;
+  return steps + RepeatButton(Centred(ValueX + 138, y, 24, 10), "+", now);
+}
+
+std::string WithUnit(int value, const char* unit) { return std::to_string(value) + unit; }
+
+std::string SpeedText(double speed) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%.2fx", speed);
+  return text;
+}
+
+std::string ScaleText(int scale) {
+  return std::to_string(scale) + " (" + std::to_string(WindowWidth * scale) + " x " +
+         std::to_string(WindowHeight * scale) + ")";
+}
+
+void KeyRow(int row, int lane, const Settings& s) {
+  const int y = RowY(row);
+  const bool waiting = Binding == lane;
+  DrawText(24, y - 10, waiting ? "Press a key or button" : LaneNames[lane], Left);
+  int pad = s.*LanePads[lane];
+  std::string shown = KeyName(BoundKeys[lane]) + (pad >= 0 ? ", pad " + std::to_string(pad) : ", no pad");
+  if (Button(Centred(ValueX, y, 200, 10), waiting ? "Escape cancels" : shown)) Binding = waiting ? -1 : lane;
+}
+
+// A lane waiting for its key takes this frame's key or pad button. The
+// frame's keys then belong to the binding, not to the menu or the pause.
+void TakeBinding(Settings& s) {
+  if (Binding < 0) return;
+  FocusEnabled = false;
+  FocusMove = 0;
+  if (KeyWentDown == SDLK_ESCAPE) {
+    EscapeTaken = true;
+    Binding = -1;
+  } else if (KeyWentDown != 0) {
+    BindLaneKey(s, Binding, KeyName(KeyWentDown));
+    Binding = -1;
+  } else if (PadButtonWentDown >= 0) {
+    BindLanePad(s, Binding, PadButtonWentDown);
+    Binding = -1;
+  }
+}
+
+// Takes the edited settings: used at once, the window reopened when it
+// changed, and saved once no key or button is held any more (a held "+"
+// writes the file once, when let go) or when the screen is left.
+void TakeChanges(const Settings& s, bool leaving) {
+  if (!(s == PlayerSettings)) {
+    bool window = s.windowScale != PlayerSettings.windowScale || s.fullScreen != PlayerSettings.fullScreen;
+    PlayerSettings = s;
+    UseSettings(s);
+    if (window) {
+      WindowScale = s.windowScale;
+      FullScreenWanted = s.fullScreen != 0;
+      OpenWindow();
+    }
+    Unsaved = true;
+  }
+  bool held = KeyStates[SDLK_LEFT] != Up || KeyStates[SDLK_RIGHT] != Up || MouseButtons[SDL_BUTTON_LEFT] != Up;
+  if (!Unsaved || (held && !leaving)) return;
+  SaveProblem = SaveSettings(SettingsPath, PlayerSettings);
+  Unsaved = false;
+}
+
+}  // namespace
+
+void UseSettings(const Settings& s) {
+  AudioOffsetMs = s.audioOffsetMs;
+  VisualOffsetMs = s.visualOffsetMs;
+  ScrollSpeed = s.scrollSpeed;
+  for (int lane = 0; lane < 4; ++lane) {
+    int key = KeyNamed(s.*LaneKeyNames[lane]);
+    BoundKeys[lane] = key != 0 ? key : DefaultKeys[lane];
+  }
+  const int buttons[PadButtonCount] = {s.padLeft, s.padDown, s.padUp, s.padRight, s.padPause, s.padSelect};
+  for (int i = 0; i < PadButtonCount; ++i) PadButtons[i].button = buttons[i];
+  Mix_VolumeMusic(s.musicVolume * MIX_MAX_VOLUME / 100);
+}
+
+void BindLaneKey(Settings& s, int lane, const std::string& key) {
+  for (int other = 0; other < 4; ++other)
+    if (other != lane && s.*LaneKeyNames[other] == key) s.*LaneKeyNames[other] = s.*LaneKeyNames[lane];
+  s.*LaneKeyNames[lane] = key;
+}
+
+void BindLanePad(Settings& s, int lane, int button) {
+  for (int other = 0; other < 4; ++other)
+    if (other != lane && s.*LanePads[other] == button) s.*LanePads[other] = s.*LanePads[lane];
+  if (s.padPause == button) s.padPause = -1;
+  if (s.padSelect == button) s.padSelect = -1;
+  s.*LanePads[lane] = button;
+}
+
+void RunOptions() {
+  if (ScreenChanged) {
+    Binding = -1;
+    SaveProblem.clear();
+  }
+  const uint32_t now = static_cast<uint32_t>(GameClockMs);
+  // Asked every frame, so that a key held before a row got the focus does not jump its value.
+  const int arrows = RepeatSteps(SDLK_RIGHT, now) - RepeatSteps(SDLK_LEFT, now);
+  Settings s = PlayerSettings;
+  TakeBinding(s);
+  s.audioOffsetMs = std::clamp(s.audioOffsetMs + ValueRow(0, "Audio offset", WithUnit(s.audioOffsetMs, " ms"), arrows), -1000, 1000);
+  s.visualOffsetMs = std::clamp(s.visualOffsetMs + ValueRow(1, "Visual offset", WithUnit(s.visualOffsetMs, " ms"), arrows), -1000, 1000);
+  s.scrollSpeed = std::clamp(s.scrollSpeed + ScrollStep * ValueRow(2, "Scroll speed", SpeedText(s.scrollSpeed), arrows),
+                             SlowestScroll, FastestScroll);
+  for (int lane = 0; lane < 4; ++lane) KeyRow(3 + lane, lane, s);
+  s.musicVolume = std::clamp(s.musicVolume + VolumeStep * ValueRow(7, "Music volume", WithUnit(s.musicVolume, " %"), arrows), 0, 100);
+  // A scale too big for the desktop, asked for in the file, stands until the player steps it.
+  const int shownScale = std::min(s.windowScale, LargestWindowScale());
+  if (int steps = ValueRow(8, "Window scale", ScaleText(shownScale), arrows))
+    s.windowScale = std::clamp(shownScale + steps, 1, LargestWindowScale());
+  bool toggled = false;
+  int full = ValueRow(9, "Full screen", s.fullScreen != 0 ? "on" : "off", arrows, &toggled);
+  s.fullScreen = toggled ? 1 - s.fullScreen : std::clamp(s.fullScreen + full, 0, 1);
+  if (!SaveProblem.empty()) DrawText(24, 398, "could not save the settings: " + SaveProblem, Left);
+  bool leaving = BackButton();
+  TakeChanges(s, leaving);
+  if (leaving) Screen = Title;
+}

@@ -1,0 +1,23 @@
+// The options screen: the audio and visual offsets, the scroll speed, the
+// lanes' keys and pad buttons, the music volume and the window, each changed
+// at once and saved into zedov.conf (only the lines that changed).
+#pragma once
+#include <string>
+
+#include "charts/settings_file.h"
+
+inline Settings PlayerSettings;  // read at start-up, changed on the options screen
+
+// Hands the settings to the game and the kit: offsets, scroll speed, keys,
+// pad buttons, volume. The window is opened by its own call.
+void UseSettings(const Settings& settings);
+
+// Binds a key (by SDL's name) to a lane; a lane that had it takes this
+// lane's old key, so that every key plays at most one lane.
+void BindLaneKey(Settings& settings, int lane, const std::string& key);
+
+// The same for a pad button; pause or select lose it.
+void BindLanePad(Settings& settings, int lane, int button);
+
+// Called every frame while Screen is Options.
+void RunOptions();

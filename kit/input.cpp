@@ -92,6 +92,7 @@ void SetArrow(int lane, uint32_t source, bool down) {
 
 // A keyboard key, and the lane bound to it.
 void SetKeyboardKey(int key, bool down) {
+  if (key >= ColumnKeys[0]) return;  // the lanes' entries are no keyboard key's
   SetKey(key, Keyboard, down);
   if (down) KeyWentDown = key;
   for (int lane = 0; lane < 4; ++lane)

@@ -191,13 +191,39 @@ TEST_F(InputTest, AMatArrowAndAKeyHeldTogetherAreHeldUntilBothAreUp) {
   EXPECT_EQ(KeyStates[SDLK_UP], Up);
 }
 
+TEST_F(InputTest, ALaneIsPlayedByItsBoundKeyAndTheMatWhileTheArrowKeyStaysTheMenus) {
+  BoundKeys[0] = SDLK_a;
+  PushKey(SDL_KEYDOWN, SDLK_LEFT);
+  UpdateInput();
+  EXPECT_EQ(KeyStates[SDLK_LEFT], Pressed);  // the menus still see Left
+  EXPECT_EQ(KeyStates[ColumnKeys[0]], Up);
+  PushKey(SDL_KEYDOWN, SDLK_a);
+  PushKey(SDL_KEYUP, SDLK_LEFT);
+  UpdateInput();
+  EXPECT_EQ(KeyStates[ColumnKeys[0]], Pressed);
+  EXPECT_EQ(KeyWentDown, SDLK_a);
+  PushKey(SDL_KEYUP, SDLK_a);
+  PushHat(0, SDL_HAT_LEFT);  // the mat's left is the lane and the menus' Left
+  UpdateInput();
+  EXPECT_EQ(KeyStates[ColumnKeys[0]], Pressed);
+  EXPECT_EQ(KeyStates[SDLK_LEFT], Pressed);
+  PushHat(0, SDL_HAT_CENTERED);
+  PushPadButton(9, true);
+  UpdateInput();
+  EXPECT_EQ(KeyStates[ColumnKeys[0]], Up);
+  EXPECT_EQ(PadButtonWentDown, 9);
+  BoundKeys[0] = SDLK_LEFT;
+}
+
 TEST_F(InputTest, OutOfRangeSymbolsAndButtonsAreIgnored) {
   PushKey(SDL_KEYDOWN, 500);
-  PushKey(SDL_KEYDOWN, 499);
+  PushKey(SDL_KEYDOWN, 499);  // a lane's entry: no keyboard key reaches it
+  PushKey(SDL_KEYDOWN, 495);
   PushButton(SDL_MOUSEBUTTONDOWN, 10);
   PushButton(SDL_MOUSEBUTTONDOWN, 3);
   UpdateInput();
-  EXPECT_EQ(KeyStates[499], Pressed);
+  EXPECT_EQ(KeyStates[499], Up);
+  EXPECT_EQ(KeyStates[495], Pressed);
   EXPECT_EQ(MouseButtons[3], Pressed);
   for (int b = 0; b < ButtonCount; ++b) {
     if (b != 3) {

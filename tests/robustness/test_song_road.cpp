@@ -45,14 +45,14 @@ std::vector<int> ScoreLines(const std::string& text) {
   return values;
 }
 
-// Each arrow key goes down in the frame that brings its note closest and is
+// Each lane's key goes down in the frame that brings its note closest and is
 // let go three frames later; held counts those frames per column.
 void PressArrowsAtTheirNotes(int held[4]) {
   for (int c = 0; c < 4; ++c) {
-    if (held[c] > 0 && --held[c] == 0) QueueKey(ColumnKeys[c], false);
+    if (held[c] > 0 && --held[c] == 0) QueueKey(BoundKeys[c], false);
     for (const Note& note : NoteList)
       if (note.column == c && held[c] == 0 && std::abs(note.time - SongPosition - 8) <= 12) {
-        QueueKey(ColumnKeys[c], true);
+        QueueKey(BoundKeys[c], true);
         held[c] = 3;
       }
   }

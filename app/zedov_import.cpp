@@ -1,4 +1,4 @@
-// zedov-import: converts a StepMania step file into a Zedov chart file from
+// zedov-import: converts a StepMania step file (.sm or .ssc) into a Zedov chart file from
 // the shell, with the game's own converter, for converting whole song packs.
 #include <cstdio>
 #include <cstring>
@@ -12,11 +12,12 @@
 namespace {
 
 constexpr const char* Usage =
-    "usage: zedov-import STEPFILE.sm [CHART.tq]\n"
+    "usage: zedov-import STEPFILE [CHART.tq]\n"
     "Converts the dance-single charts (Beginner to Challenge) of a StepMania\n"
-    "step file into a Zedov chart. With CHART the chart file is replaced\n"
-    "whole; without it the chart is printed. The game names a song's chart\n"
-    "after its music file: Music/Track.ogg -> Music/Track.ogg.tq.\n";
+    "step file, .sm or .ssc (told apart by what the file holds), into a\n"
+    "Zedov chart. With CHART the chart file is replaced whole; without it\n"
+    "the chart is printed. The game names a song's chart after its music\n"
+    "file: Music/Track.ogg -> Music/Track.ogg.tq.\n";
 
 int Fail(const std::string& path, const std::string& why) {
   std::fprintf(stderr, "zedov-import: %s: %s\n", path.c_str(), why.c_str());

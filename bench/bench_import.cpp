@@ -10,12 +10,12 @@
 
 namespace {
 
-const std::string LargestStepFile = ZEDOV_SOURCE_DIR "/../shared/testdata/sm/nekonabe.sm";
+const std::string LargestStepFile = ZEDOV_SOURCE_DIR "/../shared/testdata/ssc/L9.ssc";  // 60.5 KB, 192-row measures
 
 // The real step files lie beside the repository, not in it: a plain clone has none.
 bool SkippedWithoutTheFile(benchmark::State& state) {
   if (std::filesystem::is_regular_file(LargestStepFile)) return false;
-  state.SkipWithError("skipped: the real step files of ../shared/testdata/sm/ are not beside this clone");
+  state.SkipWithError("skipped: the real step files of ../shared/testdata/ssc/ are not beside this clone");
   return true;
 }
 
@@ -33,8 +33,8 @@ void BM_ImportLargestStepFile(benchmark::State& state) {
   if (SkippedWithoutTheFile(state)) return;
   ScratchFolder folder;
   std::filesystem::create_directories("Music");
-  std::filesystem::copy_file(LargestStepFile, "Music/nekonabe.sm");
-  for (auto _ : state) ImportStepFile("Music/nekonabe.sm", "Music/nekonabe.mp3.tq");
+  std::filesystem::copy_file(LargestStepFile, "Music/L9.ssc");
+  for (auto _ : state) ImportStepFile("Music/L9.ssc", "Music/L9.mp3.tq");
 }
 BENCHMARK(BM_ImportLargestStepFile)->Unit(benchmark::kMicrosecond);
 

@@ -48,7 +48,7 @@ std::string DisplayName(const std::string& name, int extensionLength) {
 }
 
 bool IsSongName(const std::string& name) { return HasExtension(name, ".mp3") || HasExtension(name, ".ogg"); }
-bool IsStepFileName(const std::string& name) { return HasExtension(name, ".sm"); }
+bool IsStepFileName(const std::string& name) { return HasExtension(name, ".sm") || HasExtension(name, ".ssc"); }
 
 ListedFiles ListFiles(bool (*isKind)(const std::string&), int extensionLength) {
   ListedFiles listed;

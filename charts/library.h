@@ -28,7 +28,7 @@ std::string DisplayName(const std::string& name, int extensionLength);
 
 // Extension tests: letter case does not matter.
 bool IsSongName(const std::string& name);       // ends with .mp3 or .ogg
-bool IsStepFileName(const std::string& name);   // ends with .sm
+bool IsStepFileName(const std::string& name);   // ends with .sm or .ssc
 
 // The entries of SongList of one kind, in list order, with their list labels
 // (DisplayName with the kind's extension length).

@@ -1,6 +1,8 @@
 // Splitting a step file into its tags, cleaning the text in place as it goes.
 #include "charts/step_tags.h"
 
+#include <cstring>
+
 #include "charts/text.h"
 
 namespace {
@@ -12,31 +14,57 @@ bool IsLineBreak(char c) { return c == '\n' || c == '\r'; }
 // Reading position and writing position in the same text: the cleaned text
 // never outgrows what was read, so it is written over what was read.
 struct Cursor {
-  std::string& text;
+  char* data;
+  size_t size;
   size_t read = 0;
   size_t write = 0;
 };
 
+// The characters that may end, cut or change a run of plain text; line
+// breaks are plain within a run but are watched for a "#" first on its line.
+constexpr bool IsSpecial(char c) { return c == ';' || c == ':' || c == '#' || c == '/' || c == '\\'; }
+
 bool AtComment(const Cursor& at) {
-  return at.text[at.read] == '/' && at.read + 1 < at.text.size() && at.text[at.read + 1] == '/';
+  return at.data[at.read] == '/' && at.read + 1 < at.size && at.data[at.read + 1] == '/';
 }
 
 void SkipComment(Cursor& at) {
-  while (at.read < at.text.size() && !IsLineBreak(at.text[at.read])) ++at.read;
+  while (at.read < at.size && !IsLineBreak(at.data[at.read])) ++at.read;
 }
 
-std::string_view Written(const Cursor& at, size_t from) {
-  return std::string_view(at.text).substr(from, at.write - from);
+std::string_view Written(const Cursor& at, size_t from) { return std::string_view(at.data + from, at.write - from); }
+
+bool IsBlankOnLine(char c) { return c == ' ' || c == '\t'; }
+
+// Copies the plain characters up to the next special one; false when there are none.
+bool CopyRun(Cursor& at, bool upperCase, bool& lineBlank) {
+  const char* data = at.data;
+  size_t start = at.read, end = at.read;
+  while (end < at.size && !IsSpecial(data[end])) ++end;
+  if (end == start) return false;
+  size_t lineStart = end;  // where the last line of the run begins
+  while (lineStart > start && !IsLineBreak(data[lineStart - 1])) --lineStart;
+  if (lineStart > start) lineBlank = true;
+  for (size_t i = lineStart; lineBlank && i < end; ++i) lineBlank = IsBlankOnLine(data[i]);
+  if (upperCase) {
+    for (size_t i = start; i < end; ++i) at.data[at.write + (i - start)] = UpperAscii(data[i]);
+  } else if (at.write != start) {
+    std::memmove(at.data + at.write, data + start, end - start);
+  }
+  at.write += end - start;
+  at.read = end;
+  return true;
 }
 
 // After the "#": the name up to ":" (or a ";" that ends the tag at once), then
 // the value up to ";". A "#" first on its line ends a tag whose ";" is missing,
 // and is left to start the next tag.
 StepPiece ReadTag(Cursor& at) {
-  std::string& text = at.text;
+  char* text = at.data;
   size_t nameStart = at.write, valueStart = std::string::npos;
   bool lineBlank = false;  // only blanks since the last line break
-  while (at.read < text.size()) {
+  while (at.read < at.size) {
+    if (CopyRun(at, valueStart == std::string::npos, lineBlank)) continue;
     char c = text[at.read];
     if (AtComment(at)) {
       SkipComment(at);
@@ -52,7 +80,7 @@ StepPiece ReadTag(Cursor& at) {
       valueStart = at.write;
       continue;
     }
-    if (c == '\\' && at.read + 1 < text.size()) c = text[++at.read];  // an escaped character is plain text
+    if (c == '\\' && at.read + 1 < at.size) c = text[++at.read];  // an escaped character is plain text
     ++at.read;
     if (IsLineBreak(c))
       lineBlank = true;
@@ -61,7 +89,7 @@ StepPiece ReadTag(Cursor& at) {
     text[at.write++] = valueStart == std::string::npos ? UpperAscii(c) : c;
   }
   size_t nameEnd = valueStart == std::string::npos ? at.write : valueStart;
-  StepPiece tag{true, Trimmed(std::string_view(text).substr(nameStart, nameEnd - nameStart)), {}};
+  StepPiece tag{true, Trimmed(std::string_view(text + nameStart, nameEnd - nameStart)), {}};
   if (valueStart != std::string::npos) tag.value = Written(at, valueStart);
   return tag;
 }
@@ -74,19 +102,19 @@ bool HasExtension(std::string_view name, std::string_view extension) {
 
 std::vector<StepPiece> SplitStepText(std::string& text) {
   std::vector<StepPiece> pieces;
-  Cursor at{text};
+  Cursor at{text.data(), text.size()};
   if (std::string_view(text).starts_with(ByteOrderMark)) at.read = ByteOrderMark.size();
   size_t looseStart = 0;
-  while (at.read < text.size()) {
+  while (at.read < at.size) {
     if (AtComment(at)) {
       SkipComment(at);
-    } else if (text[at.read] == '#') {
+    } else if (at.data[at.read] == '#') {
       if (at.write > looseStart) pieces.push_back({false, {}, Written(at, looseStart)});
       ++at.read;
       pieces.push_back(ReadTag(at));
       looseStart = at.write;
-    } else {
-      text[at.write++] = text[at.read++];
+    } else if (bool lineBlank = false; !CopyRun(at, false, lineBlank)) {
+      at.data[at.write++] = at.data[at.read++];
     }
   }
   if (at.write > looseStart) pieces.push_back({false, {}, Written(at, looseStart)});

@@ -1,8 +1,11 @@
-// Any bytes as a StepMania step file, converted into chart text. The chart must
-// keep the format every reader relies on (sections of a start tag, records of
-// column 0..3, time, hold and "----", and "<stop>"; no token longer than 16
-// characters; at most 1000 notes a section), and feeding the same bytes in
-// pieces split anywhere must give the same chart as feeding them whole.
+// Any bytes as a StepMania step file (.sm or .ssc), converted into chart text.
+// The bytes are taken three ways: as a whole file; as the tags of an .ssc
+// chart section after a song of its own timing (split timing, warps, delays
+// and fakes read from the bytes); and as the note data of such a section. The
+// chart must keep the format every reader relies on (sections of a start tag,
+// records of column 0..3, time, hold and "----", and "<stop>"; no token longer
+// than 16 characters; at most 1000 notes a section), and feeding the same
+// bytes in pieces split anywhere must give the same chart as feeding them whole.
 #include <cstdint>
 #include <sstream>
 #include <string>
@@ -49,12 +52,19 @@ void CheckChartText(const std::string& chart) {
   }
 }
 
+constexpr std::string_view SscSong =
+    "#VERSION:0.83;#OFFSET:-0.05;#BPMS:0=120,8=-60,9=150;#STOPS:4=0.5,12=-0.25;#DELAYS:6=0.1;"
+    "#WARPS:16=2;#FAKES:20=1;\n";
+constexpr std::string_view SscChart = "#NOTEDATA:;#STEPSTYPE:dance-single;#DIFFICULTY:Hard;\n";
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string_view text(reinterpret_cast<const char*>(data), size);
   std::string whole = ConvertStepText(text);
   CheckChartText(whole);
+  CheckChartText(ConvertStepText(std::string(SscSong) + std::string(SscChart) + std::string(text)));
+  CheckChartText(ConvertStepText(std::string(SscSong) + std::string(SscChart) + "#NOTES:" + std::string(text)));
 
   // The same bytes in pieces of changing sizes, drawn from the input itself.
   uint32_t state = 2166136261u;

@@ -1,4 +1,4 @@
-// The import screen: lists the StepMania step files (.sm) of Music/ and
+// The import screen: lists the StepMania step files (.sm, .ssc) of Music/ and
 // converts the one clicked into the chart of the selected song.
 #pragma once
 #include <string>

@@ -49,7 +49,8 @@ for name in "${harnesses[@]}"; do
     best_scores)
       seed "$seeds" fuzz/corpus/scores/* Music/*.score; max_len=512 ;;
     step_import)
-      seed "$seeds" fuzz/corpus/step/* tests/data/sm/*.sm Music/*.sm "$root"/../shared/testdata/sm/*.sm; max_len=40000 ;;
+      seed "$seeds" fuzz/corpus/step/* tests/data/sm/*.sm tests/data/ssc/*.ssc Music/*.sm \
+        "$root"/../shared/testdata/sm/*.sm "$root"/../shared/testdata/ssc/*.ssc; max_len=40000 ;;
     settings_file)
       seed "$seeds" fuzz/corpus/settings/*; max_len=8192 ;;
   esac

@@ -18,12 +18,17 @@ namespace {
 
 // Real step files written by others, kept beside the repository (not in it).
 const std::string SharedData = ZEDOV_SOURCE_DIR "/../shared/testdata/sm/";
+const std::string SharedSsc = ZEDOV_SOURCE_DIR "/../shared/testdata/ssc/";
 // Small step files of our own, with the quirks of real packs.
 const std::string OwnData = ZEDOV_SOURCE_DIR "/tests/data/sm/";
+const std::string OwnSsc = ZEDOV_SOURCE_DIR "/tests/data/ssc/";
 
 #define SKIP_WITHOUT_SHARED_FILES()                                                          \
   if (!std::filesystem::is_directory(SharedData))                                           \
   GTEST_SKIP() << "the real step files of ../shared/testdata/sm/ are not beside this clone"
+#define SKIP_WITHOUT_SHARED_SSC_FILES()                                                      \
+  if (!std::filesystem::is_directory(SharedSsc))                                            \
+  GTEST_SKIP() << "the real step files of ../shared/testdata/ssc/ are not beside this clone"
 
 // Chart text in brief: "easy: 0@500 1@1000+200 / hard: ..." (column@time+hold).
 std::string Brief(const std::string& chart) {
@@ -87,7 +92,7 @@ TEST(StepConversion, TimingOfRows) {
        "#BPMS:0=120\n,4=60\n#STOPS:;\n" + Block("Easy", "0000\n,\n0000\n0000\n1000\n0000\n"), "easy: 0@4000"},
       {"a stop: notes on its beat come as it begins", At120 + "#STOPS:4.000=0.500;\n" +
        Block("Easy", "0000\n,\n1000\n0100\n0000\n0000\n"), "easy: 0@2000 1@3000"},
-      {"bad entries are skipped", "#BPMS:0=abc,0=0,1=-60,junk,2=3=4,0.000=240.000;\n" +
+      {"bad entries are skipped", "#BPMS:0=abc,0=0,junk,2=3=4,0.000=240.000;\n" +
        Block("Easy", "0000\n0000\n1000\n0000\n"), "easy: 0@500"},
       {"no usable tempo, no notes", "#BPMS:0=0;\n" + Block("Easy", "1000\n"), ""},
       {"no tempo at all", Block("Easy", "1000\n"), ""},
@@ -101,8 +106,8 @@ TEST(StepConversion, NotesHoldsAndBlocks) {
       {"hold ended by a later row", At120 + Block("Easy", "2000\n0000\n3100\n0000\n"), "easy: 0@0+1000 1@1000"},
       {"a hold end takes the newest note of its column", At120 + Block("Easy", "2000\n1000\n3000\n0000\n"),
        "easy: 0@0 0@500+500"},
-      {"rolls hold; mines, letters and a lone end make nothing; steps before hold starts",
-       At120 + Block("Hard", "03M4\nMLFK\n2120\n0003\n,\n3300\n"), "hard: 3@0+1500 1@1000+1000 0@1000+1000 2@1000"},
+      {"rolls hold; mines, letters and lone ends make nothing; steps before hold starts",
+       At120 + Block("Hard", "03M4\nMLFK\n2120\n0003\n,\n3300\n"), "hard: 3@0+1500 1@1000 0@1000+1000 2@1000"},
       {"dance-double and Edit give no section",
        At120 + "#NOTES:\n dance-double:\n :\n Beginner:\n 1:\n 0:\n10000000\n;\n" + Block("Edit", "1000\n") +
            Block("Beginner", "0100\n"),
@@ -150,6 +155,43 @@ TEST(StepConversion, BlockEndsAndHeadersOfRealPacks) {
   for (const Case& c : cases) EXPECT_EQ(Import(c.text), c.chart) << c.what;
 }
 
+// Warps, delays, stops and fakes at 120 BPM (a beat is 500 ms), one row a
+// beat: rows at beats 0, 1, 2 and 3, columns 0 to 3 in turn.
+TEST(StepConversion, WarpsDelaysStopsAndFakes) {
+  const std::string rows = "#NOTES:dance-single::Hard:1:0:\n1000\n0100\n0010\n0001\n;\n";
+  const Case cases[] = {
+      {"a delay pauses before its row's notes, a stop after them", "#BPMS:0=120;#DELAYS:1=0.25;#STOPS:2=0.25;" + rows,
+       "hard: 0@0 1@750 2@1250 3@2000"},
+      {"a warp's first row is inside, its last outside", "#BPMS:0=120;#WARPS:1=2;" + rows, "hard: 0@0 3@500"},
+      // Beat 2 carries a stop: still played, at 1000 - 500 warped; beat 3 after the stop.
+      {"a stop inside a warp keeps its row", "#BPMS:0=120;#WARPS:1=2;#STOPS:2=0.5;" + rows,
+       "hard: 0@0 2@500 3@1000"},
+      {"fakes give no note", "#BPMS:0=120;#FAKES:1=1;" + rows, "hard: 0@0 2@1000 3@1500"},
+      {"a negative tempo that never comes back", "#BPMS:0=120,1=-60;" + rows, "hard: 0@0"},
+      // -0.25 s at beat 1 is half a beat at 120: the warp holds beat 1 only.
+      {"a negative stop", "#BPMS:0=120;#STOPS:1=-0.25;" + rows, "hard: 0@0 2@750 3@1250"},
+      {"F and every letter give nothing", "#BPMS:0=120;#NOTES:dance-single::Hard:1:0:\nF000\n0ML0\nK002\n;",
+       "hard: 3@1333"},
+      {"keysounds and attributes after a cell", "#BPMS:0=120;#NOTES:dance-single::Hard:1:0:\n1[2]K[3]0{a}0\n;",
+       "hard: 0@0"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Import(c.text), c.chart) << c.what;
+}
+
+// Header text is never read as measures: a broken header gives no chart.
+TEST(StepConversion, HeadersAreNeverReadAsMeasures) {
+  const std::string radar = "0.000,0.000,0.000,0.000,0.000:\n";
+  const Case cases[] = {
+      {"a header field short", At120 + "#NOTES:\n dance-single:\n Hard:\n 1:\n" + radar + "1000\n;\n", ""},
+      {"no #NOTES", At120 + " dance-single:\n :\n Easy:\n 1:\n" + radar + "1000\n;\n", ""},
+      {"a ; in the description", At120 + "#NOTES:\n dance-single:\n a;b:\n Easy:\n 1:\n" + radar + "1000\n;\n", ""},
+      {"an .ssc chart without #NOTEDATA", At120 + "#STEPSTYPE:dance-single;#DIFFICULTY:Easy;#NOTES:\n1000\n;\n", ""},
+      {"lower-case tags", "#offset:0;#bpms:0=120;\n#notes:\n dance-single:\n :\n Easy:\n 1:\n" + radar +
+       "0000\n1000\n;\n", "easy: 0@1000"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Import(c.text), c.chart) << c.what;
+}
+
 TEST(StepConversion, AThousandNotesPerBlock) {
   std::string rows;
   for (int i = 0; i < 600; ++i) rows += "1100\n,\n";
@@ -169,11 +211,10 @@ TEST(StepConversion, LineEndingsMarksAndOddFiles) {
   EXPECT_EQ(ConvertStepText("\xEF\xBB\xBF" + lf), expected) << "byte order mark";
   EXPECT_EQ(ConvertStepText(lf.substr(0, lf.size() - 3)), expected) << "open block, no final break";
   EXPECT_EQ(ConvertStepText("#TITLE:" + std::string(2000, 'a') + ";\n" + lf), expected);
-  // An overlong line is read in pieces of 999 characters, each a line of its own.
+  // A long line is one line; a measure of five rows lies on the grid of 48 rows a beat.
   std::string open = lf.substr(0, lf.size() - 2);
-  EXPECT_EQ(Import(open + std::string(999, ' ') + "0100\n"), "easy: 0@100 1@500 0@900+400 1@1700");
+  EXPECT_EQ(Import(open + std::string(999, ' ') + "0100\n"), "easy: 0@100 1@496 0@902+396 1@1704");
   EXPECT_EQ(ConvertStepText(""), "");
-  EXPECT_EQ(ConvertStepText("#OFFSET:0;#BPMS:0=120;#NOTES:dance-single::Easy:1:0:1000,0100;"), "");
 
   // The file may arrive in pieces split anywhere.
   std::string pack = ReadTextFile(OwnData + "pack-quirks.sm");
@@ -210,16 +251,44 @@ TEST(StepConversion, GarbageAndHugeFiles) {
   EXPECT_EQ(sections, 1000u);
 }
 
-// Our own files with the quirks of real packs, each block checked.
-TEST(StepConversion, OwnPackFilesImportWhole) {
-  // Four blocks ended by ",;", "0001;", a one-line header, a block missing its ";",
-  // a doubles block in between, CRLF line ends throughout.
-  EXPECT_EQ(Import(ReadTextFile(OwnData + "pack-quirks.sm")),
-            "beginner: 0@1000 3@3000 / easy: 0@1000 1@1500 2@2000 3@2500 / "
-            "medium: 0@1000+1000 3@2500 / hard: 0@1000 3@1000 1@1750 2@2500");
+// Our own files with the quirks of real packs, each chart checked against hand arithmetic.
+TEST(StepConversion, OwnFilesImportWhole) {
+  const struct {
+    std::string path;
+    const char* chart;
+  } cases[] = {
+      // Four blocks ended by ",;", "0001;", a one-line header, a block missing its ";",
+      // a doubles block in between, CRLF line ends throughout.
+      {OwnData + "pack-quirks.sm", "beginner: 0@1000 3@3000 / easy: 0@1000 1@1500 2@2000 3@2500 / "
+                                   "medium: 0@1000+1000 3@2500 / hard: 0@1000 3@1000 1@1750 2@2500"},
+      {OwnData + "doubles-only.sm", ""},
+      // CR line ends, lower-case tags, two on a line. 120 BPM, offset -0.1: beat b at 500 b + 100.
+      {OwnData + "lower-case-cr.sm", "easy: 0@100 1@600 2@1100 3@1600 0@2100+1000"},
+      // Only the whole header of the Medium block counts; its row lies at beat 0.
+      {OwnData + "broken-headers.sm", "medium: 2@0"},
+      // 120 BPM, -120 from beat 4 to 5: beat 5 at 2000 - 500, and beats 4 to 6
+      // are skipped (the hold starting at beat 5 too, so its end gives nothing);
+      // beat 6 at 2000, beat 7 at 2500. The stop of -0.5 s at beat 10 skips beat 10
+      // (half a second is one beat); beat 11 at 5500 - 1000 - 500, beat 12 at 4500.
+      {OwnData + "negative-warps.sm", "hard: 0@0 3@2000 1@4000 2@4500"},
+      // Song: offset -0.05, 120 BPM, warp 4=2, delay 8=0.25, fake 10=1, stop 12=0.5.
+      // Easy (the song's timing): beat 0 at 50; beats 4, 5 warped; beat 6 at
+      // 3000 - 1000 + 50; beat 8 after its delay at 4000 - 1000 + 250 + 50; the F
+      // at beat 9 and the fake span at 10 give nothing; beat 11 at 4800; beat 12
+      // before its stop at 5300, with a mine; beat 13 after it at 6300.
+      // Hard: its own 60 BPM, the song's offset, no warps, delays or stops.
+      // The pump chart and the Edit chart give nothing. Medium: its own offset 0,
+      // the song's tempo, nothing else. Challenge (lower-case tags): the hold
+      // starting in the warp gives nothing, its end neither; the hold from beat 8
+      // to beat 10 (a fake span does not cut an end) lasts 1000.
+      {OwnSsc + "timing.ssc", "easy: 0@50 3@2050 0@3300 3@4800 0@5300 1@6300 / hard: 0@50 1@1050 2@4050 0@8050 / "
+                              "medium: 1@2000 0@4000 / challenge: 1@2550 2@3300+1000"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Import(ReadTextFile(c.path)), c.chart) << c.path;
   std::string crlf = ReadTextFile(OwnData + "pack-quirks.sm");
   ASSERT_NE(crlf.find("\r\n"), std::string::npos);
-  EXPECT_EQ(Import(ReadTextFile(OwnData + "doubles-only.sm")), "");
+  std::string cr = ReadTextFile(OwnData + "lower-case-cr.sm");
+  ASSERT_EQ(cr.find('\n'), std::string::npos);
 }
 
 // Real files written by others: every one imports without a crash.
@@ -279,6 +348,30 @@ TEST(StepConversion, RealFileAdrenalineTimes) {
   // 4 x 60/134 - 1.034 = 0.757045 s -> 757 twice.
   std::string chart = Import(ReadTextFile(SharedData + "adrenaline.sm"));
   EXPECT_TRUE(chart.starts_with("easy: 2@421+56 0@533+56 0@757 1@757 ")) << chart.substr(0, 40);
+}
+
+TEST(StepConversion, RealSscFiles) {
+  SKIP_WITHOUT_SHARED_SSC_FILES();
+  // Springtime: the song's 181.685 BPM, but the Challenge chart's own tempo
+  // halves from beat 304 to 311; offset -0.090 in each chart. Beat 304 lies
+  // at 304 x 60 / 181.685 = 100.3935 s, a beat of 90.843 lasts 0.660481 s.
+  //   beat 307 (hold start, column 2): 100.3935 + 3 x 0.660481 + 0.090 = 102.464979 -> 102465
+  //   beat 308 (its end): + 0.660481 = 103.125459 -> 103125, a hold of 660
+  //   beat 311.25 ("1003", a lone end in column 3): 100.3935 + 7 x 0.660481
+  //     + 0.25 x 60 / 181.685 + 0.090 = 105.189460 -> 105189, no hold
+  // The pump-single charts give nothing.
+  std::string spring = Import(ReadTextFile(SharedSsc + "Springtime.ssc"));
+  EXPECT_NE(spring.find(" 2@102465+660 "), std::string::npos);
+  EXPECT_NE(spring.find(" 0@105189 3@105272 "), std::string::npos);
+  std::string order;
+  for (size_t at = spring.find(':'); at != std::string::npos; at = spring.find(':', at + 1))
+    order += spring.substr(spring.rfind(' ', at - 1) + 1, at - spring.rfind(' ', at - 1));
+  EXPECT_EQ(order, "challenge:hard:beginner:medium:easy:");
+  // L9: "#NOTES2" with keysounds ("K[1]K[2]K[3]1[0]"), 192-row measures at 123 BPM:
+  // measure 1 row 0 at 4 x 60 / 123 = 1.951220 s, row 12 at beat 4.25: 2.073171 s.
+  std::string l9 = Import(ReadTextFile(SharedSsc + "L9.ssc"));
+  EXPECT_TRUE(l9.starts_with("challenge: 3@1951 1@2073 2@2195 0@2317 ")) << l9.substr(0, 60);
+  EXPECT_EQ(l9.find(" / "), std::string::npos);
 }
 
 struct ImportScreenTest : ::testing::Test {
@@ -348,6 +441,18 @@ TEST_F(ImportScreenTest, ListsStepFilesSevenAtATimeWithScrollControls) {
   Screen = ChartImport;
   Frame(false, 550, 435);  // Back
   EXPECT_EQ(Screen, DifficultySelect);
+}
+
+TEST_F(ImportScreenTest, ListsSscFilesBesideSmFiles) {
+  WriteTextFile("Music/a.sm", At120 + Block("Easy", "1000\n"));
+  WriteTextFile("Music/B.sm", At120 + Block("Easy", "0100\n"));  // its .ssc is the one listed
+  WriteTextFile("Music/b.SSC", At120 + "#NOTEDATA:;#STEPSTYPE:dance-single;#DIFFICULTY:Hard;#NOTES:0010;");
+  WriteTextFile("Music/c.ssc", At120 + "#NOTEDATA:;#STEPSTYPE:dance-single;#DIFFICULTY:Medium;#NOTES:0001;");
+  Frame(true, 320, 135);  // row 1: b.SSC
+  EXPECT_EQ(Brief(Chart()), "hard: 2@0");
+  Screen = ChartImport;
+  Frame(false, 320, 175);  // row 2: c.ssc
+  EXPECT_EQ(Brief(Chart()), "medium: 3@0");
 }
 
 TEST_F(ImportScreenTest, ScrolledPastTheEndShowsOnlyTheUpControl) {

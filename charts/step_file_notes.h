@@ -1,0 +1,28 @@
+// The notes of one StepMania chart: its note data (measures of rows, "," between
+// measures) turned into the game's notes, timed by the chart's timing.
+//
+// A measure's rows are spread evenly over its four beats: row k of n in
+// measure m lies at beat 4m + 4k/n, rounded to the timing's grid of rows. A
+// row is a line of four note characters, each maybe followed by a keysound
+// ("1[3]") or attributes ("{...}"); other lines (blanks, the eight columns of
+// a doubles chart) are no rows. "1" is a step, "2" and "4" (a roll) start a
+// hold, "3" ends one; mines "M", lifts "L", keysounds "K", fakes "F" and all
+// else give no note, and nor does a row the timing does not play.
+#pragma once
+#include <string_view>
+#include <vector>
+
+#include "charts/chart_file.h"
+#include "charts/step_file_timing.h"
+
+inline constexpr int MostNotesPerBlock = 1000;  // later notes and hold ends of a chart are dropped
+
+// The notes of the chart in row order; within a row steps come before hold
+// starts, each by column. A hold end gives its length to the newest note of
+// its column, if a hold was started in that column since its last end and
+// that start was played; otherwise it gives nothing. The timing must be
+// prepared; without a tempo there are no notes.
+std::vector<Note> StepChartNotes(std::string_view noteData, const StepTiming& timing);
+
+// Whether the line (blanks around it aside) is one row of four note characters.
+bool IsStepRow(std::string_view line);

@@ -190,9 +190,10 @@ void PrepareStepTiming(StepTiming& timing) {
 
   timing.warpSpans = Merged(SpansOfLengths(timing.warps));
   timing.warpedBefore.assign(1, 0.0);
-  for (const StepSpan& span : timing.warpSpans)
-    timing.warpedBefore.push_back(timing.warpedBefore.back() + TempoSeconds(timing, span.end) -
-                                  TempoSeconds(timing, span.start));
+  for (const StepSpan& span : timing.warpSpans) {
+    double warped = tempi.empty() ? 0 : TempoSeconds(timing, span.end) - TempoSeconds(timing, span.start);
+    timing.warpedBefore.push_back(timing.warpedBefore.back() + warped);
+  }
 
   std::vector<StepSpan> skipped = timing.warpSpans;
   if (!tempi.empty()) {

@@ -167,6 +167,7 @@ TEST(StepConversion, WarpsDelaysStopsAndFakes) {
       {"a stop inside a warp keeps its row", "#BPMS:0=120;#WARPS:1=2;#STOPS:2=0.5;" + rows,
        "hard: 0@0 2@500 3@1000"},
       {"fakes give no note", "#BPMS:0=120;#FAKES:1=1;" + rows, "hard: 0@0 2@1000 3@1500"},
+      {"warps without any tempo", "#WARPS:1=1;" + rows, ""},
       {"a negative tempo that never comes back", "#BPMS:0=120,1=-60;" + rows, "hard: 0@0"},
       // -0.25 s at beat 1 is half a beat at 120: the warp holds beat 1 only.
       {"a negative stop", "#BPMS:0=120;#STOPS:1=-0.25;" + rows, "hard: 0@0 2@750 3@1250"},

@@ -1,6 +1,7 @@
 // Splitting a step file into its tags, cleaning the text in place as it goes.
 #include "charts/step_tags.h"
 
+#include <array>
 #include <cstring>
 
 #include "charts/text.h"
@@ -22,7 +23,13 @@ struct Cursor {
 
 // The characters that may end, cut or change a run of plain text; line
 // breaks are plain within a run but are watched for a "#" first on its line.
-constexpr bool IsSpecial(char c) { return c == ';' || c == ':' || c == '#' || c == '/' || c == '\\'; }
+constexpr std::array<bool, 256> SpecialCharacters = [] {
+  std::array<bool, 256> special{};
+  for (unsigned char c : std::string_view(";:#/\\")) special[c] = true;
+  return special;
+}();
+
+bool IsSpecial(char c) { return SpecialCharacters[static_cast<unsigned char>(c)]; }
 
 bool AtComment(const Cursor& at) {
   return at.data[at.read] == '/' && at.read + 1 < at.size && at.data[at.read + 1] == '/';

@@ -179,6 +179,23 @@ TEST(StepConversion, WarpsDelaysStopsAndFakes) {
   for (const Case& c : cases) EXPECT_EQ(Import(c.text), c.chart) << c.what;
 }
 
+// Which timing an .ssc chart plays by. The song: 120 BPM, a stop of 1 s at beat 1.
+TEST(StepConversion, SscChartsTakeTheirOwnTimingOrTheSongs) {
+  const std::string song = "#OFFSET:0;#BPMS:0=120;#STOPS:1=1;\n#NOTEDATA:;#STEPSTYPE:dance-single;#DIFFICULTY:Easy;";
+  const std::string notes = "#NOTES:1000\n0000\n0100\n0000;";  // beats 0 and 2
+  const Case cases[] = {
+      {"none of its own", song + notes, "easy: 0@0 1@2000"},
+      {"scrolls, speeds, labels and signatures are not timing",
+       song + "#SCROLLS:0=2;#SPEEDS:0=2=0=0;#LABELS:0=x;#TIMESIGNATURES:0=3=4;#TICKCOUNTS:0=2;" + notes,
+       "easy: 0@0 1@2000"},
+      {"its own stops: the song's are gone", song + "#STOPS:2=0.5;" + notes, "easy: 0@0 1@1000"},
+      {"its own tempo, the song's offset", song + "#BPMS:0=60;" + notes, "easy: 0@0 1@2000"},
+      {"an empty tempo list takes the song's", song + "#BPMS:;#DELAYS:2=0.25;" + notes, "easy: 0@0 1@1250"},
+      {"its own offset", song + "#OFFSET:-0.5;" + notes, "easy: 0@500 1@1500"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Import(c.text), c.chart) << c.what;
+}
+
 // Header text is never read as measures: a broken header gives no chart.
 TEST(StepConversion, HeadersAreNeverReadAsMeasures) {
   const std::string radar = "0.000,0.000,0.000,0.000,0.000:\n";

@@ -20,6 +20,17 @@ std::string SongLabel(const LibrarySong& song) {
   return DisplayName(song.name, 0);
 }
 
+const std::string& SongTitle(const std::string& song) {
+  static std::string titled, title;  // the song last asked for, and its title
+  if (song == titled && !title.empty()) return title;
+  titled = song;
+  size_t slash = song.rfind('/');
+  if (slash == std::string::npos) return title = DisplayName(song, 4);
+  size_t folder = song.rfind('/', slash - 1);
+  folder = folder == std::string::npos ? 0 : folder + 1;
+  return title = SongLabel({song, song.substr(folder, slash - folder), StepFileOfSong(song), false});
+}
+
 std::string PackName(const Pack& pack) { return DisplayName(pack.name, 0); }
 
 std::string PackLabel(const Pack& pack) {

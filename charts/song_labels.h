@@ -10,6 +10,10 @@
 // step file is read the first time only (see ReadStepHead).
 std::string SongLabel(const LibrarySong& song);
 
+// The title line of a chosen song (below Music/, as SelectedSong): the label
+// of its row in the song list. Kept for the song last asked for.
+const std::string& SongTitle(const std::string& song);
+
 // A pack's name as the font draws it, at most 50 characters.
 std::string PackName(const Pack& pack);
 

@@ -7,6 +7,7 @@
 #include "charts/chart_file.h"
 #include "charts/chart_on_demand.h"
 #include "charts/library.h"
+#include "charts/song_labels.h"
 #include "charts/score_file.h"
 #include "kit/font.h"
 #include "kit/panels.h"
@@ -25,7 +26,7 @@ void DrawDifficultyRow(int d, int y) {
 }  // namespace
 
 void RunDifficultySelect() {
-  DrawText(25, 45, DisplayName(SelectedSong, 4), Left);
+  DrawText(25, 45, SongTitle(SelectedSong), Left);
   if (ScreenChanged) {
     PrepareSongChart(SelectedSong);  // a song folder's step file becomes its chart here
     ReadSongDifficulties(SelectedSong, ChartHasDifficulty);

@@ -7,6 +7,7 @@
 #include "charts/chart_on_demand.h"
 #include "charts/clamp.h"
 #include "charts/library.h"
+#include "charts/song_labels.h"
 #include "charts/score_file.h"
 #include "game/play_state.h"
 #include "kit/font.h"
@@ -20,7 +21,7 @@ void DrawRow(int y, const std::string& label, const std::string& value) {
 }
 
 void DrawResults(int score, int64_t yourPoints, int64_t maxPoints) {
-  DrawText(25, 45, DisplayName(SelectedSong, 4), Left);
+  DrawText(25, 45, SongTitle(SelectedSong), Left);
   if (IsDifficulty(SelectedDifficulty)) DrawText(25, 65, DifficultyWords[SelectedDifficulty], Left);
   DrawRow(95, "BOO", std::to_string(BooCount));
   DrawRow(115, "GOOD", std::to_string(GoodCount));

@@ -51,6 +51,9 @@ TEST(SongLibrary, PacksSongFoldersAndLooseSongsByWhatTheyHold) {
   EXPECT_EQ(labels, (std::vector<std::string>{"a", "Old", "Cafe (Remix)"}));
   EXPECT_EQ(SongLabel(Packs[0].songs[2]), "S2");  // a step file without a title: the folder's name
   EXPECT_EQ(StepFileOfSong("Solo/x.ogg"), "Solo/x.ssc");
+  EXPECT_EQ(SongTitle("Solo/x.ogg"), "Cafe (Remix)");  // the title line of the song chosen
+  EXPECT_EQ(SongTitle("Pack/S1/b.ogg"), "S1");
+  EXPECT_EQ(SongTitle("a.mp3"), "a");
   EXPECT_EQ(StepFileOfSong("a.mp3"), "");
 }
 

@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "app/screen_state.h"
 #include "app/settings.h"
 #include "charts/safe_file.h"
 #include "game/media.h"
@@ -26,6 +25,7 @@
 #include "screens/difficulty_select.h"
 #include "screens/options.h"
 #include "screens/results.h"
+#include "screens/screen_state.h"
 #include "screens/song_select.h"
 #include "screens/title.h"
 

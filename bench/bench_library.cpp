@@ -9,10 +9,10 @@
 #include <fstream>
 #include <string>
 
-#include "app/screen_state.h"
 #include "bench/bench_support.h"
 #include "charts/packs.h"
 #include "kit/input.h"
+#include "screens/screen_state.h"
 #include "screens/song_select.h"
 
 namespace {

@@ -4,12 +4,12 @@
 
 #include <fstream>
 
-#include "app/screen_state.h"
 #include "bench/bench_support.h"
 #include "game/play_state.h"
 #include "game/song_start.h"
 #include "kit/font.h"
 #include "kit/images.h"
+#include "screens/screen_state.h"
 #include "screens/song_select.h"
 #include "test_support.h"
 

@@ -5,12 +5,12 @@
 
 #include <filesystem>
 
-#include "app/screen_state.h"
 #include "bench/bench_support.h"
 #include "game/play.h"
 #include "game/play_helpers.h"
 #include "kit/images.h"
 #include "kit/sheet_blit.h"
+#include "screens/screen_state.h"
 
 namespace {
 

@@ -3,6 +3,8 @@
 
 #include <SDL_image.h>
 
+#include "kit/pause_pixels.h"
+
 SDL_Rect MakeRect(int x, int y, int w, int h) {
   SDL_Rect r;
   r.x = static_cast<Sint16>(x);
@@ -33,8 +35,7 @@ SDL_Surface* LoadAlphaImage(const std::string& path) {
 }
 
 void LoadKitMedia() {
-  SnapshotImage = SDL_DisplayFormat(ScreenSurface);
-  BlurImage = SDL_DisplayFormat(ScreenSurface);
+  MakePausePictures();
   FontImage = LoadAlphaImage("Media/Kelvane/Font.png");
   ButtonImage = LoadAlphaImage("Media/Kelvane/Button.png");
   ArrowsImage = LoadKeyedImage("Media/Kelvane/Arrows.png");

@@ -5,10 +5,7 @@
 
 #include <string>
 
-inline constexpr int WindowWidth = 640;
-inline constexpr int WindowHeight = 480;
-
-inline SDL_Surface* ScreenSurface = nullptr;  // the window surface; every blit lands here
+#include "kit/window.h"
 
 inline SDL_Surface* FontImage = nullptr;      // 95 glyphs of 15 x 21 in one row
 inline SDL_Surface* ButtonImage = nullptr;    // 2 rows (Normal, Highlighted) of 9 panel cells of 21 x 21
@@ -16,8 +13,6 @@ inline SDL_Surface* ArrowsImage = nullptr;    // 4 icons of 16 x 16: 0 down, 1 l
 inline SDL_Surface* BorderImage = nullptr;    // frame over the whole window
 inline SDL_Surface* BarImage = nullptr;       // the pause overlay's top and bottom bar
 inline SDL_Surface* CursorImage = nullptr;    // 16 pointer frames of 96 x 96; frame 3 is drawn
-inline SDL_Surface* SnapshotImage = nullptr;  // 640 x 480 in the screen's format: the frozen screen
-inline SDL_Surface* BlurImage = nullptr;      // 640 x 480: its blurred, lightened copy
 
 inline SDL_Rect GlyphRects[95];      // glyph i (character i + 32): (15 i, 0, 15, 21)
 inline SDL_Rect PanelCells[2][9];    // [style][cell]: (21 cell, 21 style, 21, 21)
@@ -35,7 +30,7 @@ SDL_Surface* LoadKeyedImage(const std::string& path);
 SDL_Surface* LoadAlphaImage(const std::string& path);
 
 // Called once at start-up after the video mode and the game media:
-// the overlay's working surfaces, the six kit images, the four sprite tables.
+// the pause's pictures, the six kit images, the four sprite tables.
 void LoadKitMedia();
 
 // Blits a whole image, or one rectangle of it, with its top-left at (x, y).

@@ -143,6 +143,11 @@ void BlurPass(const RgbImage from, RgbImage to, int k, int bias) {
 
 }  // namespace
 
+void MakePausePictures() {
+  SnapshotImage = SDL_DisplayFormat(ScreenSurface);
+  BlurImage = SDL_DisplayFormat(ScreenSurface);
+}
+
 void FreezeScreen() {
   if (ScreenSurface == nullptr) return;
   if (SnapshotImage != nullptr) SDL_BlitSurface(ScreenSurface, nullptr, SnapshotImage, nullptr);

@@ -6,13 +6,19 @@
 
 #include <cstdint>
 
-#include "kit/images.h"
+#include "kit/window.h"
 
 // A whole window of red, green, blue bytes, addressed [y][x][channel].
 using RgbImage = uint8_t[WindowHeight][WindowWidth][3];
 
+inline SDL_Surface* SnapshotImage = nullptr;  // 640 x 480 in the screen's format: the frozen screen
+inline SDL_Surface* BlurImage = nullptr;      // 640 x 480: its blurred, lightened copy
+
 inline RgbImage WorkImage;     // after a freeze: the blurred, lightened screen
 inline RgbImage ScratchImage;  // after a freeze: the screen as it was frozen
+
+// Makes the two pictures in the screen's format; called with the kit's media.
+void MakePausePictures();
 
 // Snapshots the screen and fills WorkImage, BlurImage and ScratchImage from it.
 void FreezeScreen();

@@ -5,8 +5,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "kit/images.h"
-
 namespace {
 
 // The window at scale 1, exactly as the game has always opened it: the

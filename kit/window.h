@@ -6,7 +6,11 @@
 #pragma once
 #include <SDL.h>
 
+inline constexpr int WindowWidth = 640;
+inline constexpr int WindowHeight = 480;
 inline constexpr int MostWindowScale = 4;
+
+inline SDL_Surface* ScreenSurface = nullptr;  // the game's 640 x 480 frame; every blit lands here
 
 inline int WindowScale = 1;          // asked for by the settings: 1 to 4
 inline bool FullScreenWanted = false;  // asked for by the settings: the desktop's resolution

@@ -5,7 +5,6 @@
 
 #include <string>
 
-#include "app/screen_state.h"
 #include "charts/generator.h"
 #include "charts/library.h"
 #include "charts/safe_file.h"
@@ -14,6 +13,7 @@
 #include "kit/images.h"
 #include "kit/input.h"
 #include "kit/panels.h"
+#include "screens/screen_state.h"
 
 namespace {
 

@@ -3,7 +3,6 @@
 
 #include <set>
 
-#include "app/screen_state.h"
 #include "charts/library.h"
 #include "charts/step_import.h"
 #include "charts/step_tags.h"
@@ -11,6 +10,7 @@
 #include "kit/button_list.h"
 #include "kit/font.h"
 #include "kit/panels.h"
+#include "screens/screen_state.h"
 
 namespace {
 

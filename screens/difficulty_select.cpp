@@ -3,7 +3,6 @@
 
 #include <string>
 
-#include "app/screen_state.h"
 #include "charts/chart_file.h"
 #include "charts/chart_on_demand.h"
 #include "charts/library.h"
@@ -11,6 +10,7 @@
 #include "charts/score_file.h"
 #include "kit/font.h"
 #include "kit/panels.h"
+#include "screens/screen_state.h"
 
 namespace {
 

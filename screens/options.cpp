@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/screen_state.h"
 #include "charts/settings_write.h"
 #include "game/play_state.h"
 #include "kit/clock.h"
@@ -23,6 +22,7 @@
 #include "kit/panels.h"
 #include "kit/pause.h"
 #include "kit/window.h"
+#include "screens/screen_state.h"
 
 namespace {
 

@@ -3,7 +3,6 @@
 
 #include <string>
 
-#include "app/screen_state.h"
 #include "charts/chart_on_demand.h"
 #include "charts/clamp.h"
 #include "charts/library.h"
@@ -12,6 +11,7 @@
 #include "game/play_state.h"
 #include "kit/font.h"
 #include "kit/panels.h"
+#include "screens/screen_state.h"
 
 namespace {
 

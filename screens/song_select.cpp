@@ -3,7 +3,6 @@
 
 #include <vector>
 
-#include "app/screen_state.h"
 #include "charts/library.h"
 #include "charts/packs.h"
 #include "charts/song_labels.h"
@@ -13,6 +12,7 @@
 #include "kit/font.h"
 #include "kit/input.h"
 #include "kit/panels.h"
+#include "screens/screen_state.h"
 
 namespace {
 

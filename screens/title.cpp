@@ -1,12 +1,12 @@
 // The title screen and the credits.
 #include "screens/title.h"
 
-#include "app/screen_state.h"
 #include "game/media.h"
 #include "kit/font.h"
 #include "kit/images.h"
 #include "kit/panels.h"
 #include "kit/pause.h"
+#include "screens/screen_state.h"
 
 void RunTitleScreen() {
   DrawImage(GameTitle, nullptr, 170, 30);

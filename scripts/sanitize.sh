@@ -18,7 +18,8 @@ generator=()
 [ ! -f "$dir/CMakeCache.txt" ] && command -v ninja > /dev/null && generator=(-G Ninja)
 cmake -S . -B "$dir" "${generator[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g" -DZEDOV_SANITIZE=ON -DZEDOV_TESTS=ON > /dev/null
-cmake --build "$dir" -j"$(nproc)" --target zedov_tests zedov
+cmake --build "$dir" -j"$(nproc)" --target zedov_charts_tests zedov_kit_tests zedov_game_tests \
+  zedov_screens_tests zedov_app_tests zedov
 
 supp=$root/tests/sanitizer-suppressions.txt
 # Full stacks: the system libraries are built without frame pointers, and a
@@ -29,13 +30,15 @@ export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
 
 echo "== unit tests under ASan and UBSan"
-log=$dir/sanitize-tests.log
-if ! "$dir/tests/zedov_tests" --gtest_filter="$filter" > "$log" 2>&1; then
-  grep -E '^\[  FAILED|ERROR: |runtime error|SUMMARY' "$log" | head -40 || true
-  echo "sanitize.sh: the unit tests failed under the sanitizers; see $log" >&2
-  exit 1
-fi
-grep -E '^\[  (PASSED|SKIPPED) ' "$log" || true
+for layer in charts kit game screens app; do
+  log=$dir/sanitize-$layer-tests.log
+  if ! "$dir/tests/zedov_${layer}_tests" --gtest_filter="$filter" > "$log" 2>&1; then
+    grep -E '^\[  FAILED|ERROR: |runtime error|SUMMARY' "$log" | head -40 || true
+    echo "sanitize.sh: the $layer tests failed under the sanitizers; see $log" >&2
+    exit 1
+  fi
+  grep -E '^\[  (PASSED|SKIPPED) ' "$log" || true
+done
 
 echo "== the program: start, run headless, quit"
 scratch=$(mktemp -d)

@@ -1,11 +1,7 @@
-// Shared seams of the tests: the headless screen, pixels, images and scratch folders.
+// Shared seams of the tests: the headless screen, pixels and images.
 #include "test_support.h"
 
-#include <unistd.h>
-
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 #include "kit/images.h"
 #include "kit/window.h"
@@ -54,32 +50,4 @@ SDL_Surface* MakeImage(int w, int h, Uint8 r, Uint8 g, Uint8 b, Uint8 a) {
 void SetImagePixel(SDL_Surface* image, int x, int y, Uint8 r, Uint8 g, Uint8 b, Uint8 a) {
   SDL_Rect one = {static_cast<Sint16>(x), static_cast<Sint16>(y), 1, 1};
   SDL_FillRect(image, &one, SDL_MapRGBA(image->format, r, g, b, a));
-}
-
-void WriteTextFile(const std::filesystem::path& path, const std::string& text) {
-  if (path.has_parent_path()) std::filesystem::create_directories(path.parent_path());
-  std::ofstream out(path, std::ios::binary);
-  out << text;
-}
-
-std::string ReadTextFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-ScratchFolder::ScratchFolder() {
-  previous = std::filesystem::current_path();
-  std::string pattern = (std::filesystem::temp_directory_path() / "zedov-test-XXXXXX").string();
-  path = mkdtemp(pattern.data());
-  std::filesystem::current_path(path);
-}
-
-ScratchFolder::~ScratchFolder() {
-  std::filesystem::current_path(previous);
-  std::error_code ignored;
-  std::filesystem::permissions(path, std::filesystem::perms::owner_all,
-                               std::filesystem::perm_options::add, ignored);
-  std::filesystem::remove_all(path, ignored);
 }

@@ -1,10 +1,9 @@
-// Shared seams for the tests: a headless 32-bit screen, pixel reads, made-up
-// images, and a scratch working directory for the Music/ folder.
+// Shared seams for the tests of the kit and above: a headless 32-bit screen,
+// pixel reads and made-up images (and the file helpers of test_files.h).
 #pragma once
 #include <SDL.h>
 
-#include <filesystem>
-#include <string>
+#include "test_files.h"
 
 // Opens SDL's dummy video with a 640 x 480 screen of 32 bits per pixel (once)
 // and points ScreenSurface at it.
@@ -24,18 +23,3 @@ SDL_Surface* MakeImage(int w, int h, Uint8 r, Uint8 g, Uint8 b, Uint8 a = 255);
 
 // Sets one pixel of a surface made by MakeImage.
 void SetImagePixel(SDL_Surface* image, int x, int y, Uint8 r, Uint8 g, Uint8 b, Uint8 a = 255);
-
-// Writes a text file (creating folders) with exactly these bytes.
-void WriteTextFile(const std::filesystem::path& path, const std::string& text);
-
-// Reads a whole file; empty when it does not exist.
-std::string ReadTextFile(const std::filesystem::path& path);
-
-// Makes a fresh empty folder and makes it the working directory for the
-// object's lifetime, so that relative paths such as Music/ land in it.
-struct ScratchFolder {
-  ScratchFolder();
-  ~ScratchFolder();
-  std::filesystem::path path;
-  std::filesystem::path previous;
-};

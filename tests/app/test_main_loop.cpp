@@ -2,12 +2,12 @@
 #include <gtest/gtest.h>
 
 #include "app/main_loop.h"
-#include "app/screen_state.h"
 #include "kit/clock.h"
 #include "kit/focus.h"
+#include "kit/input.h"
 #include "kit/pause.h"
 #include "kit/pause_pixels.h"
-#include "kit/input.h"
+#include "screens/screen_state.h"
 #include "test_support.h"
 
 namespace {
@@ -113,6 +113,28 @@ TEST_F(DispatcherTest, KeysWalkTheMenusAndThePauseButNotThePlayScreen) {
   PauseLevel = 0.0;
   FocusIndex = -1;
   Screen = Title;
+}
+
+TEST_F(DispatcherTest, OtherEventsStayQueuedForTheLoopToDrain) {
+  QuitRequested = false;
+  SDL_Event drop;
+  while (SDL_PeepEvents(&drop, 1, SDL_GETEVENT, SDL_ALLEVENTS) > 0) {
+  }
+  SDL_Event quit{};
+  quit.type = SDL_QUIT;
+  SDL_PushEvent(&quit);
+  SDL_Event escape{};
+  escape.type = escape.key.type = SDL_KEYDOWN;
+  escape.key.keysym.sym = SDLK_ESCAPE;
+  SDL_PushEvent(&escape);
+  UpdateInput();
+  EXPECT_EQ(KeyStates[SDLK_ESCAPE], Pressed);
+  EXPECT_FALSE(QuitRequested);
+  DrainEvents();
+  EXPECT_TRUE(QuitRequested);
+  SDL_Event left;
+  EXPECT_EQ(SDL_PeepEvents(&left, 1, SDL_PEEKEVENT, SDL_ALLEVENTS), 0);
+  QuitRequested = false;
 }
 
 TEST(FramePacingTest, ShortFramesSleepToSixteenMilliseconds) {

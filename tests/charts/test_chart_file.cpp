@@ -4,7 +4,7 @@
 #include <sstream>
 
 #include "charts/chart_file.h"
-#include "test_support.h"
+#include "test_files.h"
 
 namespace {
 

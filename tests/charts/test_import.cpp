@@ -1,4 +1,4 @@
-// The step-file converter: timing, notes, holds and blocks, real and crafted files, and the import screen.
+// The step-file converter: timing, notes, holds and blocks, real and crafted files.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -6,21 +6,18 @@
 #include <sstream>
 #include <string>
 
-#include "app/screen_state.h"
 #include "charts/library.h"
 #include "charts/step_file.h"
 #include "charts/step_import.h"
-#include "kit/input.h"
-#include "screens/chart_import.h"
-#include "test_support.h"
+#include "charts/step_text.h"
+#include "test_files.h"
 
 namespace {
 
 // Real step files written by others, kept beside the repository (not in it).
 const std::string SharedData = ZEDOV_SOURCE_DIR "/../shared/testdata/sm/";
 const std::string SharedSsc = ZEDOV_SOURCE_DIR "/../shared/testdata/ssc/";
-// Small step files of our own, with the quirks of real packs.
-const std::string OwnData = ZEDOV_SOURCE_DIR "/tests/data/sm/";
+// Our own small .ssc files, with the quirks of real packs.
 const std::string OwnSsc = ZEDOV_SOURCE_DIR "/tests/data/ssc/";
 
 #define SKIP_WITHOUT_SHARED_FILES()                                                          \
@@ -29,32 +26,6 @@ const std::string OwnSsc = ZEDOV_SOURCE_DIR "/tests/data/ssc/";
 #define SKIP_WITHOUT_SHARED_SSC_FILES()                                                      \
   if (!std::filesystem::is_directory(SharedSsc))                                            \
   GTEST_SKIP() << "the real step files of ../shared/testdata/ssc/ are not beside this clone"
-
-// Chart text in brief: "easy: 0@500 1@1000+200 / hard: ..." (column@time+hold).
-std::string Brief(const std::string& chart) {
-  std::istringstream in(chart);
-  std::string brief, token, separator;
-  while (in >> token) {
-    if (token.starts_with("<start")) {
-      brief += (brief.empty() ? "" : " / ") + token.substr(6, token.size() - 7) + ":";
-    } else if (token != "<stop>") {
-      long time = 0, hold = 0;
-      in >> time >> hold >> separator;
-      brief += " " + token + "@" + std::to_string(time) + (hold ? "+" + std::to_string(hold) : "");
-    }
-  }
-  return brief;
-}
-
-std::string Import(const std::string& text) { return Brief(ConvertStepText(text)); }
-
-const std::string At120 = "#OFFSET:0.000;\n#BPMS:0.000=120.000;\n";  // a beat is 500 ms
-
-// One dance-single block of the given difficulty and measures.
-std::string Block(const std::string& difficulty, const std::string& measures) {
-  return "#NOTES:\n     dance-single:\n     :\n     " + difficulty + ":\n     1:\n     0.1,0.2:\n" +
-         measures + ";\n";
-}
 
 // A measure of n rows with a left step on row k.
 std::string Measure(int n, int k) {
@@ -390,97 +361,6 @@ TEST(StepConversion, RealSscFiles) {
   std::string l9 = Import(ReadTextFile(SharedSsc + "L9.ssc"));
   EXPECT_TRUE(l9.starts_with("challenge: 3@1951 1@2073 2@2195 0@2317 ")) << l9.substr(0, 60);
   EXPECT_EQ(l9.find(" / "), std::string::npos);
-}
-
-struct ImportScreenTest : ::testing::Test {
-  ScratchFolder folder;
-  const std::string old = "<starthard>\n0\n1\n0\n----\n<stop>\n";
-  void SetUp() override {
-    OpenTestScreen();
-    SelectedSong = "Track.mp3";
-    ImportListScroll = 0;
-    Screen = ChartImport;
-    WriteTextFile("Music/Track.mp3.tq", old);
-  }
-  void TearDown() override { ResetInput(); }
-  void Frame(bool entering, int x, int y) {
-    ResetInput(x, y);
-    MouseButtons[1] = Pressed;
-    ScreenChanged = entering;
-    RunChartImport();
-    ScreenChanged = false;
-  }
-  std::string Chart() { return ReadTextFile("Music/Track.mp3.tq"); }
-};
-
-TEST_F(ImportScreenTest, ImportReplacesTheChartOnlyWhenTheFileIsRead) {
-  EXPECT_EQ(ImportStepFile(MusicPath("missing.sm"), ChartPath(SelectedSong)), ImportResult::CannotRead);
-  EXPECT_EQ(Chart(), old);
-  std::filesystem::create_directories("Music/folder.sm");  // opens, but cannot be read
-  EXPECT_EQ(ImportStepFile(MusicPath("folder.sm"), ChartPath(SelectedSong)), ImportResult::CannotRead);
-  EXPECT_EQ(Chart(), old);
-
-  WriteTextFile("Music/steps.sm", At120 + Block("Medium", "0100\n"));
-  EXPECT_EQ(ImportStepFile(MusicPath("steps.sm"), ChartPath(SelectedSong)), ImportResult::Written);
-  EXPECT_EQ(Chart(), "<startmedium>\n1\n0\n0\n----\n<stop>\n");
-  int files = 0;  // no temporary file is left beside the chart
-  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("Music")) ++files;
-  EXPECT_EQ(files, 3);
-  // Read, but nothing to play: junk, an empty file, only doubles, only Edit charts.
-  const std::string written = Chart();
-  for (const std::string& text : {std::string("#TITLE:x;\n"), std::string(), std::string("\x01\x02junk"),
-                                   ReadTextFile(OwnData + "doubles-only.sm"), At120 + Block("Edit", "1000\n")}) {
-    WriteTextFile("Music/none.sm", text);
-    EXPECT_EQ(ImportStepFile(MusicPath("none.sm"), ChartPath(SelectedSong)), ImportResult::NoChart);
-    EXPECT_EQ(Chart(), written);
-  }
-}
-
-TEST_F(ImportScreenTest, ListsStepFilesSevenAtATimeWithScrollControls) {
-  WriteTextFile("Music/Track.mp3", "");
-  for (char c = 'a'; c <= 'h'; ++c)
-    WriteTextFile(std::string("Music/") + c + (c == 'b' ? ".SM" : ".sm"),
-                  At120 + Block(c == 'h' ? "Challenge" : "Easy", "1000\n"));
-  Frame(true, 320, 55);  // no up control at the top
-  Frame(false, 320, 375);  // the down control
-  EXPECT_EQ(ImportListScroll, 1);
-  Frame(false, 320, 375);  // none once the last file shows
-  EXPECT_EQ(ImportListScroll, 1);
-  Frame(false, 320, 55);  // the up control
-  EXPECT_EQ(ImportListScroll, 0);
-  Frame(false, 320, 135);  // row 1: b.SM, any letter case
-  EXPECT_EQ(Screen, DifficultySelect);
-  EXPECT_EQ(Brief(Chart()), "easy: 0@0");
-
-  Screen = ChartImport;
-  ImportListScroll = 1;
-  Frame(true, 320, 335);  // row 6 now holds h.sm
-  EXPECT_EQ(Brief(Chart()), "challenge: 0@0");
-  Screen = ChartImport;
-  Frame(false, 550, 435);  // Back
-  EXPECT_EQ(Screen, DifficultySelect);
-}
-
-TEST_F(ImportScreenTest, ListsSscFilesBesideSmFiles) {
-  WriteTextFile("Music/a.sm", At120 + Block("Easy", "1000\n"));
-  WriteTextFile("Music/B.sm", At120 + Block("Easy", "0100\n"));  // its .ssc is the one listed
-  WriteTextFile("Music/b.SSC", At120 + "#NOTEDATA:;#STEPSTYPE:dance-single;#DIFFICULTY:Hard;#NOTES:0010;");
-  WriteTextFile("Music/c.ssc", At120 + "#NOTEDATA:;#STEPSTYPE:dance-single;#DIFFICULTY:Medium;#NOTES:0001;");
-  Frame(true, 320, 135);  // row 1: b.SSC
-  EXPECT_EQ(Brief(Chart()), "hard: 2@0");
-  Screen = ChartImport;
-  Frame(false, 320, 175);  // row 2: c.ssc
-  EXPECT_EQ(Brief(Chart()), "medium: 3@0");
-}
-
-TEST_F(ImportScreenTest, ScrolledPastTheEndShowsOnlyTheUpControl) {
-  WriteTextFile("Music/only.sm", At120 + Block("Easy", "1000\n"));
-  ImportListScroll = 5;
-  Frame(true, 320, 95);  // no row to click
-  EXPECT_EQ(Screen, ChartImport);
-  EXPECT_EQ(Chart(), old);
-  Frame(false, 320, 55);
-  EXPECT_EQ(ImportListScroll, 4);
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 
 #include "charts/library.h"
 #include "charts/text.h"
-#include "test_support.h"
+#include "test_files.h"
 
 namespace fs = std::filesystem;
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "charts/score_file.h"
-#include "test_support.h"
+#include "test_files.h"
 
 namespace {
 

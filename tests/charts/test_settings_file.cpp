@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "charts/settings_file.h"
-#include "test_support.h"
+#include "test_files.h"
 
 namespace {
 

@@ -1,7 +1,6 @@
 // The play screen's drawing: notes, holds, targets, rating words and counters.
 #include <gtest/gtest.h>
 
-#include "app/screen_state.h"
 #include "game/play.h"
 #include "game/play_helpers.h"
 

@@ -1,7 +1,6 @@
 // The song start: the notes, the counters and the song clock's anchor.
 #include <gtest/gtest.h>
 
-#include "app/screen_state.h"
 #include "game/play_helpers.h"
 #include "game/song_start.h"
 

@@ -4,8 +4,6 @@
 #include <algorithm>
 #include <string>
 
-#include "app/main_loop.h"
-#include "app/screen_state.h"
 #include "kit/input.h"
 #include "kit/window.h"
 #include "test_support.h"
@@ -36,7 +34,6 @@ class InputTest : public testing::Test {
     while (SDL_PeepEvents(&drop, 1, SDL_GETEVENT, SDL_ALLEVENTS) > 0) {
     }
     ResetInput();
-    QuitRequested = false;
   }
 };
 
@@ -232,20 +229,6 @@ TEST_F(InputTest, OutOfRangeSymbolsAndButtonsAreIgnored) {
   }
   UpdateInput();
   EXPECT_EQ(MouseButtons[3], Held);
-}
-
-TEST_F(InputTest, OtherEventsStayQueuedForTheLoopToDrain) {
-  SDL_Event quit{};
-  quit.type = SDL_QUIT;
-  SDL_PushEvent(&quit);
-  PushKey(SDL_KEYDOWN, SDLK_ESCAPE);
-  UpdateInput();
-  EXPECT_EQ(KeyStates[SDLK_ESCAPE], Pressed);
-  EXPECT_FALSE(QuitRequested);
-  DrainEvents();
-  EXPECT_TRUE(QuitRequested);
-  SDL_Event left;
-  EXPECT_EQ(SDL_PeepEvents(&left, 1, SDL_PEEKEVENT, SDL_ALLEVENTS), 0);
 }
 
 TEST(PointerTest, WindowPixelsMapToGamePixelsWithinTheBoundsInclusive) {

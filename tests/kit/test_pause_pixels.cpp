@@ -6,12 +6,11 @@
 #include <cstring>
 #include <vector>
 
-#include "app/screen_state.h"
 #include "kit/clock.h"
-#include "kit/pause.h"
-#include "kit/pause_pixels.h"
 #include "kit/images.h"
 #include "kit/input.h"
+#include "kit/pause.h"
+#include "kit/pause_pixels.h"
 #include "test_support.h"
 
 namespace {

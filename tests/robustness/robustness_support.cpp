@@ -10,11 +10,12 @@
 #include <sstream>
 
 #include "app/main_loop.h"
-#include "app/screen_state.h"
 #include "charts/library.h"
 #include "game/media.h"
 #include "kit/images.h"
 #include "kit/input.h"
+#include "kit/pause_pixels.h"
+#include "screens/screen_state.h"
 #include "screens/song_select.h"
 #include "test_support.h"
 

@@ -10,7 +10,7 @@
 #include <map>
 #include <string>
 
-#include "app/screen_state.h"
+#include "screens/screen_state.h"
 
 // Makes an MP3 of a sine tone with sox and lame; false when they are missing.
 bool MakeToneMp3(const std::filesystem::path& path, double seconds);

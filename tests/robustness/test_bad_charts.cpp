@@ -14,20 +14,20 @@
 #include <string>
 
 #include "charts/chart_file.h"
-#include "charts/score_file.h"
-#include "app/screen_state.h"
 #include "charts/library.h"
+#include "charts/score_file.h"
 #include "game/judgement.h"
-#include "game/play_state.h"
 #include "game/play.h"
+#include "game/play_state.h"
 #include "game/song_start.h"
 #include "kit/clock.h"
+#include "kit/input.h"
 #include "kit/pause.h"
 #include "kit/pause_pixels.h"
-#include "kit/input.h"
 #include "robustness/robustness_support.h"
 #include "screens/difficulty_select.h"
 #include "screens/results.h"
+#include "screens/screen_state.h"
 #include "test_support.h"
 
 namespace {

@@ -10,12 +10,12 @@
 
 #include "charts/chart_file.h"
 #include "charts/score_file.h"
-#include "app/screen_state.h"
 #include "game/play_state.h"
 #include "game/song_start.h"
 #include "robustness/robustness_support.h"
 #include "screens/difficulty_select.h"
 #include "screens/results.h"
+#include "screens/screen_state.h"
 #include "test_support.h"
 
 namespace {

@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <string>
 
-#include "app/screen_state.h"
 #include "game/play_state.h"
 #include "game/song_start.h"
 #include "kit/clock.h"
@@ -17,6 +16,7 @@
 #include "robustness/robustness_support.h"
 #include "screens/difficulty_select.h"
 #include "screens/results.h"
+#include "screens/screen_state.h"
 #include "test_support.h"
 
 namespace {

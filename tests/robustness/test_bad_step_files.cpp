@@ -10,16 +10,16 @@
 #include <string>
 
 #include "charts/chart_file.h"
-#include "charts/score_file.h"
-#include "app/screen_state.h"
 #include "charts/library.h"
+#include "charts/score_file.h"
 #include "charts/step_file.h"
 #include "charts/step_import.h"
-#include "screens/chart_import.h"
 #include "game/play_state.h"
 #include "game/song_start.h"
 #include "robustness/robustness_support.h"
+#include "screens/chart_import.h"
 #include "screens/difficulty_select.h"
+#include "screens/screen_state.h"
 #include "test_support.h"
 
 namespace {

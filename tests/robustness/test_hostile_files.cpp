@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "app/screen_state.h"
 #include "charts/chart_file.h"
 #include "charts/safe_file.h"
 #include "charts/score_file.h"
@@ -23,6 +22,7 @@
 #include "robustness/robustness_support.h"
 #include "screens/chart_import.h"
 #include "screens/results.h"
+#include "screens/screen_state.h"
 #include "test_support.h"
 
 namespace {

@@ -11,15 +11,15 @@
 #include <filesystem>
 #include <string>
 
-#include "app/screen_state.h"
 #include "charts/library.h"
 #include "charts/step_import.h"
-#include "screens/chart_import.h"
 #include "game/play_state.h"
 #include "game/song_start.h"
 #include "robustness/robustness_support.h"
+#include "screens/chart_import.h"
 #include "screens/difficulty_select.h"
 #include "screens/results.h"
+#include "screens/screen_state.h"
 #include "screens/song_select.h"
 #include "test_support.h"
 

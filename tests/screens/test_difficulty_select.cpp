@@ -4,9 +4,9 @@
 #include <fstream>
 #include <string>
 
-#include "app/screen_state.h"
 #include "kit/input.h"
 #include "screens/difficulty_select.h"
+#include "screens/screen_state.h"
 #include "test_support.h"
 
 namespace {

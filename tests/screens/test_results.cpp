@@ -3,13 +3,13 @@
 
 #include "charts/chart_file.h"
 #include "charts/score_file.h"
-#include "app/screen_state.h"
 #include "game/play_state.h"
 #include "game/song_start.h"
 #include "kit/images.h"
 #include "kit/input.h"
 #include "screens/difficulty_select.h"
 #include "screens/results.h"
+#include "screens/screen_state.h"
 #include "test_support.h"
 
 namespace {

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "kit/button_list.h"
-#include "app/screen_state.h"
 #include "charts/library.h"
 #include "charts/packs.h"
+#include "kit/button_list.h"
 #include "kit/images.h"
 #include "kit/input.h"
+#include "screens/screen_state.h"
 #include "screens/song_select.h"
 #include "test_support.h"
 

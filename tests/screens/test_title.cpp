@@ -1,9 +1,9 @@
 // The title and credits screens.
 #include <gtest/gtest.h>
 
-#include "app/screen_state.h"
 #include "game/media.h"
 #include "kit/input.h"
+#include "screens/screen_state.h"
 #include "screens/title.h"
 #include "test_support.h"
 

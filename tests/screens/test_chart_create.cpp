@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "app/screen_state.h"
 #include "charts/generator.h"
-#include "screens/chart_create.h"
 #include "kit/focus.h"
 #include "kit/input.h"
+#include "screens/chart_create.h"
+#include "screens/screen_state.h"
 #include "test_support.h"
 
 namespace {

@@ -7,11 +7,11 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/screen_state.h"
 #include "game/play.h"
-#include "game/song_start.h"
 #include "game/play_helpers.h"
+#include "game/song_start.h"
 #include "screens/results.h"
+#include "screens/screen_state.h"
 
 namespace {
 
@@ -32,6 +32,7 @@ struct PlayWithMusic : testing::Test {
 
   void SetUp() override {
     ResetPlay();
+    for (int& best : BestScores) best = 0;
     InstallTestSheets();
     WriteTextFile("Music/Tone.mp3", ReadTextFile(Tone + ".mp3"));
     WriteTextFile("Music/Tone.mp3.tq", "<startmedium> 0 300 0 -- 1 600 0 -- 2 900 0 -- 3 1200 0 -- <stop>");

@@ -66,7 +66,7 @@ bool StartUp() {
   SDL_ShowCursor(0);
   LoadSettings();
   RemoveStaleTempFiles("Music", 2);  // song packs: Music/Pack/Song/
-  if (!OpenWindow()) {
+  if (!OpenWindow(PlayerSettings.windowScale, PlayerSettings.fullScreen != 0)) {
     std::fprintf(stderr, "Zedov: cannot open the 640 x 480 window: %s\n", SDL_GetError());
     return false;
   }

@@ -7,7 +7,6 @@
 
 #include "charts/settings_file.h"
 #include "kit/input.h"
-#include "kit/window.h"
 #include "screens/options.h"
 
 void LoadSettings() {
@@ -21,6 +20,4 @@ void LoadSettings() {
       std::fprintf(stderr, "Zedov: %s: %s: no key is named \"%s\"; the lane keeps its arrow key\n", SettingsPath,
                    keys[lane], name.c_str());
   }
-  WindowScale = PlayerSettings.windowScale;
-  FullScreenWanted = PlayerSettings.fullScreen != 0;
 }

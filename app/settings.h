@@ -2,7 +2,7 @@
 // parts of the game they concern (screens/options.h keeps them from then on).
 #pragma once
 
-// Reads the settings file into PlayerSettings, reports each bad line on
-// standard error, and sets the window's scale and full screen. Called after
-// SDL starts, before the window opens.
+// Reads the settings file into PlayerSettings and reports each bad line on
+// standard error. Called after SDL starts, before the window opens (at the
+// scale and full screen PlayerSettings asks for).
 void LoadSettings();

@@ -63,7 +63,7 @@ void BuildFrame() {
   MakeCopy(Holds, HoldSheet, true);
   MakeCopy(Ratings, RatingSheet, true);
   for (int i = 0; i < 50; ++i) Add(Ratings, RatingCells[i % 3], 258, 50 - 2 * i);
-  for (int c = 0; c < 4; ++c) Add(Arrows, ArrowCells[c + 8], ColumnX[c], TargetY);
+  for (int c = 0; c < 4; ++c) Add(Arrows, ArrowCells[c + 8], ColumnX[c], TargetLineY);
   for (int i = 0; i < 989; ++i) {
     int y = static_cast<int>(50 + (23 * i - 120) / 5.0);
     if (y < -69 || y > 479) continue;

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "charts/clamp.h"
+#include "game/scroll.h"
 #include "kit/clock.h"
 #include "kit/input.h"
 
@@ -97,9 +98,7 @@ void UpdateJudgement() {
 
 void JudgeNote(int index, Rating rating) {
   RemoveNote(index);
-  PopupList.push_back(RatingPopup{258, 50, rating});
+  PopupList.push_back(RatingPopup{258, TargetLineY, rating});
 }
 
 int64_t NoteDiff(const Note& note) { return int64_t{note.time} - SongPosition; }
-
-int64_t NoteHeight(const Note& note) { return static_cast<int64_t>(50 + NoteDiff(note) / 5.0); }

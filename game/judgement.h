@@ -18,11 +18,8 @@ void AdvanceSongClock();
 // Once per play frame, after AdvanceSongClock: timers, misses, taps, holds.
 void UpdateJudgement();
 
-// Removes the note at an index and appends its popup at (258, 50); counters are the caller's.
+// Removes the note at an index and appends its popup over the targets; counters are the caller's.
 void JudgeNote(int index, Rating rating);
 
 // time - SongPosition: positive while the note is still ahead.
 int64_t NoteDiff(const Note& note);
-
-// The top of the note's arrow on screen: 50 + diff / 5.0, truncated toward zero.
-int64_t NoteHeight(const Note& note);

@@ -15,4 +15,24 @@ void LoadGameMedia() {
   for (int i = 0; i < 3; ++i) RatingCells[i] = MakeRect(0, 50 * i, 125, 50);
   HoldSheet = IMG_Load("Media/Game/hold.png");
   for (int i = 0; i < 3; ++i) HoldCells[i] = MakeRect(50 * i, 0, 50, 35);
+  PreparePlaySheets();
+}
+
+namespace {
+
+// Sheets that are mostly clear or solid (the rating words, the holds) are
+// faster through SDL's blit when run-length coded.
+void Prepare(PlaySheet& entry, SDL_Surface* sheet, bool runLengths) {
+  SDL_FreeSurface(entry.copy);
+  entry.copy = sheet != nullptr && ScreenSurface != nullptr ? SDL_DisplayFormatAlpha(sheet) : nullptr;
+  if (entry.copy != nullptr && runLengths) SDL_SetAlpha(entry.copy, SDL_SRCALPHA | SDL_RLEACCEL, SDL_ALPHA_OPAQUE);
+  PrepareSheet(entry.runs, entry.copy);
+}
+
+}  // namespace
+
+void PreparePlaySheets() {
+  Prepare(ArrowPlaySheet, ArrowSheet, false);
+  Prepare(RatingPlaySheet, RatingSheet, true);
+  Prepare(HoldPlaySheet, HoldSheet, true);
 }

@@ -2,6 +2,8 @@
 #pragma once
 #include <SDL.h>
 
+#include "kit/sheet_blit.h"
+
 inline SDL_Surface* GameBackground = nullptr;  // drawn whole under every screen
 inline SDL_Surface* GameTitle = nullptr;       // the title picture, drawn at (170, 30)
 inline SDL_Surface* ArrowSheet = nullptr;      // 4 x 4 cells of 70 x 70
@@ -14,6 +16,21 @@ inline SDL_Rect ArrowCells[16];
 inline SDL_Rect RatingCells[3];  // 0 BOO, 1 GOOD, 2 PERFECT
 inline SDL_Rect HoldCells[3];    // 0 start, 1 body, 2 end
 
+// The three gameplay sheets as the play screen draws them. The sheets come as
+// IMG_Load delivers them, in RGBA byte order, which SDL blends onto the screen
+// by its slow generic path; a copy in the screen's format with the same alpha
+// looks the same, and its rows are cut into runs once, so that a frame blends
+// only the soft edges of the arrows.
+struct PlaySheet {
+  SDL_Surface* copy = nullptr;  // null when no copy could be made: the sheet itself is drawn
+  SheetRuns runs;
+};
+inline PlaySheet ArrowPlaySheet, RatingPlaySheet, HoldPlaySheet;
+
 // Called once at start-up after the video mode, before the kit's media.
-// The tables are filled whether or not their sheets loaded.
+// The tables are filled whether or not their sheets loaded; the play sheets are prepared.
 void LoadGameMedia();
+
+// Makes the play sheets from ArrowSheet, RatingSheet and HoldSheet, letting go
+// of any made before; call again whenever those sheets are replaced.
+void PreparePlaySheets();

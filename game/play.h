@@ -1,5 +1,6 @@
 // The play screen: the song scrolling up to the targets, the judgement words,
-// the counters, and the way out (the song's end, "Back", or a pause).
+// the counters, and the way out (the song's end, "Back", or a pause). Each
+// frame reads "Back", steps the play once, then draws what the state says.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -7,7 +8,6 @@
 
 // Left edge of each column's arrows; the gaps are 65, 70 and 65.
 inline constexpr int ColumnX[4] = {185, 250, 320, 385};
-inline constexpr int TargetY = 50;
 
 // How a play frame ends: the song goes on, the player left by "Back", or the music ended.
 enum class PlayOutcome : int { Playing, Abandoned, Finished };
@@ -15,7 +15,16 @@ enum class PlayOutcome : int { Playing, Abandoned, Finished };
 // Called every frame while the song plays; the caller moves on by the outcome.
 PlayOutcome RunPlayScreen();
 
-// Draws every popup, then lets it rise by FrameDelta / 10; gone once above y -50.
+// The play's one step per frame, given whether "Back" was clicked: the
+// popups rise, the song clock moves, the judgement runs (timers, misses,
+// taps, holds), the combo's record is kept; then the way out: "Back" or the
+// music's end stop the song, Escape pauses the music and the next frame resumes it.
+PlayOutcome TickPlay(bool back);
+
+// Draws the play as the state says, changing nothing: popups, targets, notes, counters.
+void DrawPlay();
+
+// Every popup's rating word at its place.
 void DrawPopups();
 
 // The four target arrows: idle, just pressed or held, from the column timers.
@@ -30,6 +39,3 @@ void DrawHold(int x, int64_t y, int32_t hold);
 // The counter texts: BOO, GOOD, PERFECT, and COMBO from a combo of 3.
 std::vector<std::string> CounterLines();
 void DrawCounters();
-
-// "Back", the song's end, pausing the music on Escape and resuming it after the pause.
-PlayOutcome LeaveOrPause();

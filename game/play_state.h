@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "charts/chart_file.h"
+#include "game/scroll.h"
 
 // The notes still to judge, in chart order, never sorted: the judgement's
 // tie-break depends on it. Judged notes are removed.
@@ -20,7 +21,7 @@ enum Rating : int { Boo = 0, Good = 1, Perfect = 2 };
 // A judgement word floating up the play screen.
 struct RatingPopup {
   int32_t x = 258;
-  int32_t y = 50;
+  int32_t y = TargetLineY;
   int rating = Boo;
 };
 
@@ -33,7 +34,7 @@ inline int32_t BooCount = 0;
 inline int32_t GoodCount = 0;
 inline int32_t PerfectCount = 0;
 inline int32_t Combo = 0;         // GOOD or PERFECT judgements since the last miss
-inline int32_t LongestCombo = 0;  // raised by the play screen once per frame
+inline int32_t LongestCombo = 0;  // raised by the play's step once per frame
 
 // Press timer per column: 0 idle, 125 pressed this frame, 2..124 counting
 // down after a press, 1 still held after the countdown.

@@ -8,8 +8,6 @@ int GlyphIndex(char c) {
   return code >= 32 && code <= 126 ? code - 32 : 0;
 }
 
-char GlyphChar(int n) { return n >= 0 && n <= 94 ? static_cast<char>(n + 32) : '?'; }
-
 void DrawText(int x, int y, const std::string& text, TextAlign align) {
   long width = GlyphAdvance * static_cast<long>(text.size());
   long start = x;

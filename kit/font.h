@@ -10,9 +10,6 @@ inline constexpr int GlyphAdvance = 11;
 // Glyph number of a character: c - 32 for 32..126, the blank glyph 0 for any other byte.
 int GlyphIndex(char c);
 
-// Character of a glyph number: n + 32 for 0..94, '?' otherwise.
-char GlyphChar(int n);
-
 // Draws one line of text; y is the top of the glyph cells. Centre starts at
 // x - (11 n) / 2 and Right at x - 11 n, n being the number of characters.
 void DrawText(int x, int y, const std::string& text, TextAlign align);

@@ -51,8 +51,7 @@ void LoadKitMedia() {
 
 void DrawImage(SDL_Surface* image, const SDL_Rect* part, int x, int y) {
   if (image == nullptr || ScreenSurface == nullptr) return;
-  // Far off-window positions would wrap around SDL's 16-bit coordinates.
-  if (x > WindowWidth || y > WindowHeight || x < -8192 || y < -8192) return;
+  if (OffWindow(x, y)) return;
   SDL_Rect at = MakeRect(x, y, 0, 0);
   // SDL_UpperBlit writes the clipped rectangle back into its arguments.
   SDL_Rect source;

@@ -51,6 +51,20 @@ int StepsOfHeld(int state, uint32_t nowMs, uint32_t& start, int& done) {
 Uint8 HatValue[MostJoysticks];
 int AxisValue[MostJoysticks][2];
 
+// A press reads Pressed in its frame; a release Up, unless its press came in
+// this same frame: then Pressed stays for this frame and Up follows at the
+// next update, so that a tap is never lost.
+void Press(int& state, bool& releaseDue) {
+  state = Pressed;
+  releaseDue = false;
+}
+void Release(int& state, bool& releaseDue) {
+  if (state == Pressed)
+    releaseDue = true;
+  else
+    state = Up;
+}
+
 void Decay(int* states, bool* releaseDue, int count) {
   for (int i = 0; i < count; ++i) {
     states[i] = states[i] != Up ? Held : Up;
@@ -62,18 +76,13 @@ void Decay(int* states, bool* releaseDue, int count) {
 void PressKey(int key, uint32_t source) {
   if (key < 0 || key >= KeyCount) return;
   KeyHolders[key] |= source;
-  KeyReleaseDue[key] = false;
-  KeyStates[key] = Pressed;
+  Press(KeyStates[key], KeyReleaseDue[key]);
 }
 
 void ReleaseKey(int key, uint32_t source) {
   if (key < 0 || key >= KeyCount) return;
   KeyHolders[key] &= ~source;
-  if (KeyHolders[key] != 0) return;
-  if (KeyStates[key] == Pressed)
-    KeyReleaseDue[key] = true;
-  else
-    KeyStates[key] = Up;
+  if (KeyHolders[key] == 0) Release(KeyStates[key], KeyReleaseDue[key]);
 }
 
 void SetKey(int key, uint32_t source, bool down) {
@@ -164,14 +173,10 @@ void ApplyButtonEvent(const SDL_Event& e) {
   if (button >= ButtonCount) return;
   if (e.type == SDL_MOUSEBUTTONDOWN) {
     ButtonDown[button] = true;
-    ButtonReleaseDue[button] = false;
-    MouseButtons[button] = Pressed;
+    Press(MouseButtons[button], ButtonReleaseDue[button]);
   } else if (ButtonDown[button]) {
     ButtonDown[button] = false;
-    if (MouseButtons[button] == Pressed)
-      ButtonReleaseDue[button] = true;
-    else
-      MouseButtons[button] = Up;
+    Release(MouseButtons[button], ButtonReleaseDue[button]);
   } else {
     MouseButtons[button] = Up;
   }

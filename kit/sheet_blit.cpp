@@ -313,8 +313,7 @@ void DrawSheetPart(const SheetRuns& runs, SDL_Surface* sheet, const SDL_Rect* pa
     DrawImage(sheet, part, x, y);
     return;
   }
-  // Far off-window positions are skipped as DrawImage skips them.
-  if (x > WindowWidth || y > WindowHeight || x < -8192 || y < -8192) return;
+  if (OffWindow(x, y)) return;
   ClippedBlit b = Clip(runs, part, x, y);
   if (b.w > 0 && b.h > 0) DrawClipped(runs, b);
 }

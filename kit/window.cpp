@@ -76,14 +76,14 @@ int LargestWindowScale() {
 
 int LargestScale(int w, int h) { return std::max(1, std::min(w / WindowWidth, h / WindowHeight)); }
 
-bool OpenWindow() {
+bool OpenWindow(int scale, bool fullScreen) {
   ReadDesktop();
-  if (FullScreenWanted) {
+  if (fullScreen) {
     int w = DesktopWidth, h = DesktopHeight;
     if (w >= WindowWidth && h >= WindowHeight && OpenScaled(LargestScale(w, h), true, w, h)) return true;
   }
-  for (int scale = FittingScale(WindowScale); scale > 1; --scale)
-    if (OpenScaled(scale, false, 0, 0)) return true;
+  for (int tried = FittingScale(scale); tried > 1; --tried)
+    if (OpenScaled(tried, false, 0, 0)) return true;
   if (ScreenSurface != WindowSurface) SDL_FreeSurface(ScreenSurface);
   WindowSurface = ScreenSurface = OpenPlainWindow();
   FrameScale = 1;

@@ -6,14 +6,17 @@
 #pragma once
 #include <SDL.h>
 
+#include <cstdint>
+
 inline constexpr int WindowWidth = 640;
 inline constexpr int WindowHeight = 480;
 inline constexpr int MostWindowScale = 4;
 
 inline SDL_Surface* ScreenSurface = nullptr;  // the game's 640 x 480 frame; every blit lands here
 
-inline int WindowScale = 1;          // asked for by the settings: 1 to 4
-inline bool FullScreenWanted = false;  // asked for by the settings: the desktop's resolution
+// A blit with its top-left at (x, y) that lands wholly off the window, or so
+// far off that SDL's 16-bit coordinates would wrap it back on: it is skipped.
+inline bool OffWindow(int64_t x, int64_t y) { return x > WindowWidth || y > WindowHeight || x < -8192 || y < -8192; }
 
 inline SDL_Surface* WindowSurface = nullptr;  // the real window; ScreenSurface at scale 1
 inline int FrameScale = 1;                    // the scale in use once the window is open
@@ -24,11 +27,12 @@ inline int FrameTop = 0;
 // opened its window); MostWindowScale when the desktop's size is unknown.
 int LargestWindowScale();
 
-// Opens the window as asked; a scale too big for the desktop gives way to
+// Opens the window at a scale of 1 to 4, or full screen at the desktop's
+// resolution, as the settings ask; a scale too big for the desktop gives way to
 // the largest that fits, said in one line on standard error. A mode that cannot be set is reported in one
 // line on standard error and the next smaller scale is tried, down to a
 // 640 x 480 window. Returns false when not even that opens.
-bool OpenWindow();
+bool OpenWindow(int scale, bool fullScreen);
 
 // Shows the frame: magnifies ScreenSurface onto the window when scaled, then flips.
 void PresentFrame();

@@ -99,11 +99,7 @@ void TakeChanges(const Settings& s, bool leaving) {
     bool window = s.windowScale != PlayerSettings.windowScale || s.fullScreen != PlayerSettings.fullScreen;
     PlayerSettings = s;
     UseSettings(s);
-    if (window) {
-      WindowScale = s.windowScale;
-      FullScreenWanted = s.fullScreen != 0;
-      OpenWindow();
-    }
+    if (window) OpenWindow(s.windowScale, s.fullScreen != 0);
     Unsaved = true;
   }
   bool held = KeyStates[SDLK_LEFT] != Up || KeyStates[SDLK_RIGHT] != Up || MouseButtons[SDL_BUTTON_LEFT] != Up;

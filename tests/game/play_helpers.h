@@ -59,4 +59,5 @@ inline void InstallTestSheets() {
     Paint(HoldSheet, 50 * i, 0, 50, 35, HoldColours[i]);
     Paint(HoldSheet, 50 * i, 0, 50, 1, HoldTops[i]);
   }
+  PreparePlaySheets();
 }

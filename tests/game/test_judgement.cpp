@@ -86,7 +86,7 @@ TEST(HeldHold, StandsAtY89AndCompletesAsOnePerfect) {
     GameClockMs = t;
     AdvanceSongClock();
     if (t >= 801) {
-      EXPECT_EQ(NoteHeight(NoteList[0]), 89) << t;  // caught at diff 199, and there it stays
+      EXPECT_EQ(NoteY(NoteList[0].time, SongPosition), 89) << t;  // caught at diff 199, and there it stays
     }
     UpdateJudgement();
     fed += NoteList.empty() || NoteList[0].hold < 1000;

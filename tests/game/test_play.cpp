@@ -77,27 +77,28 @@ TEST_F(PlayDrawing, TargetRowsFollowTheColumnTimers) {
 }
 
 // With 16 ms frames a popup rises a pixel a frame, from y 50 to y -50.
-TEST_F(PlayDrawing, PopupIsDrawnOnOneHundredAndOneFrames) {
+TEST_F(PlayDrawing, PopupIsShownOnOneHundredAndOneFrames) {
   PopupList.push_back(RatingPopup{258, 50, Good});
-  FrameDelta = 16;
-  DrawPopups();
-  EXPECT_EQ(ScreenPixel(258, 50), RatingColours[Good]);
-  int frames = 1;
-  for (; !PopupList.empty() && frames < 200; ++frames) {
+  int frames = 0;
+  for (; frames < 200; ++frames) {
+    GameClockMs += 16;
+    TickPlay(false);
+    if (PopupList.empty()) break;
     EXPECT_EQ(PopupList[0].y, 50 - frames);
-    DrawPopups();
   }
   EXPECT_EQ(frames, 101);
+  PopupList.push_back(RatingPopup{258, 50, Good});
+  DrawPopups();
+  EXPECT_EQ(ScreenPixel(258, 50), RatingColours[Good]);
 }
 
 // Six hundred misses in one frame: the list grows past 500 and keeps every word.
 TEST_F(PlayDrawing, PopupListGrowsBeyondFiveHundred) {
   for (int i = 0; i < 600; ++i) AddNote(i % 4, i);
-  JudgeAt(2000);
-  FrameDelta = 29;  // 2 pixels a frame
-  DrawPopups();
+  GameClockMs = 2000;
+  TickPlay(false);
   ASSERT_EQ(PopupList.size(), 600u);
-  EXPECT_EQ(PopupList[599].y, 48);
+  EXPECT_EQ(PopupList[599].y, 50);
 }
 
 TEST_F(PlayDrawing, CounterLinesShowComboFromThree) {

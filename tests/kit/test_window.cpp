@@ -53,8 +53,7 @@ TEST(WindowTest, AFrameIsMagnifiedIntoExactBlocks) {
 
 TEST(WindowTest, ScaleTwoDrawsOnAFrameOfItsOwnAndScaleOneOnTheWindow) {
   OpenTestScreen();
-  WindowScale = 2;
-  ASSERT_TRUE(OpenWindow());
+  ASSERT_TRUE(OpenWindow(2, false));
   EXPECT_EQ(WindowSurface->w, 1280);
   EXPECT_EQ(WindowSurface->h, 960);
   EXPECT_EQ(ScreenSurface->w, WindowWidth);
@@ -63,8 +62,8 @@ TEST(WindowTest, ScaleTwoDrawsOnAFrameOfItsOwnAndScaleOneOnTheWindow) {
   PresentFrame();
   ExpectMagnified(ScreenSurface, WindowSurface, 2, 0, 0, 0);
 
-  WindowScale = 1;  // no settings: the window is the game's surface, no copy
-  ASSERT_TRUE(OpenWindow());
+  // no settings: the window is the game's surface, no copy
+  ASSERT_TRUE(OpenWindow(1, false));
   EXPECT_EQ(ScreenSurface, WindowSurface);
   EXPECT_EQ(ScreenSurface, SDL_GetVideoSurface());
   EXPECT_EQ(ScreenSurface->w, WindowWidth);

@@ -213,4 +213,5 @@ RealMedia::~RealMedia() {
   CopyTable(arrowCells, ArrowCells);
   CopyTable(ratingCells, RatingCells);
   CopyTable(holdCells, HoldCells);
+  PreparePlaySheets();
 }

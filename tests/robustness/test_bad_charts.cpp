@@ -123,17 +123,11 @@ TEST_F(BadCharts, HostileValuesAreReadAsTheyStand) {
   EXPECT_EQ(NoteList[10].column, INT32_MIN);
 }
 
-// The play screen's work for one frame at a song position chosen by hand.
+// One frame of the play screen at a song position chosen by hand.
 void PlayFrameAt(int64_t songMs, int keyState) {
   for (int key : ColumnKeys) KeyStates[key] = keyState;
   GameClockMs = static_cast<int32_t>(static_cast<uint32_t>(PlayStart) + static_cast<uint32_t>(songMs));
-  AdvanceSongClock();
-  UpdateJudgement();
-  DrawPopups();
-  DrawTargets();
-  DrawNotes();
-  if (Combo > LongestCombo) LongestCombo = Combo;
-  DrawCounters();
+  RunPlayScreen();
 }
 
 TEST_F(BadCharts, HostileValuesPlayAcrossTheWholeClock) {

@@ -10,6 +10,7 @@
 
 #include "bench/bench_support.h"
 #include "game/play.h"
+#include "game/scroll.h"
 #include "kit/sheet_blit.h"
 
 namespace {

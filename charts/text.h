@@ -14,6 +14,7 @@ inline std::string_view Trimmed(std::string_view text) {
   return text;
 }
 
+inline constexpr char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 inline constexpr char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // Equal but for the letter case of a..z.

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "charts/chart_on_demand.h"
-#include "test_support.h"
+#include "test_files.h"
 
 namespace fs = std::filesystem;
 

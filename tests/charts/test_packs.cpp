@@ -8,7 +8,7 @@
 #include "charts/music_length.h"
 #include "charts/packs.h"
 #include "charts/song_labels.h"
-#include "test_support.h"
+#include "test_files.h"
 
 namespace fs = std::filesystem;
 

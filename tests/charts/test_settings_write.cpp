@@ -8,7 +8,7 @@
 #include <string>
 
 #include "charts/settings_write.h"
-#include "test_support.h"
+#include "test_files.h"
 
 namespace {
 

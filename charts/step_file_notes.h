@@ -20,7 +20,8 @@ inline constexpr int MostNotesPerBlock = 1000;  // later notes and hold ends of 
 // The notes of the chart in row order; within a row steps come before hold
 // starts, each by column. A hold end gives its length to the newest note of
 // its column, if a hold was started in that column since its last end and
-// that start was played; otherwise it gives nothing. The timing must be
+// that start was played; otherwise it gives nothing. An end in a warp or a
+// fake span still ends its hold there: StepMania keeps a hold by its start. The timing must be
 // prepared; without a tempo there are no notes.
 std::vector<Note> StepChartNotes(std::string_view noteData, const StepTiming& timing);
 

@@ -42,7 +42,7 @@ struct StepTiming {
   bool hasOffset = false;  // an "#OFFSET" with a number was read
   std::vector<StepTimingEntry> tempi;   // beats per minute; 0 is skipped, below 0 a warp
   std::vector<StepTimingEntry> stops;   // seconds; below 0 a warp
-  std::vector<StepTimingEntry> delays;  // seconds
+  std::vector<StepTimingEntry> delays;  // seconds; 0 or below is skipped
   std::vector<StepTimingEntry> warps;   // length in beats
   std::vector<StepTimingEntry> fakes;   // length in beats
 

@@ -20,6 +20,7 @@
 #include "kit/panels.h"
 #include "kit/pause.h"
 #include "kit/window.h"
+#include "screens/calibration.h"
 #include "screens/chart_create.h"
 #include "screens/chart_import.h"
 #include "screens/difficulty_select.h"
@@ -136,6 +137,7 @@ void RunDispatcher() {
     case Play: Screen = AfterPlay(RunPlayScreen()); break;
     case Results: RunResults(); break;
     case Options: RunOptions(); break;
+    case Calibration: RunCalibration(); break;
   }
   ScreenChanged = Screen != before;
 }

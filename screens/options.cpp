@@ -1,5 +1,5 @@
 // The options screen. Rows, top to bottom and in the focus order: audio
-// offset, visual offset, scroll speed, a key row per lane, music volume,
+// offset, Calibrate, visual offset, scroll speed, a key row per lane, music volume,
 // window scale, full screen, Back. A value row is its name, "-", the value
 // and "+"; "-" and "+" step it under the mouse (held, they repeat), Left and
 // Right step it while the value has the keyboard focus. A key row waits, once
@@ -95,13 +95,7 @@ void TakeBinding(Settings& s) {
 // changed, and saved once no key or button is held any more (a held "+"
 // writes the file once, when let go) or when the screen is left.
 void TakeChanges(const Settings& s, bool leaving) {
-  if (!(s == PlayerSettings)) {
-    bool window = s.windowScale != PlayerSettings.windowScale || s.fullScreen != PlayerSettings.fullScreen;
-    PlayerSettings = s;
-    UseSettings(s);
-    if (window) OpenWindow(s.windowScale, s.fullScreen != 0);
-    Unsaved = true;
-  }
+  if (!(s == PlayerSettings)) ChangeSettings(s);
   bool held = KeyStates[SDLK_LEFT] != Up || KeyStates[SDLK_RIGHT] != Up || MouseButtons[SDL_BUTTON_LEFT] != Up;
   if (!Unsaved || (held && !leaving)) return;
   SaveProblem = SaveSettings(SettingsPath, PlayerSettings);
@@ -109,6 +103,14 @@ void TakeChanges(const Settings& s, bool leaving) {
 }
 
 }  // namespace
+
+void ChangeSettings(const Settings& s) {
+  bool window = s.windowScale != PlayerSettings.windowScale || s.fullScreen != PlayerSettings.fullScreen;
+  PlayerSettings = s;
+  UseSettings(s);
+  if (window) OpenWindow(s.windowScale, s.fullScreen != 0);
+  Unsaved = true;
+}
 
 void UseSettings(const Settings& s) {
   AudioOffsetMs = s.audioOffsetMs;
@@ -148,17 +150,18 @@ void RunOptions() {
   Settings s = PlayerSettings;
   TakeBinding(s);
   s.audioOffsetMs = std::clamp(s.audioOffsetMs + ValueRow(0, "Audio offset", WithUnit(s.audioOffsetMs, " ms"), arrows), -1000, 1000);
-  s.visualOffsetMs = std::clamp(s.visualOffsetMs + ValueRow(1, "Visual offset", WithUnit(s.visualOffsetMs, " ms"), arrows), -1000, 1000);
-  s.scrollSpeed = std::clamp(s.scrollSpeed + ScrollStep * ValueRow(2, "Scroll speed", SpeedText(s.scrollSpeed), arrows),
+  if (Button(Centred(ValueX, RowY(1), 200, 10), "Calibrate")) Screen = Calibration;
+  s.visualOffsetMs = std::clamp(s.visualOffsetMs + ValueRow(2, "Visual offset", WithUnit(s.visualOffsetMs, " ms"), arrows), -1000, 1000);
+  s.scrollSpeed = std::clamp(s.scrollSpeed + ScrollStep * ValueRow(3, "Scroll speed", SpeedText(s.scrollSpeed), arrows),
                              SlowestScroll, FastestScroll);
-  for (int lane = 0; lane < 4; ++lane) KeyRow(3 + lane, lane, s);
-  s.musicVolume = std::clamp(s.musicVolume + VolumeStep * ValueRow(7, "Music volume", WithUnit(s.musicVolume, " %"), arrows), 0, 100);
+  for (int lane = 0; lane < 4; ++lane) KeyRow(4 + lane, lane, s);
+  s.musicVolume = std::clamp(s.musicVolume + VolumeStep * ValueRow(8, "Music volume", WithUnit(s.musicVolume, " %"), arrows), 0, 100);
   // A scale too big for the desktop, asked for in the file, stands until the player steps it.
   const int shownScale = std::min(s.windowScale, LargestWindowScale());
-  if (int steps = ValueRow(8, "Window scale", ScaleText(shownScale), arrows))
+  if (int steps = ValueRow(9, "Window scale", ScaleText(shownScale), arrows))
     s.windowScale = std::clamp(shownScale + steps, 1, LargestWindowScale());
   bool toggled = false;
-  int full = ValueRow(9, "Full screen", s.fullScreen != 0 ? "on" : "off", arrows, &toggled);
+  int full = ValueRow(10, "Full screen", s.fullScreen != 0 ? "on" : "off", arrows, &toggled);
   s.fullScreen = toggled ? 1 - s.fullScreen : std::clamp(s.fullScreen + full, 0, 1);
   if (!SaveProblem.empty()) DrawText(24, 398, "could not save the settings: " + SaveProblem, Left);
   bool leaving = BackButton();

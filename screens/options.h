@@ -12,6 +12,10 @@ inline Settings PlayerSettings;  // read at start-up, changed on the options scr
 // pad buttons, volume. The window is opened by its own call.
 void UseSettings(const Settings& settings);
 
+// Takes new settings from another screen (the calibration): used at once,
+// and saved by the options screen as soon as it runs again.
+void ChangeSettings(const Settings& settings);
+
 // Binds a key (by SDL's name) to a lane; a lane that had it takes this
 // lane's old key, so that every key plays at most one lane.
 void BindLaneKey(Settings& settings, int lane, const std::string& key);

@@ -16,6 +16,7 @@ enum ScreenId : int {
   Play,
   Results,
   Options,
+  Calibration,
 };
 
 inline ScreenId Screen = Title;     // written by screens; the new screen runs from the next frame

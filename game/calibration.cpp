@@ -1,0 +1,101 @@
+// The click track, made here sample by sample, and the taps on it.
+#include "game/calibration.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "kit/clock.h"
+
+namespace {
+
+constexpr int SampleRate = 44100;
+constexpr int TrackMs = FirstTapClickMs + ClickGapMs * TapClicks;
+
+std::string ClickTrack;            // a WAV file in memory, made once
+SDL_RWops* ClickSource = nullptr;  // read by the music decoder while it plays
+Mix_Music* ClickMusic = nullptr;
+
+void PutLittleEndian(std::string& out, uint32_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
+// A click: a 25 ms tone that starts at full strength on its first sample and
+// dies away; the lead-in's is an octave lower.
+void AddClick(std::vector<int16_t>& samples, int atMs, double hertz) {
+  const int first = atMs * SampleRate / 1000;
+  const int length = SampleRate / 40;
+  for (int i = 0; i < length && first + i < static_cast<int>(samples.size()); ++i) {
+    double t = static_cast<double>(i) / SampleRate;
+    samples[first + i] = static_cast<int16_t>(16000 * std::exp(-t / 0.006) * std::sin(2 * M_PI * hertz * t));
+  }
+}
+
+// 16-bit mono PCM in a RIFF WAVE file.
+std::string MakeClickTrack() {
+  std::vector<int16_t> samples(static_cast<size_t>(TrackMs) * SampleRate / 1000);
+  for (int i = 0; i < LeadInClicks; ++i) AddClick(samples, FirstTapClickMs - ClickGapMs * (LeadInClicks - i), 880);
+  for (int i = 0; i < TapClicks; ++i) AddClick(samples, FirstTapClickMs + ClickGapMs * i, 1760);
+  const uint32_t bytes = static_cast<uint32_t>(samples.size() * 2);
+  std::string wav = "RIFF";
+  PutLittleEndian(wav, 36 + bytes, 4);
+  wav += "WAVEfmt ";
+  PutLittleEndian(wav, 16, 4);
+  PutLittleEndian(wav, 1, 2);  // PCM
+  PutLittleEndian(wav, 1, 2);  // one channel
+  PutLittleEndian(wav, SampleRate, 4);
+  PutLittleEndian(wav, SampleRate * 2, 4);
+  PutLittleEndian(wav, 2, 2);
+  PutLittleEndian(wav, 16, 2);
+  wav += "data";
+  PutLittleEndian(wav, bytes, 4);
+  for (int16_t sample : samples) PutLittleEndian(wav, static_cast<uint16_t>(sample), 2);
+  return wav;
+}
+
+}  // namespace
+
+std::optional<int> TapOffset(int tapMs) {
+  int nearest = std::clamp((tapMs - FirstTapClickMs + ClickGapMs / 2) / ClickGapMs, 0, TapClicks - 1);
+  int offset = tapMs - (FirstTapClickMs + ClickGapMs * nearest);
+  if (offset < -TapReachMs || offset > TapReachMs) return std::nullopt;
+  return offset;
+}
+
+int MedianOffset(std::vector<int> offsets) {
+  if (offsets.empty()) return 0;
+  std::sort(offsets.begin(), offsets.end());
+  size_t middle = offsets.size() / 2;
+  if (offsets.size() % 2 == 1) return offsets[middle];
+  return (offsets[middle - 1] + offsets[middle]) / 2;
+}
+
+bool ClicksDone(int nowMs) {
+  return static_cast<int>(TapOffsets.size()) >= TapClicks ||
+         nowMs > FirstTapClickMs + ClickGapMs * (TapClicks - 1) + TapReachMs;
+}
+
+void StartClicks() {
+  StopClicks();
+  if (ClickTrack.empty()) ClickTrack = MakeClickTrack();
+  ClickSource = SDL_RWFromConstMem(ClickTrack.data(), static_cast<int>(ClickTrack.size()));
+  ClickMusic = ClickSource != nullptr ? Mix_LoadMUS_RW(ClickSource) : nullptr;
+  Mix_PlayMusic(ClickMusic, 0);
+  TapOffsets.clear();
+  // The GameClockMs reading at the moment the track started, as a song's start takes it.
+  ClicksStart = static_cast<int32_t>(static_cast<uint32_t>(GameClockMs) + (SDL_GetTicks() - LastTicks));
+}
+
+void StopClicks() {
+  if (ClickMusic != nullptr) Mix_FreeMusic(ClickMusic);  // also stops it
+  if (ClickSource != nullptr) SDL_FreeRW(ClickSource);
+  ClickMusic = nullptr;
+  ClickSource = nullptr;
+}
+
+void TakeTap(int32_t gameClockMs) {
+  if (std::optional<int> offset = TapOffset(gameClockMs - ClicksStart)) TapOffsets.push_back(*offset);
+}

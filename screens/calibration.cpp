@@ -1,0 +1,99 @@
+// The calibration screen: ready, tapping, and the proposal.
+#include "screens/calibration.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <string>
+
+#include "screens/screen_state.h"
+#include "game/calibration.h"
+#include "kit/clock.h"
+#include "kit/focus.h"
+#include "kit/font.h"
+#include "kit/images.h"
+#include "kit/input.h"
+#include "kit/panels.h"
+#include "screens/options.h"
+
+namespace {
+
+enum class Phase : int { Ready, Tapping, Proposing };
+Phase Now = Phase::Ready;
+
+constexpr int LineY = 200;  // the offsets' line: x 320 is on the click, 1 pixel a millisecond
+constexpr int TapKeys[] = {SDLK_LEFT, SDLK_DOWN, SDLK_UP, SDLK_RIGHT, SDLK_SPACE, SDLK_RETURN, SDLK_KP_ENTER};
+
+void Fill(int x, int y, int w, int h, Uint8 r, Uint8 g, Uint8 b) {
+  SDL_Rect box = MakeRect(x, y, w, h);
+  SDL_FillRect(ScreenSurface, &box, SDL_MapRGB(ScreenSurface->format, r, g, b));
+}
+
+std::string Ms(int ms) { return (ms > 0 ? "+" : "") + std::to_string(ms) + " ms"; }
+
+// The line, its ends and middle, a dot per tap and the median's mark.
+void DrawOffsets() {
+  Fill(320 - TapReachMs, LineY, 2 * TapReachMs, 2, 200, 210, 230);
+  Fill(319, LineY - 10, 2, 22, 200, 210, 230);
+  DrawText(320 - TapReachMs, LineY + 20, "early", Left);
+  DrawText(320 + TapReachMs, LineY + 20, "late", Right);
+  for (int offset : TapOffsets) Fill(317 + offset, LineY - 2, 6, 6, 120, 220, 255);
+  if (TapOffsets.empty()) return;
+  int median = MedianOffset(TapOffsets);
+  Fill(319 + median, LineY - 16, 3, 34, 255, 210, 80);
+  DrawText(320, LineY + 50, "median " + Ms(median), Centre);
+}
+
+// This frame's taps, each taken at the frame's clock reading.
+void TakeTaps() {
+  for (int key : TapKeys)
+    if (KeyStates[key] == Pressed) TakeTap(GameClockMs);
+}
+
+void Leave(ScreenId next) {
+  StopClicks();
+  Now = Phase::Ready;
+  Screen = next;
+}
+
+}  // namespace
+
+void RunCalibration() {
+  if (ScreenChanged) Now = Phase::Ready;
+  const Phase phase = Now;  // what this frame shows; taps may end it for the next
+  DrawText(320, 40, "Tap an arrow, Space or Enter on each click", Centre);
+  if (phase == Phase::Tapping) {
+    // The keys are taps now, not the menu's; the mouse can still leave.
+    FocusEnabled = false;
+    FocusMove = 0;
+    TakeTaps();
+    if (ClicksDone(GameClockMs - ClicksStart)) Now = Phase::Proposing;
+    DrawText(320, 80, std::to_string(TapOffsets.size()) + " of " + std::to_string(TapClicks) + " taps", Centre);
+    if (KeyStates[SDLK_ESCAPE] == Pressed) {  // the pause: the clicks stop, to start again after it
+      StopClicks();
+      Now = Phase::Ready;
+    }
+  }
+  DrawOffsets();
+  // By keys, Enter with no button focused starts, and takes the proposal.
+  const bool enter = FocusIndex < 0 && EnterPressed();
+  if (phase == Phase::Ready && (Button(Centred(320, 330, 300, 10), "Start") || enter)) {
+    StartClicks();
+    Now = Phase::Tapping;
+  }
+  if (phase == Phase::Proposing && !TapOffsets.empty()) {
+    DrawText(320, 290, "Audio offset " + Ms(MedianOffset(TapOffsets)) + "?", Centre);
+    if (Button(Centred(320, 330, 300, 10), "Use this offset") || enter) {
+      Settings s = PlayerSettings;
+      s.audioOffsetMs = std::clamp(MedianOffset(TapOffsets), -1000, 1000);
+      ChangeSettings(s);
+      Leave(Options);
+    }
+  }
+  if (phase == Phase::Proposing && TapOffsets.empty()) DrawText(320, 290, "No taps near the clicks", Centre);
+  if (phase == Phase::Proposing && Button(Centred(320, 370, 300, 10), "Try again")) {
+    StartClicks();
+    Now = Phase::Tapping;
+  }
+  if (BackButton()) Leave(Options);
+}

@@ -15,7 +15,7 @@ namespace {
 constexpr int SampleRate = 44100;
 constexpr int TrackMs = FirstTapClickMs + ClickGapMs * TapClicks;
 
-std::string ClickTrack;            // a WAV file in memory, made once
+std::string ClickTrack;            // a WAV file in memory
 SDL_RWops* ClickSource = nullptr;  // read by the music decoder while it plays
 Mix_Music* ClickMusic = nullptr;
 
@@ -34,11 +34,12 @@ void AddClick(std::vector<int16_t>& samples, int atMs, double hertz) {
   }
 }
 
-// 16-bit mono PCM in a RIFF WAVE file.
-std::string MakeClickTrack() {
+// 16-bit mono PCM in a RIFF WAVE file, without its first skipMs.
+std::string MakeClickTrack(int skipMs) {
   std::vector<int16_t> samples(static_cast<size_t>(TrackMs) * SampleRate / 1000);
   for (int i = 0; i < LeadInClicks; ++i) AddClick(samples, FirstTapClickMs - ClickGapMs * (LeadInClicks - i), 880);
   for (int i = 0; i < TapClicks; ++i) AddClick(samples, FirstTapClickMs + ClickGapMs * i, 1760);
+  samples.erase(samples.begin(), samples.begin() + std::clamp(skipMs, 0, 1000) * SampleRate / 1000);
   const uint32_t bytes = static_cast<uint32_t>(samples.size() * 2);
   std::string wav = "RIFF";
   PutLittleEndian(wav, 36 + bytes, 4);
@@ -78,15 +79,16 @@ bool ClicksDone(int nowMs) {
          nowMs > FirstTapClickMs + ClickGapMs * (TapClicks - 1) + TapReachMs;
 }
 
-void StartClicks() {
+void StartClicks(int32_t pressedAt) {
   StopClicks();
-  if (ClickTrack.empty()) ClickTrack = MakeClickTrack();
+  // The track is cut by the time since Start was pressed, so that its clicks
+  // come when they are due counted from the press.
+  ClicksStart = pressedAt;
+  ClickTrack = MakeClickTrack(GameClockNow() - pressedAt);
   ClickSource = SDL_RWFromConstMem(ClickTrack.data(), static_cast<int>(ClickTrack.size()));
   ClickMusic = ClickSource != nullptr ? Mix_LoadMUS_RW(ClickSource) : nullptr;
   Mix_PlayMusic(ClickMusic, 0);
   TapOffsets.clear();
-  // The GameClockMs reading at the moment the track started, as a song's start takes it.
-  ClicksStart = static_cast<int32_t>(static_cast<uint32_t>(GameClockMs) + (SDL_GetTicks() - LastTicks));
 }
 
 void StopClicks() {

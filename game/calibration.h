@@ -16,7 +16,7 @@ inline constexpr int FirstTapClickMs = 2000;
 inline constexpr int TapReachMs = 250;  // a tap further than this from every click is ignored
 
 inline std::vector<int> TapOffsets;  // the offsets of this run's taps so far, in tap order
-inline int32_t ClicksStart = 0;      // GameClockMs reading at which the click track started
+inline int32_t ClicksStart = 0;      // GameClockMs reading at which Start was pressed: the track's zero
 
 // The offset of a tap (ms since the track started) from the nearest click to
 // tap, or nothing when it is more than TapReachMs from all of them.
@@ -28,8 +28,8 @@ int MedianOffset(std::vector<int> offsets);
 // Whether the run is over at ms since the start: 16 taps taken, or the last click's reach passed.
 bool ClicksDone(int nowMs);
 
-// Starts the click track from its beginning and forgets the taps.
-void StartClicks();
+// Starts the click track as pressed at a GameClockMs reading, and forgets the taps.
+void StartClicks(int32_t pressedAt);
 
 // Stops the click track.
 void StopClicks();

@@ -8,3 +8,7 @@ void AdvanceGameClock(bool paused) {
   if (!paused) GameClockMs += static_cast<int32_t>(now - LastTicks);
   LastTicks = now;
 }
+
+int32_t GameClockNow() { return static_cast<int32_t>(static_cast<uint32_t>(GameClockMs) + (SDL_GetTicks() - LastTicks)); }
+
+int32_t PressClock() { return static_cast<int32_t>(static_cast<uint32_t>(GameClockMs) + (SDL_GetTicks() - LastTicks) / 2); }

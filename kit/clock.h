@@ -8,3 +8,10 @@ inline uint32_t LastTicks = 0;   // SDL_GetTicks at the previous step
 // Called once per frame after the screen ran: moves the clock on by the time
 // since the last step, unless the game is paused.
 void AdvanceGameClock(bool paused);
+
+// What GameClockMs would read now, between two steps.
+int32_t GameClockNow();
+
+// Where GameClockMs most likely stood when a key seen in this frame went
+// down: halfway between the last step and now, since it came in between.
+int32_t PressClock();

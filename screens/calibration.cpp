@@ -44,10 +44,10 @@ void DrawOffsets() {
   DrawText(320, LineY + 50, "median " + Ms(median), Centre);
 }
 
-// This frame's taps, each taken at the frame's clock reading.
+// This frame's taps.
 void TakeTaps() {
   for (int key : TapKeys)
-    if (KeyStates[key] == Pressed) TakeTap(GameClockMs);
+    if (KeyStates[key] == Pressed) TakeTap(PressClock());
 }
 
 void Leave(ScreenId next) {
@@ -78,7 +78,7 @@ void RunCalibration() {
   // By keys, Enter with no button focused starts, and takes the proposal.
   const bool enter = FocusIndex < 0 && EnterPressed();
   if (phase == Phase::Ready && (Button(Centred(320, 330, 300, 10), "Start") || enter)) {
-    StartClicks();
+    StartClicks(PressClock());
     Now = Phase::Tapping;
   }
   if (phase == Phase::Proposing && !TapOffsets.empty()) {
@@ -92,7 +92,7 @@ void RunCalibration() {
   }
   if (phase == Phase::Proposing && TapOffsets.empty()) DrawText(320, 290, "No taps near the clicks", Centre);
   if (phase == Phase::Proposing && Button(Centred(320, 370, 300, 10), "Try again")) {
-    StartClicks();
+    StartClicks(PressClock());
     Now = Phase::Tapping;
   }
   if (BackButton()) Leave(Options);

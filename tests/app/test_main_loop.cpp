@@ -137,12 +137,4 @@ TEST_F(DispatcherTest, OtherEventsStayQueuedForTheLoopToDrain) {
   QuitRequested = false;
 }
 
-TEST(FramePacingTest, ShortFramesSleepToSixteenMilliseconds) {
-  EXPECT_EQ(FrameDelayMs(0), 16u);
-  EXPECT_EQ(FrameDelayMs(5), 11u);
-  EXPECT_EQ(FrameDelayMs(15), 1u);
-  EXPECT_EQ(FrameDelayMs(16), 0u);
-  EXPECT_EQ(FrameDelayMs(20), 0u);  // a long frame is not made up later
-}
-
 }  // namespace

@@ -1,12 +1,13 @@
-// The game's pictures: missing files leave them empty and the cell tables filled.
+// The game's pictures missing: every image empty, and a play frame still draws.
 #include <gtest/gtest.h>
 
 #include "game/media.h"
-#include "test_support.h"
+#include "game/play.h"
+#include "game/play_helpers.h"
 
 namespace {
 
-TEST(GameMedia, MissingFilesLeaveImagesEmptyButFillTheTables) {
+TEST(GameMedia, MissingFilesLeaveImagesEmptyAndPlayDrawsNothingOfThem) {
   OpenTestScreen();
   ScratchFolder folder;  // no Media/ here
   for (SDL_Surface** image : {&GameBackground, &GameTitle, &ArrowSheet, &RatingSheet, &HoldSheet}) {
@@ -16,8 +17,13 @@ TEST(GameMedia, MissingFilesLeaveImagesEmptyButFillTheTables) {
   LoadGameMedia();
   EXPECT_EQ(GameBackground, nullptr);
   EXPECT_EQ(HoldSheet, nullptr);
-  EXPECT_EQ(ArrowCells[15].y, 210);  // right column, note row
-  EXPECT_EQ(HoldCells[2].h, 35);
+  ResetPlay();
+  AddNote(1, 300, 500);
+  PopupList.push_back(RatingPopup{});
+  FillScreen(0, 0, 0);
+  DrawPlay();
+  EXPECT_EQ(ScreenPixel(270, 110), 0u);  // the note's arrow and strip
+  EXPECT_EQ(ScreenPixel(300, 60), 0u);   // the popup
 }
 
 }  // namespace

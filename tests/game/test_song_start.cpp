@@ -38,21 +38,6 @@ TEST_F(SongStarting, FillsTheListResetsThePlayAndAnchorsTheClock) {
   EXPECT_EQ(CurrentMusic, nullptr);  // no such music file
 }
 
-TEST_F(SongStarting, AnAudioOffsetStartsTheSongPositionThatFarBack) {
-  WriteTextFile("Music/Song.mp3.tq", Section("<startmedium>", 2));
-  AudioOffsetMs = -80;
-  StartSong(song, Medium);
-  EXPECT_EQ(SongPosition, 80);
-  AudioOffsetMs = 150;
-  StartSong(song, Medium);
-  EXPECT_EQ(SongPosition, -150);
-  GameClockMs = PlayStart + 16;
-  AdvanceSongClock();
-  EXPECT_EQ(FrameDelta, 16);
-  EXPECT_EQ(SongPosition, -134);
-  AudioOffsetMs = 0;
-}
-
 TEST_F(SongStarting, PathsOfAnyLength) {
   for (int i = 0; i < 12; ++i) song = std::string(40, 'a' + i) + "/" + song;
   WriteTextFile("Music/" + song + ".tq", Section("<startmedium>", 4));

@@ -36,14 +36,6 @@ TEST(ClockTextTest, DateLineWithOrdinals) {
   EXPECT_EQ(DateText(On(3, 8, 30, 2026)), "Wednesday September 30th 2026");
 }
 
-TEST(ClockTextTest, SlideTruncatesTowardZero) {
-  EXPECT_EQ(SlidePosition(595, 115, 0), 595);
-  EXPECT_EQ(SlidePosition(595, 115, 100), 115);
-  EXPECT_EQ(SlidePosition(645, 165, 50), 405);
-  EXPECT_EQ(SlidePosition(61, 0, 50), 30);   // 30.5
-  EXPECT_EQ(SlidePosition(-11, 0, 50), -5);  // -5.5
-}
-
 // Glyph pixels say what they are: red the character, green the column, blue the row.
 // Bar pixels: red 200, blue the row.
 class PauseMenuTest : public testing::Test {

@@ -5,14 +5,17 @@
  *   cc -O2 -o /tmp/mixer_probe tools/art/mixer_probe.c $(pkg-config --cflags --libs sdl SDL_mixer)
  *   SDL_AUDIODRIVER=dummy /tmp/mixer_probe "Music/First Steps.mp3" [threshold]
  *
- * With PROBE_DUMP=file set it also writes the first 3 s it heard (raw s16 stereo).
+ * It listens until the music ends (at most 150 s). With PROBE_DUMP=file set it
+ * also writes everything it heard (raw s16 stereo). With SDL's "disk" driver
+ * (SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null SDL_DISKAUDIODELAY=0) the
+ * song plays as fast as it decodes.
  */
 #include <SDL.h>
 #include <SDL_mixer.h>
 #include <stdio.h>
 #include <stdlib.h>
 
-#define CAPTURE_FRAMES (44100 * 3)
+#define CAPTURE_FRAMES (44100 * 150)
 
 static Sint16 captured[CAPTURE_FRAMES * 2];
 static volatile int started = 0;
@@ -45,15 +48,18 @@ int main(int argc, char **argv)
     Mix_PlayMusic(m, 0);
     started = 1;
     SDL_UnlockAudio();
-    while (frames < CAPTURE_FRAMES) SDL_Delay(10);
+    while (Mix_PlayingMusic() && frames < CAPTURE_FRAMES) SDL_Delay(2);
+    SDL_LockAudio();
+    started = 0;
+    SDL_UnlockAudio();
     long first = -1;
-    for (long i = 0; i < CAPTURE_FRAMES; ++i) {
+    for (long i = 0; i < frames; ++i) {
         if (abs(captured[i * 2]) > threshold || abs(captured[i * 2 + 1]) > threshold) { first = i; break; }
     }
     const char *dump = getenv("PROBE_DUMP");
     if (dump) {
         FILE *f = fopen(dump, "wb");
-        if (f) { fwrite(captured, sizeof captured, 1, f); fclose(f); }
+        if (f) { fwrite(captured, 4, (size_t)frames, f); fclose(f); }
     }
     printf("rate %d channels %d first %ld (%.2f ms)\n", rate, ch, first, first * 1000.0 / rate);
     Mix_HaltMusic();

@@ -59,6 +59,12 @@ ScreenId AfterPlay(PlayOutcome outcome) {
 
 bool StartUp() {
   std::srand(static_cast<unsigned>(std::time(nullptr)));  // the chart generator draws from rand
+  // Without a display SDL would fall back to drawing the game as coloured
+  // text in the terminal; a driver the player names is theirs to choose.
+  if (std::getenv("DISPLAY") == nullptr && std::getenv("SDL_VIDEODRIVER") == nullptr) {
+    std::fprintf(stderr, "Zedov: no display to open the window on (DISPLAY is not set)\n");
+    return false;
+  }
   SDL_Init(SDL_INIT_EVERYTHING);  // a missing joystick or CD drive is no reason to stop
   if (SDL_WasInit(SDL_INIT_VIDEO) == 0) {
     std::fprintf(stderr, "Zedov: cannot start SDL video: %s\n", SDL_GetError());

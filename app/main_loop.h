@@ -5,7 +5,8 @@
 inline constexpr uint32_t FramePeriodMs = 16;  // shortest length of one frame
 
 // Opens SDL, the window and the audio device and loads all media.
-// Returns false (after one line on standard error) when there is no window.
+// Returns false (after one line on standard error) when there is no window,
+// or no display to open one on (no DISPLAY and no SDL_VIDEODRIVER).
 bool StartUp();
 
 // Runs frames until QuitRequested is set.

@@ -1,15 +1,21 @@
 #!/usr/bin/env bash
-# Installs, with apt-get, whatever the game's build, run and tests need and is missing.
+# Installs, with apt-get, whatever is missing of what a use of the repository needs:
+#   scripts/install-deps.sh play   building and playing the game
+#   scripts/install-deps.sh        that, and the tests, fuzzers and benchmarks
 set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config
   libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev
-  googletest libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xdotool x11-utils imagemagick sox libsox-fmt-mp3 lame
-  desktop-file-utils appstream time python3 libxtst6
-  clang libclang-rt-14-dev
 )
+if [ "${1:-all}" != play ]; then
+  packages+=(
+    googletest libgtest-dev libgmock-dev libbenchmark-dev
+    xvfb xdotool x11-utils imagemagick sox libsox-fmt-mp3 lame
+    desktop-file-utils appstream time python3 libxtst6
+    clang libclang-rt-14-dev
+  )
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,5 +1,8 @@
-// The frame: the dispatcher, the pause gate, the pacing and the quit.
+// The frame: the dispatcher, the pause gate, the quit, and a start without a display.
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
 
 #include "app/main_loop.h"
 #include "kit/clock.h"
@@ -135,6 +138,19 @@ TEST_F(DispatcherTest, OtherEventsStayQueuedForTheLoopToDrain) {
   SDL_Event left;
   EXPECT_EQ(SDL_PeepEvents(&left, 1, SDL_PEEKEVENT, SDL_ALLEVENTS), 0);
   QuitRequested = false;
+}
+
+// With no display and no driver named, the game says so and stops before SDL
+// starts, instead of drawing itself as text in the terminal.
+TEST(StartUpTest, NoDisplayAndNoDriverGiveOneLineAndNoGame) {
+  std::string driver = std::getenv("SDL_VIDEODRIVER"), display = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
+  unsetenv("SDL_VIDEODRIVER");
+  unsetenv("DISPLAY");
+  testing::internal::CaptureStderr();
+  EXPECT_FALSE(StartUp());
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "Zedov: no display to open the window on (DISPLAY is not set)\n");
+  setenv("SDL_VIDEODRIVER", driver.c_str(), 1);
+  if (!display.empty()) setenv("DISPLAY", display.c_str(), 1);
 }
 
 }  // namespace

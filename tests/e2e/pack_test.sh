@@ -17,7 +17,7 @@ trap 'stop_all; rm -rf "$WORK"' EXIT
 cp -r "$SOURCE/Media" "$WORK/"
 PACK="$WORK/Music/Road Pack"
 mkdir -p "$PACK/First" "$PACK/Second" "$WORK/Music/Alpha/Song"
-sox -n -r 44100 -c 2 "$PACK/First/first.ogg" synth 9 sine 330 vol 0.2 2> /dev/null || fail "sox failed"
+sox -n -r 44100 -c 2 "$PACK/First/first.ogg" synth 6 sine 330 vol 0.2 2> /dev/null || fail "sox failed"
 cp "$PACK/First/first.ogg" "$PACK/Second/second.ogg"
 cp "$PACK/First/first.ogg" "$WORK/Music/Alpha/Song/a.ogg"  # a pack listed before the one played
 
@@ -50,8 +50,8 @@ sleep 0.2
 start=$(date +%s.%N)
 xdotool click 1                  # play medium, the one row
 pointer 600 300
-python3 "$HERE/xplay.py" --until=9000 "$SONG.tq" 2 "$start" 30 || fail "player failed"
-sleep 3
+python3 "$HERE/xplay.py" --until=6000 "$SONG.tq" 2 "$start" 30 || fail "player failed"
+for _ in $(seq 100); do [ -f "$SONG.score" ] && break; sleep 0.1; done  # the results come when the music ends
 shot results
 [ -f "$SONG.score" ] || fail "no score file beside the music"
 best=$(sed -n 3p "$SONG.score")

@@ -28,14 +28,13 @@ void MakeSongFolder(const fs::path& folder, int n) {
                                       << "#SAMPLELENGTH:12;\n#BPMS:0=140;\n#NOTEDATA:;\n#STEPSTYPE:dance-single;\n";
 }
 
-// A library made once per run in a scratch folder that lives as long as the run.
+// A library made once per run in a scratch folder removed when the run ends.
 const fs::path& Library(bool packed) {
-  static ScratchFolder* scratch = nullptr;
+  static ScratchFolder scratch;
   static fs::path made[2];
   fs::path& path = made[packed];
   if (path.empty()) {
-    if (scratch == nullptr) scratch = new ScratchFolder();
-    path = scratch->path / (packed ? "packed" : "flat");
+    path = scratch.path / (packed ? "packed" : "flat");
     for (int n = 0; n < 10000; ++n)
       MakeSongFolder(packed ? path / "Music" / ("Pack " + std::to_string(n % 300)) / ("Song " + std::to_string(n))
                             : path / "Music" / ("Song " + std::to_string(n)),

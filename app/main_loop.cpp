@@ -49,7 +49,9 @@ void OpenAudio() {
 ScreenId AfterPlay(PlayOutcome outcome) {
   switch (outcome) {
     case PlayOutcome::Playing: return Play;
-    case PlayOutcome::Abandoned: return DifficultySelect;
+    case PlayOutcome::Abandoned:
+      FocusPlayedChart = true;
+      return DifficultySelect;
     case PlayOutcome::Finished: return Results;
   }
   return Play;
@@ -137,8 +139,9 @@ void RunDispatcher() {
     case ChartCreate: RunChartCreate(); break;
     case ChartImport: RunChartImport(); break;
     case SongStart:
-      StartSong(SelectedSong, SelectedDifficulty);
-      Screen = Play;
+      // Music that cannot be played: back, with a line saying why.
+      Screen = StartSong(SelectedSong, SelectedDifficulty) ? Play : DifficultySelect;
+      FocusPlayedChart = Screen == DifficultySelect;
       break;
     case Play: Screen = AfterPlay(RunPlayScreen()); break;
     case Results: RunResults(); break;

@@ -8,3 +8,13 @@
 // outer lanes only), Medium and Hard on every beat, Challenge on every half
 // beat. A tempo of 0 or no beats writes the five sections without notes.
 std::string GenerateChartText(int bpm, int firstBeatMs, int beats);
+
+// What the generator's settings may be: a tempo of 1 to 999 BPM, a first beat
+// up to ten minutes in, 1 to 1000 arrows.
+struct SettingBounds {
+  int low;
+  int high;
+};
+inline constexpr SettingBounds BpmBounds{1, 999};
+inline constexpr SettingBounds DelayBounds{0, 600000};
+inline constexpr SettingBounds BeatBounds{1, 1000};

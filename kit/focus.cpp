@@ -9,6 +9,8 @@ namespace {
 
 int LastMouseX = -1, LastMouseY = -1;
 int NextFrameFocus = -1;  // a place set by FocusNextFrame, or -1
+int HoveredNow = -1;      // the button under the pointer in this frame, or -1
+int HoveredBefore = -1;   // the same in the frame before
 
 }  // namespace
 
@@ -16,11 +18,15 @@ void BeginFocusFrame() {
   ButtonsDrawn = 0;
   FocusMove = 0;
   NextFrameFocus = -1;
+  HoveredBefore = HoveredNow;
+  HoveredNow = -1;
   if (MouseX != LastMouseX || MouseY != LastMouseY) FocusIndex = -1;
   LastMouseX = MouseX, LastMouseY = MouseY;
   if (!FocusEnabled) return;
   if (KeyStates[SDLK_UP] == Pressed) --FocusMove;
   if (KeyStates[SDLK_DOWN] == Pressed) ++FocusMove;
+  // After the mouse, the keys go on from the button the player sees lit.
+  if (FocusMove != 0 && FocusIndex < 0) FocusIndex = HoveredBefore;
 }
 
 void EndFocusFrame() {
@@ -41,6 +47,7 @@ void RestartFocus() {
   if (FocusIndex >= 0) FocusIndex = 0;
   FocusMove = 0;
   NextFrameFocus = -1;
+  HoveredNow = -1;  // a place on the screen left behind
 }
 
 bool TakeFocus() {
@@ -49,6 +56,13 @@ bool TakeFocus() {
 }
 
 bool LastButtonFocused() { return FocusEnabled && FocusIndex >= 0 && ButtonsDrawn - 1 == FocusIndex; }
+
+void MarkHovered() { HoveredNow = ButtonsDrawn - 1; }
+
+void FocusOn(int index) {
+  FocusIndex = index;
+  FocusMove = 0;
+}
 
 bool EnterPressed() {
   return FocusEnabled && (KeyStates[SDLK_RETURN] == Pressed || KeyStates[SDLK_KP_ENTER] == Pressed);

@@ -3,7 +3,8 @@
 // mat too) move the focus to the previous or next button, wrapping at the
 // ends; Enter clicks the focused button in the same frame and the same way
 // as a mouse click. No button has the focus until the first Up or Down, and
-// moving the mouse gives the highlight back to the pointer.
+// moving the mouse gives the highlight back to the pointer; the next Up or
+// Down then starts from the button under the pointer, if there is one.
 #pragma once
 
 inline bool FocusEnabled = true;  // off on the play screen, where the arrows are the lanes
@@ -25,6 +26,12 @@ bool TakeFocus();
 
 // Whether the button counted last has the focus.
 bool LastButtonFocused();
+
+// The button counted last is under the pointer.
+void MarkHovered();
+
+// Puts the focus on a button of this frame at once (call before the buttons are drawn).
+void FocusOn(int index);
 
 // Whether Enter (either key, or the pad's select button) clicks the focused button this frame.
 bool EnterPressed();

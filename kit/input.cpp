@@ -47,6 +47,13 @@ int StepsOfHeld(int state, uint32_t nowMs, uint32_t& start, int& done) {
   return steps > 0 ? steps : 0;
 }
 
+// The step size of a held key or button: 1, then 10 from 0.4 s, 100 from 2 s.
+int StrideOfHeld(int state, uint32_t nowMs, uint32_t start) {
+  if (state != Held) return 1;
+  uint32_t heldMs = nowMs - start;
+  return heldMs >= 2000 ? 100 : heldMs >= 400 ? 10 : 1;
+}
+
 // The last direction of each joystick's hat and first two axes (-1, 0, 1).
 Uint8 HatValue[MostJoysticks];
 int AxisValue[MostJoysticks][2];
@@ -221,6 +228,13 @@ int KeyNamed(std::string_view name) {
 }
 
 std::string KeyName(int key) { return SDL_GetKeyName(static_cast<SDLKey>(key)); }
+
+int RepeatStride(int key, uint32_t nowMs) {
+  if (key < 0 || key >= KeyCount) return 1;
+  return StrideOfHeld(KeyStates[key], nowMs, RepeatStart[key]);
+}
+
+int MouseRepeatStride(uint32_t nowMs) { return StrideOfHeld(MouseButtons[SDL_BUTTON_LEFT], nowMs, MouseRepeatStart); }
 
 void ClearInput() {
   KeysTyped.clear();

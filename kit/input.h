@@ -65,6 +65,12 @@ int KeyNamed(std::string_view name);
 // SDL's name of a key.
 std::string KeyName(int key);
 
+// The size of this frame's steps for a value that speeds up with the repeat:
+// 1 as the key or button goes down, 10 from 0.4 s, 100 from 2 s. Call after
+// RepeatSteps or MouseRepeatSteps.
+int RepeatStride(int key, uint32_t nowMs);
+int MouseRepeatStride(uint32_t nowMs);
+
 // Forgets every key, button and pending release: all Up.
 void ClearInput();
 

@@ -61,6 +61,7 @@ void DrawPanel(const Box& b, PanelStyle style) {
 bool Button(const Box& box, const std::string& label) {
   bool focused = TakeFocus();
   bool hovered = Hovered(box);
+  if (hovered) MarkHovered();
   bool clicked = (hovered && MouseButtons[SDL_BUTTON_LEFT] == Pressed) || (focused && EnterPressed());
   // While the keyboard has the focus, it alone is highlighted; the mouse still clicks.
   bool lit = FocusIndex >= 0 && FocusEnabled ? focused : hovered;
@@ -81,8 +82,8 @@ int RepeatButton(const Box& box, const std::string& label, uint32_t nowMs) {
   return steps;
 }
 
-void InfoBox(const Box& box, const std::string& label) {
-  DrawPanel(box, Normal);
+void InfoBox(const Box& box, const std::string& label, bool lit) {
+  DrawPanel(box, lit ? Highlighted : Normal);
   DrawLabel(box, label);
 }
 

@@ -35,8 +35,8 @@ inline bool LastButtonLit = false;  // whether the last Button drawn was highlig
 // key repeats (kit/input.h).
 int RepeatButton(const Box& box, const std::string& label, uint32_t nowMs);
 
-// A read-only box: drawn like a button that never reacts.
-void InfoBox(const Box& box, const std::string& label);
+// A read-only box: drawn like a button that never reacts; lit on request.
+void InfoBox(const Box& box, const std::string& label, bool lit = false);
 
 // "Back", at the bottom right of every screen that has one.
 bool BackButton();

@@ -2,14 +2,17 @@
 #include "screens/chart_import.h"
 
 #include <set>
+#include <string>
 
 #include "charts/library.h"
+#include "charts/score_file.h"
 #include "charts/step_import.h"
 #include "charts/step_tags.h"
 #include "charts/text.h"
 #include "kit/button_list.h"
 #include "kit/font.h"
 #include "kit/panels.h"
+#include "screens/replace_prompt.h"
 #include "screens/screen_state.h"
 
 namespace {
@@ -37,25 +40,48 @@ ListedFiles StepFiles() {
   return shown;
 }
 
+constexpr size_t HeadingLength = 56;  // characters that fit in the heading's line
+
+std::string StepFileToImport;  // chosen for a song that has a chart, until the player answers
+
+// The import runs at once, inside the frame of the click. A file that cannot
+// be read or holds no chart leaves the song's chart, and its bests, as they
+// were; a chart that cannot be saved keeps the screen, which says why.
+void Import(const std::string& stepFile) {
+  std::string why;
+  ImportResult result = ImportStepFile(MusicPath(stepFile), ChartPath(SelectedSong), why);
+  if (result == ImportResult::CannotWrite) {
+    ImportNotice = "could not save the chart: " + why;
+    return;
+  }
+  if (result == ImportResult::Written) RetireScoreFile(ScorePath(SelectedSong));
+  Screen = DifficultySelect;
+}
+
+void ListStepFiles() {
+  DrawText(14, 8, ("Import a step chart for " + DisplayName(SelectedSong, 4)).substr(0, HeadingLength), Left);
+  ListedFiles files = StepFiles();
+  int clicked = ButtonList(files.labels, ImportListScroll);
+  if (clicked >= 0 && !SongHasChart(SelectedSong)) {
+    Import(files.names[clicked]);
+  } else if (clicked >= 0) {
+    StepFileToImport = files.names[clicked];
+    OpenReplacePrompt();
+  }
+  DrawText(320, 400, ImportNotice, Centre);  // above "Back", as on the results
+  if (BackButton()) Screen = DifficultySelect;
+}
+
 }  // namespace
 
 void RunChartImport() {
   if (ScreenChanged) {
     ScanMusicFolder();
+    StepFileToImport.clear();
     ImportNotice.clear();
   }
-  ListedFiles files = StepFiles();
-  int clicked = ButtonList(files.labels, ImportListScroll);
-  // The import runs at once, inside the frame of the click. A file that
-  // cannot be read or holds no chart leaves the song's chart as it was; a
-  // chart that cannot be saved keeps the screen, which says why.
-  if (clicked >= 0) {
-    std::string why;
-    if (ImportStepFile(MusicPath(files.names[clicked]), ChartPath(SelectedSong), why) == ImportResult::CannotWrite)
-      ImportNotice = "could not save the chart: " + why;
-    else
-      Screen = DifficultySelect;
-  }
-  DrawText(320, 400, ImportNotice, Centre);  // above "Back", as on the results
-  if (BackButton()) Screen = DifficultySelect;
+  if (StepFileToImport.empty()) return ListStepFiles();
+  ReplaceAnswer answer = AskToReplace(SelectedSong);
+  if (answer == ReplaceAnswer::Replace) Import(StepFileToImport);
+  if (answer != ReplaceAnswer::Waiting) StepFileToImport.clear();
 }

@@ -8,11 +8,15 @@
 #include "charts/library.h"
 #include "charts/song_labels.h"
 #include "charts/score_file.h"
+#include "game/song_start.h"
+#include "kit/focus.h"
 #include "kit/font.h"
 #include "kit/panels.h"
 #include "screens/screen_state.h"
 
 namespace {
+
+constexpr size_t LineLength = 56;  // characters that fit on a line across the window
 
 void DrawDifficultyRow(int d, int y) {
   if (Button(Centred(320, y, 600, 10), "")) {
@@ -20,10 +24,29 @@ void DrawDifficultyRow(int d, int y) {
     Screen = SongStart;
   }
   DrawText(75, y - 10, std::string("play ") + DifficultyWords[d], Left);
-  DrawText(565, y - 10, std::to_string(BestScores[d]) + "%", Right);
+  DrawText(565, y - 10, BestScoreLabel(d), Right);
+}
+
+// The row of the difficulty just played, counted among the charted ones; -1 when it has none.
+int PlayedRow() {
+  if (!IsDifficulty(SelectedDifficulty) || !ChartHasDifficulty[SelectedDifficulty]) return -1;
+  int row = 0;
+  for (int d = 0; d < SelectedDifficulty; ++d) row += ChartHasDifficulty[d] ? 1 : 0;
+  return row;
+}
+
+// "cannot play <file>: <reason>" above the title, on two lines when long.
+void DrawMusicProblem() {
+  DrawText(14, 2, MusicProblem.substr(0, LineLength), Left);
+  if (MusicProblem.size() > LineLength) DrawText(14, 21, MusicProblem.substr(LineLength, LineLength), Left);
 }
 
 }  // namespace
+
+std::string BestScoreLabel(int difficulty) {
+  const int best = BestScores[difficulty];
+  return best == NeverPlayed ? "" : std::to_string(best) + "%";
+}
 
 void RunDifficultySelect() {
   DrawText(25, 45, SongTitle(SelectedSong), Left);
@@ -31,7 +54,10 @@ void RunDifficultySelect() {
     PrepareSongChart(SelectedSong);  // a song folder's step file becomes its chart here
     ReadSongDifficulties(SelectedSong, ChartHasDifficulty);
     ReadBestScores(ScorePath(SelectedSong), BestScores);
+    if (FocusPlayedChart && PlayedRow() >= 0) FocusOn(PlayedRow());
+    FocusPlayedChart = false;
   }
+  if (!MusicProblem.empty()) DrawMusicProblem();
   int y = 55;
   bool anyRow = false;
   for (int d = 0; d < DifficultyCount; ++d) {
@@ -44,4 +70,5 @@ void RunDifficultySelect() {
   if (Button(Centred(320, y + 40, 600, 10), "create new step chart")) Screen = ChartCreate;
   if (Button(Centred(320, y + 80, 600, 10), "import step chart")) Screen = ChartImport;
   if (BackButton()) Screen = SongSelect;
+  if (Screen != DifficultySelect) MusicProblem.clear();  // said once, for the song it was about
 }

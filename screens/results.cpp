@@ -11,6 +11,7 @@
 #include "game/play_state.h"
 #include "kit/font.h"
 #include "kit/panels.h"
+#include "screens/difficulty_select.h"
 #include "screens/screen_state.h"
 
 namespace {
@@ -30,7 +31,8 @@ void DrawResults(int score, int64_t yourPoints, int64_t maxPoints) {
   DrawRow(185, "YOUR POINTS", std::to_string(yourPoints));
   DrawRow(205, "MAX POINTS", std::to_string(maxPoints));
   DrawRow(235, "SCORE", std::to_string(score) + "%");
-  DrawRow(255, "HIGH SCORE", std::to_string(PreviousBest) + "%");
+  DrawRow(255, "HIGH SCORE", PreviousBest == NeverPlayed ? "-" : std::to_string(PreviousBest) + "%");
+  if (NewBest) DrawText(440, 255, "NEW BEST", Left);
 }
 
 // A line of its own under the results, for what the player must know: its
@@ -46,7 +48,9 @@ void RunResults() {
   if (ScreenChanged) RecordBest(score);
   DrawResults(score, yourPoints, maxPoints);
   DrawNotice(ResultsNotice);
+  if (Button(Box{330, 430, 120, 10}, "Play again")) Screen = SongStart;
   if (BackButton()) Screen = DifficultySelect;
+  FocusPlayedChart = Screen == DifficultySelect;
 }
 
 int64_t MaxPoints() { return (int64_t{BooCount} + GoodCount + PerfectCount) * 11; }
@@ -59,7 +63,8 @@ int ScorePercent(int64_t yourPoints, int64_t maxPoints) {
 }
 
 void RecordBest(int score) {
-  PreviousBest = 0;
+  PreviousBest = NeverPlayed;
+  NewBest = false;
   ResultsNotice.clear();
   if (!IsDifficulty(SelectedDifficulty)) return;
   PreviousBest = BestScores[SelectedDifficulty];
@@ -68,8 +73,10 @@ void RecordBest(int score) {
     return;
   }
   if (score > PreviousBest) BestScores[SelectedDifficulty] = score;
+  NewBest = score > PreviousBest && score > 0;  // a first 0 % is kept, not celebrated
   std::string why;
   if (WriteScoreFile(ScorePath(SelectedSong), BestScores, why)) return;  // every time, raised or not
   BestScores[SelectedDifficulty] = PreviousBest;  // a best that was not kept is never shown
+  NewBest = false;
   ResultsNotice = "could not save the best score: " + why;
 }

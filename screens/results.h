@@ -4,8 +4,10 @@
 #include <cstdint>
 #include <string>
 
-// The best score of the played difficulty from before this play ("HIGH SCORE").
+// The best score of the played difficulty from before this play ("HIGH
+// SCORE"), NeverPlayed for a first play; and whether this play beat it.
 inline int PreviousBest = 0;
+inline bool NewBest = false;
 
 // The one line under the results, centred on y 410 (a best score that could
 // not be saved); empty for none. Set by the entry work.
@@ -22,6 +24,7 @@ int64_t YourPoints();
 // so 319 of 550 is 57. A song without notes scores 0.
 int ScorePercent(int64_t yourPoints, int64_t maxPoints);
 
-// Entry work: keep the old best, raise it when beaten, write the file. When
-// the file cannot be written the best stays as it was and ResultsNotice says why.
+// Entry work: keep the old best, raise it when beaten (a first play always
+// sets it), write the file. When the file cannot be written the best stays as
+// it was and ResultsNotice says why.
 void RecordBest(int score);

@@ -19,28 +19,41 @@ std::string ReadScores(const std::string& text, const char* path = "s.score") {
 
 }  // namespace
 
-TEST(BestScoreReader, TheFirstFailedReadZeroesThatScoreAndAllLater) {
+// A score below zero, or one the reader cannot reach, is a chart never played.
+TEST(BestScoreReader, TheFirstFailedReadLeavesThatScoreAndAllLaterNeverPlayed) {
   ScratchFolder scratch;
   EXPECT_EQ(ReadScores("10\r\n20\n 30\t40 50 60"), "10 20 30 40 50 ");
-  EXPECT_EQ(ReadScores("57\n100\n"), "57 100 0 0 0 ");
-  EXPECT_EQ(ReadScores("12\nabc\n30\n40\n50\n"), "12 0 0 0 0 ");
-  EXPECT_EQ(ReadScores("12abc 30"), "12 0 0 0 0 ");
-  EXPECT_EQ(ReadScores("1 2147483647 2147483648 4 5"), "1 2147483647 0 0 0 ");  // beyond int
-  EXPECT_EQ(ReadScores("-5\n-2147483648\n0\n-2147483649\n1\n"), "-5 -2147483648 0 0 0 ");
-  EXPECT_EQ(ReadScores("+7 00000000000000000000000042 3.75 4 5"), "7 42 3 0 0 ");  // the point is no number
-  EXPECT_EQ(ReadScores("0x1F 2"), "0 0 0 0 0 ");  // 0, then the word "x1F"
-  EXPECT_EQ(ReadScores(std::string("3 \xff\0\x80", 5)), "3 0 0 0 0 ");
-  EXPECT_EQ(ReadScores("4 " + std::string(1 << 20, '9')), "4 0 0 0 0 ");
-  EXPECT_EQ(ReadScores("1 2 3", "missing.score"), "0 0 0 0 0 ");
+  EXPECT_EQ(ReadScores("57\n100\n"), "57 100 -1 -1 -1 ");
+  EXPECT_EQ(ReadScores("12\nabc\n30\n40\n50\n"), "12 -1 -1 -1 -1 ");
+  EXPECT_EQ(ReadScores("12abc 30"), "12 -1 -1 -1 -1 ");
+  EXPECT_EQ(ReadScores("1 2147483647 2147483648 4 5"), "1 2147483647 -1 -1 -1 ");  // beyond int
+  EXPECT_EQ(ReadScores("-5\n-2147483648\n0\n-2147483649\n1\n"), "-1 -1 0 -1 -1 ");
+  EXPECT_EQ(ReadScores("+7 00000000000000000000000042 3.75 4 5"), "7 42 3 -1 -1 ");  // the point is no number
+  EXPECT_EQ(ReadScores("0x1F 2"), "0 -1 -1 -1 -1 ");  // 0, then the word "x1F"
+  EXPECT_EQ(ReadScores(std::string("3 \xff\0\x80", 5)), "3 -1 -1 -1 -1 ");
+  EXPECT_EQ(ReadScores("4 " + std::string(1 << 20, '9')), "4 -1 -1 -1 -1 ");
+  EXPECT_EQ(ReadScores("1 2 3", "missing.score"), "-1 -1 -1 -1 -1 ");
+  EXPECT_EQ(ReadScores("0\n0\n0\n0\n0\n"), "0 0 0 0 0 ") << "a file of an earlier version reads as it did";
 }
 
 TEST(BestScoreWriter, FiveLinesThatReadBackAndAFailedWriteKeepsTheOldFile) {
   ScratchFolder scratch;
   const int scores[DifficultyCount] = {INT32_MIN, -1, 0, 100, INT32_MAX};
-  EXPECT_EQ(ScoreFileText(scores), "-2147483648\n-1\n0\n100\n2147483647\n");
+  EXPECT_EQ(ScoreFileText(scores), "-1\n-1\n0\n100\n2147483647\n");
   ASSERT_TRUE(WriteScoreFile("s.score", scores));
   int back[DifficultyCount];
   ReadBestScores("s.score", back);
-  for (int d = 0; d < DifficultyCount; ++d) EXPECT_EQ(back[d], scores[d]);
+  for (int d = 0; d < DifficultyCount; ++d) EXPECT_EQ(back[d], scores[d] < 0 ? NeverPlayed : scores[d]);
   EXPECT_FALSE(WriteScoreFile("no/such/folder/s.score", scores));
+}
+
+TEST(BestScoreRetirement, TheBestsMoveBesideTheChartOneGenerationDeep) {
+  ScratchFolder scratch;
+  RetireScoreFile("s.score");  // nothing to move
+  EXPECT_FALSE(std::filesystem::exists("s.score.old"));
+  WriteTextFile("s.score", "1\n2\n3\n4\n5\n");
+  WriteTextFile("s.score.old", "older");
+  RetireScoreFile("s.score");
+  EXPECT_FALSE(std::filesystem::exists("s.score"));
+  EXPECT_EQ(ReadTextFile("s.score.old"), "1\n2\n3\n4\n5\n");
 }

@@ -130,7 +130,10 @@ click 550 435                    # Back to the difficulty select
 
 click 320 375                    # import step chart
 shot import-list
-click 320 95                     # road.sm
+click 320 95                     # road.sm: the song has a chart, so first a question
+shot replace-question
+click 220 255                    # Replace
+[ -f "$SONG.score.old" ] || fail "the old chart's bests were not kept as .score.old"
 grep -q "^<starteasy>\$" "$SONG.tq" && grep -q "^<starthard>\$" "$SONG.tq" || fail "import wrote no easy and hard"
 grep -q "^<startmedium>" "$SONG.tq" && fail "the import kept the old medium section"
 hard=$(awk '/^<starthard>/{f=1;next} f&&/^<stop>/{exit} f' "$SONG.tq" | head -4 | tr '\n' ' ')
@@ -141,7 +144,8 @@ play_and_wait 3 135 4250 1500
 shot results-hard
 best=$(score_of 3)
 [ "$best" -ge 50 ] || fail "hard scored $best%: out of step after the pause?"
-[ "$(score_of 2)" -ge 60 ] || fail "the medium best was lost"
+[ "$(sed -n 3p "$SONG.score.old")" -ge 60 ] || fail "the old chart's medium best was lost"
+[ "$(score_of 2)" = "-1" ] || fail "the new chart kept a medium best"
 
 # The pause, on the results screen.
 shot before-pause

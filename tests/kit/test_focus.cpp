@@ -26,8 +26,8 @@ struct FocusTest : testing::Test {
     ResetInput();
   }
   // One frame of three buttons with the given key pressed; gives which were clicked.
-  std::string Frame(int key = -1) {
-    ResetInput(5, 5);
+  std::string Frame(int key = -1, int x = 5, int y = 5) {
+    ResetInput(x, y);
     if (key >= 0) KeyStates[key] = Pressed;
     BeginFocusFrame();
     std::string clicked;
@@ -78,6 +78,21 @@ TEST_F(FocusTest, MovingTheMouseGivesTheHighlightBackToThePointer) {
   ResetInput(320, 300);  // moved onto the third button
   BeginFocusFrame();
   EXPECT_EQ(FocusIndex, -1);
+}
+
+// Once the mouse has moved, the next Up or Down goes on from the button under
+// the pointer; with none there, from the first (Down) or the last (Up).
+TEST_F(FocusTest, AfterTheMouseTheKeysGoOnFromTheButtonUnderThePointer) {
+  struct Case { int y, key, focus; };
+  for (const Case& c : {Case{300, SDLK_DOWN, 0}, Case{300, SDLK_UP, 1}, Case{100, SDLK_DOWN, 1},
+                        Case{470, SDLK_DOWN, 0}, Case{470, SDLK_UP, 2}}) {
+    FocusIndex = 1;
+    Frame(-1, 600, 5);
+    Frame(-1, 320, c.y);  // the mouse moves there: the focus hides
+    EXPECT_EQ(FocusIndex, -1);
+    Frame(c.key, 320, c.y);
+    EXPECT_EQ(FocusIndex, c.focus) << "pointer at y " << c.y << ", key " << c.key;
+  }
 }
 
 TEST_F(FocusTest, WithTheFocusOffKeysDoNothing) {

@@ -175,7 +175,7 @@ TEST_F(BadCharts, HostileChartPlaysToTheEndOfRealMusic) {
   int score = ScorePercent(YourPoints(), MaxPoints());
   EXPECT_GE(score, 0);
   EXPECT_LE(score, 100);
-  EXPECT_EQ(ReadTextFile("Music/Edge.mp3.score"), "0\n0\n" + std::to_string(score) + "\n0\n0\n");
+  EXPECT_EQ(ReadTextFile("Music/Edge.mp3.score"), "-1\n-1\n" + std::to_string(score) + "\n-1\n-1\n");
   FolderContents after = ReadFolder("Music");
   after.erase("Edge.mp3.score");
   EXPECT_EQ(after, before);

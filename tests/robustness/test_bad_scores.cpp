@@ -1,6 +1,7 @@
 // High-score files holding what the game never writes: negative, huge and
 // non-numeric values, a folder in the file's place. The difficulty select and
-// the results read them the same way, keep every value they could read, and
+// the results read them the same way, keep every value they could read (one
+// below zero is a chart never played), and
 // the game goes on.
 #include <gtest/gtest.h>
 
@@ -29,20 +30,20 @@ struct Case {
 
 // What each reader must see: the numbers up to the first unreadable one.
 const Case Cases[] = {
-    {"-5\n-2147483648\n0\n-1\n-100\n", {-5, INT32_MIN, 0, -1, -100}},
+    {"-5\n-2147483648\n0\n-1\n-100\n", {-1, -1, 0, -1, -1}},  // below zero: never played
     {"2147483647 100 1000000 99999 7", {INT32_MAX, 100, 1000000, 99999, 7}},
-    {"2147483648\n1\n2\n3\n4\n", {0, 0, 0, 0, 0}},          // one past the largest int
-    {"-2147483649\n1\n2\n3\n4\n", {0, 0, 0, 0, 0}},
-    {"12\n99999999999999999999999\n5\n5\n5\n", {12, 0, 0, 0, 0}},
-    {"12\nabc\n5\n5\n5\n", {12, 0, 0, 0, 0}},
-    {"high scores:\n1\n2\n3\n4\n5\n", {0, 0, 0, 0, 0}},
+    {"2147483648\n1\n2\n3\n4\n", {-1, -1, -1, -1, -1}},          // one past the largest int
+    {"-2147483649\n1\n2\n3\n4\n", {-1, -1, -1, -1, -1}},
+    {"12\n99999999999999999999999\n5\n5\n5\n", {12, -1, -1, -1, -1}},
+    {"12\nabc\n5\n5\n5\n", {12, -1, -1, -1, -1}},
+    {"high scores:\n1\n2\n3\n4\n5\n", {-1, -1, -1, -1, -1}},
     {"+7\n\t 8\r\n9 10 11 12 13\n", {7, 8, 9, 10, 11}},
-    {"3.75\n4\n", {3, 0, 0, 0, 0}},                        // the point is not a number
-    {"0x1F 2", {0, 0, 0, 0, 0}},                           // 0, then the word "x1F"
-    {"1 2 3", {1, 2, 3, 0, 0}},
-    {"", {0, 0, 0, 0, 0}},
-    {"\xff\xfe\x31\x00\x32\x00", {0, 0, 0, 0, 0}},         // the numbers in UTF-16
-    {"- 5 5 5 5 5", {0, 0, 0, 0, 0}},
+    {"3.75\n4\n", {3, -1, -1, -1, -1}},                        // the point is not a number
+    {"0x1F 2", {0, -1, -1, -1, -1}},                           // 0, then the word "x1F"
+    {"1 2 3", {1, 2, 3, -1, -1}},
+    {"", {-1, -1, -1, -1, -1}},
+    {"\xff\xfe\x31\x00\x32\x00", {-1, -1, -1, -1, -1}},         // the numbers in UTF-16
+    {"- 5 5 5 5 5", {-1, -1, -1, -1, -1}},
     {"00000000000000000000000000000042 1 1 1 1", {42, 1, 1, 1, 1}},
 };
 
@@ -89,12 +90,12 @@ TEST_F(BadScores, AFolderInTheScoreFilesPlaceIsReadAsNothingAndKept) {
   WriteTextFile("Music/S.mp3.score/inside", "7\n7\n7\n7\n7\n");
   SelectedSong = "S.mp3";
   EnterScreen(DifficultySelect);
-  EXPECT_EQ(AsVector(BestScores), (std::vector<int>{0, 0, 0, 0, 0}));
+  EXPECT_EQ(AsVector(BestScores), (std::vector<int>{-1, -1, -1, -1, -1}));
   SelectedDifficulty = Easy;
   PerfectCount = 2;
   LongestCombo = 2;
   EnterScreen(Results);
-  EXPECT_EQ(BestScores[Easy], 0);  // the file cannot be written, so the best is not raised
+  EXPECT_EQ(BestScores[Easy], NeverPlayed);  // the file cannot be written, so the best is not raised
   EXPECT_TRUE(ResultsNotice.starts_with("could not save the best score: ")) << ResultsNotice;
   EXPECT_TRUE(fs::is_directory("Music/S.mp3.score"));
   EXPECT_EQ(ReadTextFile("Music/S.mp3.score/inside"), "7\n7\n7\n7\n7\n");

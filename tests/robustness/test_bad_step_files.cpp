@@ -68,6 +68,7 @@ struct BadStepFiles : testing::Test {
     ImportListScroll = k;
     StayInScreen();
     ClickInScreen(320, 95);
+    ClickInScreen(220, 255);  // "Replace": the song has a chart
     EXPECT_EQ(Screen, DifficultySelect);
     ImportListScroll = 0;
   }
@@ -110,6 +111,7 @@ TEST_F(BadStepFiles, AFileGoneBeforeItsClickLeavesTheOldChart) {
   fs::remove("Music/Gone.sm");
   StayInScreen();
   ClickInScreen(320, 95);
+  ClickInScreen(220, 255);  // "Replace"
   EXPECT_EQ(Screen, DifficultySelect);
   EXPECT_EQ(ReadTextFile("Music/Song.mp3.tq"), OldChart);
 }

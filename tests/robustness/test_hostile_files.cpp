@@ -45,7 +45,7 @@ TEST_P(HostileFile, EveryReaderReturnsAtOnceWithNothing) {
   EXPECT_TRUE(ReadChartSection("Music/x", Easy).empty());
   int scores[DifficultyCount] = {7, 7, 7, 7, 7};
   ReadBestScores("Music/x", scores);
-  for (int score : scores) EXPECT_EQ(score, 0);
+  for (int score : scores) EXPECT_EQ(score, NeverPlayed);
   EXPECT_EQ(ImportStepFile("Music/x", "Music/Song.mp3.tq"), ImportResult::CannotRead);
   EXPECT_EQ(ReadTextFile("Music/Song.mp3.tq"), "old");
   std::vector<std::string> problems;
@@ -69,7 +69,7 @@ TEST(FileStart, ALineCutByTheLimitIsNeverRead) {
   int scores[DifficultyCount];
   ReadBestScores("s.score", scores);
   EXPECT_EQ(scores[3], 4);
-  EXPECT_EQ(scores[4], 0);
+  EXPECT_EQ(scores[4], NeverPlayed);
 }
 
 TEST(StaleTempFiles, OnlyOursGoAndOnlyTwoFoldersDown) {
@@ -131,6 +131,7 @@ TEST(Saves, AFailedSaveIsSaidInOneLineAndTheOldFilesStay) {
   EXPECT_EQ(BestScores[Hard], 40);  // 100 was not kept, so it is not shown
   EnterScreen(ChartImport);
   ClickInScreen(320, 95);  // Steps.sm
+  ClickInScreen(220, 255);  // "Replace"
   EXPECT_EQ(Screen, ChartImport);
   setrlimit(RLIMIT_FSIZE, &before);
   EXPECT_EQ(ResultsNotice, "could not save the best score: file too large");

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "charts/library.h"
+#include "charts/score_file.h"
 #include "charts/step_import.h"
 #include "game/play_state.h"
 #include "game/song_start.h"
@@ -62,7 +63,7 @@ struct MusicFolder : testing::Test {
     SelectedSong = song;
     EnterScreen(DifficultySelect);
     for (bool present : ChartHasDifficulty) EXPECT_FALSE(present);
-    for (int best : BestScores) EXPECT_EQ(best, 0);
+    for (int best : BestScores) EXPECT_EQ(best, NeverPlayed);
     ClickInScreen(320, 95);  // "create new step chart"
     ASSERT_EQ(Screen, ChartCreate);
     StayInScreen();
@@ -79,7 +80,7 @@ struct MusicFolder : testing::Test {
     LongestCombo = 3;
     SelectedDifficulty = Hard;
     EnterScreen(Results);  // a best of 100 that cannot be written is not shown as kept
-    EXPECT_EQ(BestScores[Hard], 0);
+    EXPECT_EQ(BestScores[Hard], NeverPlayed);
     EXPECT_TRUE(ResultsNotice.starts_with("could not save the best score: ")) << ResultsNotice;
     ClickInScreen(550, 435);
     EXPECT_EQ(Screen, DifficultySelect);
@@ -213,7 +214,7 @@ TEST_F(MusicFolder, OddNamesAreListedChosenAndChartedAsTheyAre) {
     GoodCount = 1;
     EnterScreen(Results);
     ResetPlayState();
-    EXPECT_EQ(ReadTextFile("Music/" + name + ".score"), fits ? "0\n63\n0\n0\n0\n" : "");
+    EXPECT_EQ(ReadTextFile("Music/" + name + ".score"), fits ? "-1\n63\n-1\n-1\n-1\n" : "");
   }
   // Every song is as it was, and nothing half-written lies about.
   FolderContents after = ReadFolder("Music");

@@ -107,6 +107,7 @@ TEST_F(ReadOnlyMusic, ScoresAndChartsCannotBeWrittenAndTheOldFilesStay) {
   ASSERT_EQ(Screen, ChartCreate);
   StayInScreen();
   ClickInScreen(320, 375);  // "Accept"
+  ClickInScreen(220, 255);  // "Replace"
   EXPECT_EQ(Screen, ChartCreate);
   ClickInScreen(550, 435);
   EXPECT_EQ(Screen, DifficultySelect);
@@ -115,6 +116,7 @@ TEST_F(ReadOnlyMusic, ScoresAndChartsCannotBeWrittenAndTheOldFilesStay) {
   ASSERT_EQ(Screen, ChartImport);
   EnterScreen(ChartImport);
   ClickInScreen(320, 95);  // Steps.sm
+  ClickInScreen(220, 255);  // "Replace"
   EXPECT_EQ(Screen, ChartImport);
   ClickInScreen(550, 435);
   EXPECT_EQ(Screen, DifficultySelect);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "charts/generator.h"
+#include "kit/clock.h"
 #include "kit/focus.h"
 #include "kit/input.h"
 #include "screens/chart_create.h"
@@ -58,7 +59,9 @@ struct GeneratorTest : ::testing::Test {
     RunChartCreate();
     ResetInput();
   }
+  // Accept for a song without a chart: written at once, with no question.
   std::string AcceptAndRead() {
+    std::filesystem::remove("Music/Track.mp3.tq");
     ClickAt(320, 375);
     return ReadTextFile("Music/Track.mp3.tq");
   }
@@ -70,15 +73,15 @@ struct GeneratorTest : ::testing::Test {
 TEST_F(GeneratorTest, EverySeedGivesTheSameShapeOfChart) {
   for (unsigned seed : {1u, 2u, 1234u, 99u}) {
     srand(seed);
-    std::string text = GenerateChartText(97, -250, 33);
+    std::string text = GenerateChartText(97, 250, 33);
     srand(seed);
-    CreateBpm = 97, CreateDelayMs = -250, CreateBeats = 33;
+    CreateBpm = 97, CreateDelayMs = 250, CreateBeats = 33;
     EXPECT_EQ(AcceptAndRead(), text);
     EXPECT_EQ(Screen, DifficultySelect);
     Sections s = ReadSections(text);
     std::vector<int> beats, halves;
-    for (int i = 0; i < 33; ++i) beats.push_back(static_cast<int>(i * 60000.0 / 97 - 250));
-    for (int j = 0; j < 66; ++j) halves.push_back(static_cast<int>(j * 30000.0 / 97 - 250));
+    for (int i = 0; i < 33; ++i) beats.push_back(static_cast<int>(i * 60000.0 / 97 + 250));
+    for (int j = 0; j < 66; ++j) halves.push_back(static_cast<int>(j * 30000.0 / 97 + 250));
     EXPECT_EQ(s.times[Medium], beats);
     EXPECT_EQ(s.times[Hard], beats);
     EXPECT_EQ(s.times[Challenge], halves);
@@ -117,82 +120,97 @@ TEST_F(GeneratorTest, BeatTimes) {
   Sections at120 = ReadSections(AcceptAndRead());
   EXPECT_EQ(at120.times[Medium], (std::vector<int>{0, 500, 1000, 1500}));
   EXPECT_EQ(at120.times[Challenge][1], 250);
-  CreateDelayMs = -100;  // due before the music starts
-  EXPECT_EQ(ReadSections(AcceptAndRead()).times[Medium][0], -100);
-  CreateBpm = -120, CreateDelayMs = 0;  // a negative tempo follows the formula: times fall
-  EXPECT_EQ(ReadSections(AcceptAndRead()).times[Medium][1], -500);
+  // Beyond the screen's bounds the generator still follows its formula.
+  EXPECT_EQ(ReadSections(GenerateChartText(120, -100, 4)).times[Medium][0], -100);
+  EXPECT_EQ(ReadSections(GenerateChartText(-120, 0, 4)).times[Medium][1], -500);
 }
 
 TEST_F(GeneratorTest, NoBeatsOrNoTempoWriteFiveEmptySections) {
   const std::string empty =
       "<startbeginner>\n<stop>\n<starteasy>\n<stop>\n<startmedium>\n<stop>\n"
       "<starthard>\n<stop>\n<startchallenge>\n<stop>\n";
-  CreateBeats = 0;
-  EXPECT_EQ(AcceptAndRead(), empty);
-  CreateBeats = -5;
-  EXPECT_EQ(AcceptAndRead(), empty);
-  CreateBeats = 216, CreateBpm = 0;
+  EXPECT_EQ(GenerateChartText(115, 3075, 0), empty);
+  EXPECT_EQ(GenerateChartText(115, 3075, -5), empty);
   srand(7);
   int firstDraw = rand();
   srand(7);
-  EXPECT_EQ(AcceptAndRead(), empty);
+  EXPECT_EQ(GenerateChartText(0, 3075, 216), empty);
   EXPECT_EQ(rand(), firstDraw) << "no draws are made without a tempo";
 }
 
-TEST_F(GeneratorTest, SecondAcceptReplacesTheChart) {
-  WriteTextFile("Music/Track.mp3.tq", std::string(100000, 'x'));
-  srand(1);
-  std::string first = AcceptAndRead();
-  srand(2);
-  std::string second = AcceptAndRead();
-  EXPECT_NE(first, second);
-  EXPECT_EQ(second.find('x'), std::string::npos);
+// A song with a chart is asked about first: Cancel leaves the chart and the
+// scores byte for byte; Replace writes the chart and moves the bests aside.
+TEST_F(GeneratorTest, ReplacingAChartAsksFirstAndRetiresItsBests) {
+  const std::string chart(100000, 'x'), scores = "0\n57\n-1\n0\n100\n";
+  WriteTextFile("Music/Track.mp3.tq", chart);
+  WriteTextFile("Music/Track.mp3.score", scores);
+  WriteTextFile("Music/Track.mp3.score.old", "older");
+  ClickAt(320, 375);  // Accept
+  EXPECT_EQ(Screen, ChartCreate);
+  ClickAt(420, 255);  // Cancel
+  ClickAt(220, 255);  // where Replace was: the questions are back, nothing there
+  EXPECT_EQ(Screen, ChartCreate);
+  EXPECT_EQ(ReadTextFile("Music/Track.mp3.tq"), chart);
+  EXPECT_EQ(ReadTextFile("Music/Track.mp3.score"), scores);
+  ClickAt(320, 375);
+  ClickAt(220, 255);  // Replace
+  EXPECT_EQ(Screen, DifficultySelect);
+  EXPECT_TRUE(ReadTextFile("Music/Track.mp3.tq").starts_with("<startbeginner>"));
+  EXPECT_FALSE(std::filesystem::exists("Music/Track.mp3.score")) << "the new chart starts with no bests";
+  EXPECT_EQ(ReadTextFile("Music/Track.mp3.score.old"), scores) << "one generation kept";
   int files = 0;  // no temporary file is left beside the chart
   for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("Music")) ++files;
-  EXPECT_EQ(files, 1);
+  EXPECT_EQ(files, 2);
 }
 
-TEST_F(GeneratorTest, ButtonsMoveValuesByOneAndBackWritesNothing) {
-  ClickAt(103, 135);
-  ClickAt(103, 135);
-  ClickAt(537, 215);
-  ClickAt(103, 295);
-  ClickAt(320, 135);  // the value box is read-only
-  EXPECT_EQ(CreateBpm, 113);
-  EXPECT_EQ(CreateDelayMs, 3076);
-  EXPECT_EQ(CreateBeats, 215);
-  ClickAt(537, 295);
-  EXPECT_EQ(CreateBeats, 216);
-  CreateBpm = 1;  // no bound at zero
-  ClickAt(103, 135);
-  ClickAt(103, 135);
-  EXPECT_EQ(CreateBpm, -1);
+// Each click moves a value by one, within its bounds; the value box is read-only.
+TEST_F(GeneratorTest, ButtonsStepValuesWithinTheirBoundsAndBackWritesNothing) {
+  struct Case { int* value; int start, y, clickX, clicks, expected; };
+  for (const Case& c : {Case{&CreateBpm, 115, 135, 103, 2, 113}, Case{&CreateDelayMs, 3075, 215, 537, 1, 3076},
+                        Case{&CreateBeats, 216, 295, 103, 1, 215}, Case{&CreateBpm, 2, 135, 103, 3, 1},
+                        Case{&CreateBpm, 998, 135, 537, 3, 999}, Case{&CreateDelayMs, 1, 215, 103, 3, 0},
+                        Case{&CreateDelayMs, 599999, 215, 537, 2, 600000}, Case{&CreateBeats, 1, 295, 103, 1, 1},
+                        Case{&CreateBeats, 999, 295, 537, 5, 1000}, Case{&CreateBeats, -1001, 295, 320, 1, 1},
+                        Case{&CreateBpm, 100000, 135, 320, 1, 999}}) {
+    *c.value = c.start;
+    for (int i = 0; i < c.clicks; ++i) ClickAt(c.clickX, c.y);
+    EXPECT_EQ(*c.value, c.expected) << c.start;
+  }
   EXPECT_EQ(Screen, ChartCreate);
   ClickAt(550, 435);
   EXPECT_EQ(Screen, DifficultySelect);
   EXPECT_FALSE(std::filesystem::exists("Music/Track.mp3.tq"));
 }
 
-// With the keyboard focus on a row's small buttons, Left and Right step its value.
-TEST_F(GeneratorTest, LeftAndRightStepTheFocusedRow) {
-  auto frame = [](int key) {
+// Up and Down move between the rows, Left and Right step the focused row's
+// value; held down, the delay speeds up by 10 and then 100 ms a step.
+TEST_F(GeneratorTest, UpAndDownPickARowLeftAndRightStepIt) {
+  auto frame = [](int key, int state = Pressed) {
     ResetInput(5, 5);
-    if (key >= 0) KeyStates[key] = Pressed;
+    if (key >= 0) KeyStates[key] = state;
     BeginFocusFrame();
     RunChartCreate();
     EndFocusFrame();
+    GameClockMs += 100;
   };
   frame(-1);
-  FocusIndex = 2;  // the second row's decrease button
+  frame(SDLK_DOWN);
+  frame(SDLK_DOWN);
+  EXPECT_EQ(FocusIndex, 1) << "the second row, the delay";
   frame(SDLK_LEFT);
   frame(SDLK_LEFT);
   frame(SDLK_RIGHT);
   EXPECT_EQ(CreateDelayMs, 3074);
   EXPECT_EQ(CreateBpm, 115);
-  FocusIndex = 1;  // the first row's increase button
+  // Held 3 s: from 0.4 s 16 steps of 10 ms, from 2 s 101 steps of 100 ms.
+  for (int i = 0; i < 30; ++i) frame(SDLK_RIGHT, Held);
+  EXPECT_EQ(CreateDelayMs, 3074 + 16 * 10 + 101 * 100);
+  frame(SDLK_UP);
   frame(SDLK_RIGHT);
   EXPECT_EQ(CreateBpm, 116);
-  FocusIndex = 6;  // "Accept": Left and Right step nothing
+  frame(SDLK_DOWN);
+  frame(SDLK_DOWN);
+  frame(SDLK_DOWN);  // "Accept": Left and Right step nothing
   frame(SDLK_LEFT);
   EXPECT_EQ(CreateBeats, 216);
   EXPECT_EQ(Screen, ChartCreate);

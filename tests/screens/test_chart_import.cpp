@@ -71,13 +71,26 @@ TEST_F(ImportScreenTest, ListsStepFilesSevenAtATimeWithScrollControls) {
   EXPECT_EQ(ImportListScroll, 1);
   Frame(false, 320, 55);  // the up control
   EXPECT_EQ(ImportListScroll, 0);
-  Frame(false, 320, 135);  // row 1: b.SM, any letter case
+  // Row 1, b.SM (any letter case), for a song with a chart: asked first;
+  // Cancel leaves the chart and the bests byte for byte.
+  const std::string bests = "0\n41\n-1\n-1\n-1\n";
+  WriteTextFile("Music/Track.mp3.score", bests);
+  Frame(false, 320, 135);
+  EXPECT_EQ(Screen, ChartImport);
+  Frame(false, 420, 255);  // Cancel
+  EXPECT_EQ(Chart(), old);
+  EXPECT_EQ(ReadTextFile("Music/Track.mp3.score"), bests);
+  Frame(false, 320, 135);
+  Frame(false, 220, 255);  // Replace
   EXPECT_EQ(Screen, DifficultySelect);
   EXPECT_EQ(Brief(Chart()), "easy: 0@0");
+  EXPECT_EQ(ReadTextFile("Music/Track.mp3.score.old"), bests);
+  EXPECT_FALSE(std::filesystem::exists("Music/Track.mp3.score"));
 
   Screen = ChartImport;
   ImportListScroll = 1;
   Frame(true, 320, 335);  // row 6 now holds h.sm
+  Frame(false, 220, 255);
   EXPECT_EQ(Brief(Chart()), "challenge: 0@0");
   Screen = ChartImport;
   Frame(false, 550, 435);  // Back
@@ -90,9 +103,11 @@ TEST_F(ImportScreenTest, ListsSscFilesBesideSmFiles) {
   WriteTextFile("Music/b.SSC", At120 + "#NOTEDATA:;#STEPSTYPE:dance-single;#DIFFICULTY:Hard;#NOTES:0010;");
   WriteTextFile("Music/c.ssc", At120 + "#NOTEDATA:;#STEPSTYPE:dance-single;#DIFFICULTY:Medium;#NOTES:0001;");
   Frame(true, 320, 135);  // row 1: b.SSC
+  Frame(false, 220, 255);  // "Replace"
   EXPECT_EQ(Brief(Chart()), "hard: 2@0");
   Screen = ChartImport;
-  Frame(false, 320, 175);  // row 2: c.ssc
+  Frame(true, 320, 175);  // row 2: c.ssc
+  Frame(false, 220, 255);
   EXPECT_EQ(Brief(Chart()), "medium: 3@0");
 }
 

@@ -4,6 +4,8 @@
 #include <fstream>
 #include <string>
 
+#include "charts/score_file.h"
+#include "kit/focus.h"
 #include "kit/input.h"
 #include "screens/difficulty_select.h"
 #include "screens/screen_state.h"
@@ -70,5 +72,24 @@ TEST_F(DifficultySelectTest, FilesAreReadOnEveryEntryOnly) {
   Enter("<startbeginner>");
   EXPECT_TRUE(ChartHasDifficulty[Beginner] && !ChartHasDifficulty[Easy]);
   EXPECT_EQ(BestScores[Beginner], 90);
-  EXPECT_EQ(BestScores[Easy], 0);
+  EXPECT_EQ(BestScores[Easy], NeverPlayed);
+}
+
+// A chart never played shows no score, a real 0 % shows; back from a song the
+// focus starts on the row of the chart just played.
+TEST_F(DifficultySelectTest, NeverPlayedShowsNoScoreAndTheFocusComesBackToThePlayedRow) {
+  struct Case { int best; const char* label; };
+  for (const Case& c : {Case{NeverPlayed, ""}, Case{0, "0%"}, Case{57, "57%"}}) {
+    BestScores[Easy] = c.best;
+    EXPECT_EQ(BestScoreLabel(Easy), c.label);
+  }
+  FocusIndex = -1;
+  Enter("<starteasy> <starthard>");
+  EXPECT_EQ(FocusIndex, -1) << "entered from the song list: no focus";
+  SelectedDifficulty = Hard;
+  FocusPlayedChart = true;
+  Enter("<starteasy> <starthard>");
+  EXPECT_EQ(FocusIndex, 1);
+  EXPECT_FALSE(FocusPlayedChart);
+  FocusIndex = -1;
 }

@@ -9,6 +9,7 @@
 
 #include "game/play.h"
 #include "game/play_helpers.h"
+#include "charts/score_file.h"
 #include "game/song_start.h"
 #include "screens/results.h"
 #include "screens/screen_state.h"
@@ -77,10 +78,11 @@ TEST_F(PlayWithMusic, PausedSongGoesOnAndEndsByItselfWithTheResults) {
   EXPECT_LE(SongPosition, 2300);  // not the 2 s of the pause on top
   EXPECT_EQ(CurrentMusic, nullptr);
   EXPECT_EQ(PerfectCount + GoodCount, 4);
+  for (int& best : BestScores) best = NeverPlayed;
   ScreenChanged = true;
   RunResults();
   EXPECT_GE(BestScores[Medium], 90);
-  EXPECT_EQ(ReadTextFile("Music/Tone.mp3.score"), "0\n0\n" + std::to_string(BestScores[Medium]) + "\n0\n0\n");
+  EXPECT_EQ(ReadTextFile("Music/Tone.mp3.score"), "-1\n-1\n" + std::to_string(BestScores[Medium]) + "\n-1\n-1\n");
 }
 
 TEST_F(PlayWithMusic, BackStopsTheMusic) {

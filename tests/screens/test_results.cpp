@@ -51,11 +51,13 @@ TEST_F(ScoreFile, FirstFrameKeepsTheOldBestRaisesItAndWritesFiveLines) {
   ReadBestScores("Music/Song.mp3.score", BestScores);
   SelectedDifficulty = Hard;
   RecordBest(57);
-  EXPECT_EQ(PreviousBest, 0);
-  EXPECT_EQ(Written(), "12\n40\n0\n57\n0\n");
+  EXPECT_EQ(PreviousBest, NeverPlayed);
+  EXPECT_TRUE(NewBest);
+  EXPECT_EQ(Written(), "12\n40\n-1\n57\n-1\n");
   RecordBest(57);  // equal: the same values again
   EXPECT_EQ(PreviousBest, 57);
-  EXPECT_EQ(Written(), "12\n40\n0\n57\n0\n");
+  EXPECT_FALSE(NewBest);
+  EXPECT_EQ(Written(), "12\n40\n-1\n57\n-1\n");
   SelectedDifficulty = Easy;
   RecordBest(39);
   EXPECT_EQ(BestScores[Easy], 40);
@@ -75,6 +77,13 @@ TEST_F(ScoreFile, OnlyTheFirstFrameWritesAndBackLeaves) {
   MouseButtons[1] = Pressed;
   RunResults();
   EXPECT_EQ(Screen, DifficultySelect);
+  EXPECT_TRUE(FocusPlayedChart) << "the difficulty select's focus goes to the chart just played";
+  FocusPlayedChart = false;
+  Screen = Results;
+  ResetInput(400, 438);
+  MouseButtons[1] = Pressed;
+  RunResults();
+  EXPECT_EQ(Screen, SongStart) << "Play again";
 }
 
 TEST_F(ScoreFile, PathsOfAnyLengthAndNoTemporaryFilesLeft) {

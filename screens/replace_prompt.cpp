@@ -1,0 +1,47 @@
+// The question before a chart is replaced.
+#include "screens/replace_prompt.h"
+
+#include <filesystem>
+
+#include "charts/library.h"
+#include "charts/safe_file.h"
+#include "charts/score_file.h"
+#include "kit/focus.h"
+#include "kit/font.h"
+#include "kit/panels.h"
+
+namespace {
+
+constexpr size_t LineLength = 54;  // characters that fit between the window's edges
+
+}  // namespace
+
+bool SongHasChart(const std::string& song) {
+  std::error_code error;
+  return std::filesystem::exists(ChartPath(song), error);
+}
+
+void OpenReplacePrompt() {
+  if (FocusIndex >= 0) FocusNextFrame(1);
+}
+
+ReplaceAnswer AskToReplace(const std::string& song) {
+  const std::string name = DisplayName(song, 4);
+  const std::string question = "Replace the charts of " + name + "?";
+  if (question.size() <= LineLength) {
+    DrawText(320, 180, question, Centre);
+  } else {  // a long name goes on a line of its own
+    DrawText(320, 170, "Replace the charts of", Centre);
+    DrawText(320, 192, name + "?", Centre);
+  }
+  bool replace = Button(Centred(220, 255, 160, 10), "Replace");
+  bool cancel = Button(Centred(420, 255, 160, 10), "Cancel");
+  if (cancel) return ReplaceAnswer::Cancel;  // both at once: the safe one
+  return replace ? ReplaceAnswer::Replace : ReplaceAnswer::Waiting;
+}
+
+bool ReplaceChart(const std::string& song, const std::string& chartText, std::string& why) {
+  if (!ReplaceFile(ChartPath(song), chartText, why)) return false;
+  RetireScoreFile(ScorePath(song));
+  return true;
+}

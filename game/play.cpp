@@ -117,7 +117,7 @@ int DrawNotes() {
 
 void DrawHold(int x, int64_t y, int32_t hold) {
   int64_t length = ScrollPixels(hold);  // the strip's pixels: its remaining time
-  int64_t cells = static_cast<int64_t>(std::floor(hold / static_cast<double>(MsPerPixel) / HoldCellHeight));
+  int64_t cells = static_cast<int64_t>(std::floor(hold * ScrollSpeed / MsPerPixel / HoldCellHeight));
   DrawCell(HoldPlaySheet, HoldSheet, &HoldCells[0], x, y);
   // A long hold runs far below the window: stop at its bottom edge.
   for (int64_t k = 1; k <= cells && y + HoldCellHeight * k <= WindowHeight; ++k)

@@ -42,8 +42,6 @@ inline int32_t ColumnTimer[4];
 
 // The song clock.
 inline int32_t AudioOffsetMs = 0;  // the player hears the music this long after it starts; from the settings
-inline int32_t VisualOffsetMs = 0;  // the arrows are drawn this much later; the judgement stays; from the settings
-inline double ScrollSpeed = 1.0;    // how many times faster than 200 px a second the arrows rise; from the settings
 inline int32_t PlayStart = 0;      // GameClockMs at which the music started
 inline int32_t SongPosition = 0;  // milliseconds of the song heard: GameClockMs - PlayStart - AudioOffsetMs
 inline int32_t FrameDelta = 0;    // how far SongPosition moved in the current play frame

@@ -14,6 +14,7 @@
 
 #include "charts/settings_write.h"
 #include "game/play_state.h"
+#include "game/scroll.h"
 #include "kit/clock.h"
 #include "kit/focus.h"
 #include "kit/font.h"

@@ -25,7 +25,7 @@ appstreamcli validate --no-net "$WORK"/root/usr/share/metainfo/*.metainfo.xml > 
   fail "metainfo invalid: $(cat "$WORK/as.log")"
 
 # The step-file converter comes as a command beside the game, using the packaged demo step file.
-"$WORK/root/usr/bin/zedov-import" --help | grep -q "STEPFILE [CHART.tq]" || fail "zedov-import --help shows no usage"
+"$WORK/root/usr/bin/zedov-import" --help | grep -qF "STEPFILE [CHART.tq]" || fail "zedov-import --help shows no usage"
 "$WORK/root/usr/bin/zedov-import" "$WORK/root/usr/share/games/zedov/Music/First Steps.sm" "$WORK/demo.tq" ||
   fail "zedov-import failed on the demo step file"
 cmp -s "$WORK/demo.tq" "$WORK/root/usr/share/games/zedov/Music/First Steps.mp3.tq" ||

@@ -117,7 +117,19 @@ void RunFrame() {
 }
 
 void DrawFrameChrome() {
-  if (UpdatePause()) QuitRequested = true;
+  switch (UpdatePause(Screen == Play)) {
+    case PauseChoice::None: break;
+    case PauseChoice::Exit: QuitRequested = true; break;
+    case PauseChoice::RestartSong:  // the same chart from its start; nothing judged so far counts
+      Screen = SongStart;
+      break;
+    case PauseChoice::SongList:
+      StopSong();
+      FocusPlayedChart = true;
+      Screen = DifficultySelect;
+      ScreenChanged = true;  // its entry work reads the files again
+      break;
+  }
   DrawCursor();
   DrawImage(BorderImage, nullptr, 0, 0);
 }

@@ -98,6 +98,7 @@ void UpdateJudgement() {
 
 void JudgeNote(int index, Rating rating) {
   RemoveNote(index);
+  PopupList.clear();  // one word at a time: a dense chart's words would pile up against the top
   PopupList.push_back(RatingPopup{258, TargetLineY, rating});
 }
 

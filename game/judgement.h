@@ -18,7 +18,8 @@ void AdvanceSongClock();
 // Once per play frame, after AdvanceSongClock: timers, misses, taps, holds.
 void UpdateJudgement();
 
-// Removes the note at an index and appends its popup over the targets; counters are the caller's.
+// Removes the note at an index and puts its popup over the targets in place
+// of any still rising; counters are the caller's.
 void JudgeNote(int index, Rating rating);
 
 // time - SongPosition: positive while the note is still ahead.

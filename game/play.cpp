@@ -10,6 +10,7 @@
 #include "game/judgement.h"
 #include "game/media.h"
 #include "game/scroll.h"
+#include "kit/clock.h"
 #include "kit/font.h"
 #include "kit/images.h"
 #include "kit/input.h"
@@ -46,29 +47,39 @@ void MovePopups() {
   }
 }
 
-void StopMusic() {
-  Mix_FreeMusic(CurrentMusic);  // also stops it
-  CurrentMusic = nullptr;
-}
-
 // "Back", the song's end, pausing the music on Escape and resuming it after the pause.
 PlayOutcome LeaveOrPause(bool back) {
   if (back) {
-    StopMusic();
+    StopSong();
     return PlayOutcome::Abandoned;
   }
   if (!Mix_PlayingMusic()) {
-    StopMusic();
+    StopSong();
     return PlayOutcome::Finished;
   }
   if (KeyStates[SDLK_ESCAPE] == Pressed)
     Mix_PauseMusic();
-  else if (Mix_PausedMusic())
+  else if (Mix_PausedMusic() && !LeadingIn)
     Mix_ResumeMusic();
   return PlayOutcome::Playing;
 }
 
+// The music, started paused by the song start, begins once the lead-in is
+// over; the song clock is anchored again to the moment it really began.
+void EndLeadIn() {
+  if (!LeadingIn || GameClockNow() < PlayStart) return;
+  Mix_ResumeMusic();
+  PlayStart = GameClockNow();
+  LeadingIn = false;
+}
+
 }  // namespace
+
+void StopSong() {
+  Mix_FreeMusic(CurrentMusic);  // also stops it
+  CurrentMusic = nullptr;
+  LeadingIn = false;
+}
 
 PlayOutcome RunPlayScreen() {
   bool back = BackButton();
@@ -79,6 +90,7 @@ PlayOutcome RunPlayScreen() {
 
 PlayOutcome TickPlay(bool back) {
   MovePopups();
+  EndLeadIn();
   AdvanceSongClock();
   UpdateJudgement();
   LongestCombo = std::max(LongestCombo, Combo);

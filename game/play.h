@@ -21,6 +21,9 @@ PlayOutcome RunPlayScreen();
 // music's end stop the song, Escape pauses the music and the next frame resumes it.
 PlayOutcome TickPlay(bool back);
 
+// Leaves the song where it stands (the pause's "Song list"): the music stops and is freed.
+void StopSong();
+
 // Draws the play as the state says, changing nothing: popups, targets, notes, counters.
 void DrawPlay();
 

@@ -25,8 +25,7 @@ struct RatingPopup {
   int rating = Boo;
 };
 
-// In creation order. At most one popup per note, so a song can never make
-// more than the note list holds.
+// The judgement word in the air: the newest replaces any still rising.
 inline std::vector<RatingPopup> PopupList;
 
 // The counters of one song, reset by the song start.
@@ -46,6 +45,7 @@ inline int32_t PlayStart = 0;      // GameClockMs at which the music started
 inline int32_t SongPosition = 0;  // milliseconds of the song heard: GameClockMs - PlayStart - AudioOffsetMs
 inline int32_t FrameDelta = 0;    // how far SongPosition moved in the current play frame
 
+inline bool LeadingIn = false;  // the music waits, paused, until the song clock reaches 0
 inline Mix_Music* CurrentMusic = nullptr;  // loaded by the song start, freed by the play screen; null when it would not load
 
 // Removes the note or popup at an index; the rest keep their order.

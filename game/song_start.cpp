@@ -4,6 +4,7 @@
 #include <SDL.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string_view>
 
@@ -12,7 +13,9 @@
 #include "charts/safe_file.h"
 #include "charts/text.h"
 #include "game/play_state.h"
+#include "game/scroll.h"
 #include "kit/clock.h"
+#include "kit/window.h"
 
 namespace {
 
@@ -56,6 +59,15 @@ bool HasMpegFrames(const std::string& bytes) {
   return false;
 }
 
+// Starts the music; for a lead-in paused before the mixer plays a sample of it.
+bool PlayMusicFromStart(bool paused) {
+  SDL_LockAudio();
+  bool playing = Mix_PlayMusic(CurrentMusic, 0) == 0;
+  if (playing && paused) Mix_PauseMusic();
+  SDL_UnlockAudio();
+  return playing;
+}
+
 }  // namespace
 
 std::string MusicFault(const std::string& path) {
@@ -71,27 +83,38 @@ std::string MusicFault(const std::string& path) {
   return HasMpegFrames(bytes) ? "" : "it holds no MP3 audio";
 }
 
+int32_t LeadInMs(const std::vector<Note>& notes, double scrollSpeed, int32_t audioOffsetMs) {
+  if (notes.empty() || !(scrollSpeed > 0)) return 0;
+  int64_t first = notes.front().time;
+  for (const Note& note : notes) first = std::min<int64_t>(first, note.time);
+  const double riseMs = static_cast<double>(WindowHeight - TargetLineY) * MsPerPixel / scrollSpeed;
+  return static_cast<int32_t>(std::clamp<double>(riseMs - (first + audioOffsetMs), 0, riseMs));
+}
+
 bool StartSong(const std::string& song, int difficulty) {
   if (CurrentMusic != nullptr) Mix_FreeMusic(CurrentMusic);  // never left behind by the play screen
   CurrentMusic = nullptr;
   PopupList.clear();
   NoteList = ReadSongSection(song, difficulty);
   ResetPlayState();
-  SongPosition = -AudioOffsetMs;  // the first frame's step is then the time that really passed
+  const int32_t leadIn = LeadInMs(NoteList, ScrollSpeed, AudioOffsetMs);
+  LeadingIn = leadIn > 0;
+  SongPosition = -AudioOffsetMs - leadIn;  // the first frame's step is then the time that really passed
   std::string fault = MusicFault(MusicPath(song));
   if (fault.empty()) {
     CurrentMusic = Mix_LoadMUS(MusicPath(song).c_str());
-    if (CurrentMusic == nullptr || Mix_PlayMusic(CurrentMusic, 0) != 0) fault = Mix_GetError();
+    if (CurrentMusic == nullptr || !PlayMusicFromStart(LeadingIn)) fault = Mix_GetError();
   }
   MusicProblem = fault.empty() ? "" : "cannot play " + DisplayName(song, 0) + ": " + fault;
   if (!fault.empty()) {
     Mix_FreeMusic(CurrentMusic);
     CurrentMusic = nullptr;
+    LeadingIn = false;
     return false;
   }
-  // The GameClockMs reading at the moment the music started, however long the
-  // loading took; unsigned arithmetic wraps instead of overflowing.
-  uint32_t sinceClock = SDL_GetTicks() - LastTicks;
-  PlayStart = static_cast<int32_t>(static_cast<uint32_t>(GameClockMs) + sinceClock);
+  // The GameClockMs reading at the moment the music started (or, after the
+  // lead-in, will start), however long the loading took; unsigned arithmetic
+  // wraps instead of overflowing.
+  PlayStart = static_cast<int32_t>(static_cast<uint32_t>(GameClockNow()) + static_cast<uint32_t>(leadIn));
   return true;
 }

@@ -1,6 +1,10 @@
 // Starting a song: the one frame between the difficulty select and play.
 #pragma once
+#include <cstdint>
 #include <string>
+#include <vector>
+
+#include "charts/chart_file.h"
 
 // "cannot play <file>: <reason>" when the last song start found music it could
 // not play; empty otherwise. The difficulty select shows it.
@@ -8,9 +12,17 @@ inline std::string MusicProblem;
 
 // Loads the music and the chart section of the difficulty, empties the
 // popups, zeroes the counters, starts the music and anchors the song clock
-// to the game clock at the moment the music started. Music that cannot be
+// to the game clock at the moment the music started. With a lead-in the
+// music starts paused (LeadingIn) and the song clock starts that far below zero. Music that cannot be
 // played starts nothing: false, with MusicProblem set.
 bool StartSong(const std::string& song, int difficulty);
+
+// The lead-in: how much later than the song start the music begins, so that
+// the first note's arrow enters from the window's bottom edge. It is the part
+// of the arrow's rise (bottom edge to target line, at the scroll speed) that
+// the first note, heard audioOffsetMs late, leaves uncovered; 0 for a chart
+// that starts late enough, or has no notes.
+int32_t LeadInMs(const std::vector<Note>& notes, double scrollSpeed, int32_t audioOffsetMs);
 
 // Why the music file cannot be played, from its first bytes; empty when it
 // can: an Ogg file starts with its page mark, an MP3 has two MPEG audio

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "kit/focus.h"
 #include "kit/font.h"
 #include "kit/images.h"
 #include "kit/input.h"
@@ -68,21 +69,26 @@ std::string ClockText(const std::tm& when) {
   return text;
 }
 
-bool UpdatePause() {
+PauseChoice UpdatePause(bool songMenu) {
   if (KeyStates[SDLK_ESCAPE] == Pressed && !EscapeTaken) {
     PauseWanted = !PauseWanted;
     // Reopening during the fade-out keeps the pictures frozen before.
     if (PauseWanted && PauseLevel == 0.0) FreezeScreen();
+    if (PauseWanted && songMenu) FocusOn(0);  // so Escape, Down, Enter restarts the song
   }
   EscapeTaken = false;
   DrawPauseOverlay(PauseLevel);
   PauseLevel = NextPauseLevel(PauseLevel, PauseWanted);
-  if (PauseLevel == 0.0) return false;
+  if (PauseLevel == 0.0) return PauseChoice::None;
   std::time_t calendar = std::time(nullptr);
   localtime_r(&calendar, &ClockBarTime);
-  bool exit = DrawPauseButtons();
+  PauseChoice choice = DrawPauseButtons(songMenu);
   DrawClockBars();
-  return exit;
+  if (choice == PauseChoice::RestartSong || choice == PauseChoice::SongList) {
+    PauseWanted = false;  // the player leaves the song at once
+    PauseLevel = 0.0;
+  }
+  return choice;
 }
 
 void DrawPauseOverlay(double t) {
@@ -99,10 +105,19 @@ double NextPauseLevel(double t, bool wanted) {
   return std::max(0.0, 14 * t / 15 - 0.5);
 }
 
-bool DrawPauseButtons() {
+PauseChoice DrawPauseButtons(bool songMenu) {
   const double t = PauseLevel;
-  if (Button(Centred(320, SlidePosition(595, 115, t), 300, 15), "Resume game")) PauseWanted = false;
-  return Button(Centred(320, SlidePosition(645, 165, t), 300, 15), "Exit");
+  int row = 0;
+  auto button = [&](const char* label) {
+    int y = 115 + 50 * row++;
+    return Button(Centred(320, SlidePosition(y + 480, y, t), 300, 15), label);
+  };
+  PauseChoice choice = PauseChoice::None;
+  if (button("Resume game")) PauseWanted = false;
+  if (songMenu && button("Restart song")) choice = PauseChoice::RestartSong;
+  if (songMenu && button("Song list")) choice = PauseChoice::SongList;
+  if (button("Exit")) choice = PauseChoice::Exit;
+  return choice;
 }
 
 void DrawClockBars() {

@@ -1,7 +1,8 @@
 // The pause: Escape on any screen freezes it under a blurred, lightened
 // overlay with "Resume game" and "Exit" and two bars with the date, the time
 // and the web address. Escape again, or "Resume game", fades it out. While
-// the overlay shows (PauseLevel above 0) no screen runs and the game clock stands.
+// the overlay shows (PauseLevel above 0) no screen runs and the game clock
+// stands. A song's pause also offers "Restart song" and "Song list".
 #pragma once
 #include <ctime>
 #include <string>
@@ -15,10 +16,14 @@ inline bool EscapeTaken = false;  // a screen used this frame's Escape itself (t
 // The local date and time read in this frame, for the top bar.
 inline std::tm ClockBarTime{};
 
+// What the player chose in the pause in this frame.
+enum class PauseChoice : int { None, Exit, RestartSong, SongList };
+
 // Called once per frame after the screen ran: the Escape toggle, the freeze,
-// the overlay, its buttons and bars, and the level's step. Returns true in
-// the frame in which the player clicks "Exit".
-bool UpdatePause();
+// the overlay, its buttons and bars, and the level's step. With songMenu (a
+// song is playing) the pause opens with the keyboard focus on "Resume game",
+// and "Restart song" or "Song list" close it at once.
+PauseChoice UpdatePause(bool songMenu = false);
 
 // Draws the overlay for level t: nothing at 0, BlurImage at 100, else the blend.
 void DrawPauseOverlay(double t);
@@ -26,8 +31,9 @@ void DrawPauseOverlay(double t);
 // The level one frame later, rising toward 100 while wanted, falling toward 0 otherwise.
 double NextPauseLevel(double t, bool wanted);
 
-// The two buttons sliding in with PauseLevel; true when "Exit" is clicked.
-bool DrawPauseButtons();
+// The buttons sliding in with PauseLevel, 50 pixels apart: "Resume game",
+// with songMenu "Restart song" and "Song list", and "Exit". The choice clicked.
+PauseChoice DrawPauseButtons(bool songMenu = false);
 
 // The top bar with ClockBarTime's date and time, the bottom bar with the web address.
 void DrawClockBars();

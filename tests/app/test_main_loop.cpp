@@ -1,15 +1,20 @@
 // The frame: the dispatcher, the pause gate, the quit, and a start without a display.
 #include <gtest/gtest.h>
 
+#include <SDL_mixer.h>
+
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "app/main_loop.h"
+#include "game/play_state.h"
 #include "kit/clock.h"
 #include "kit/focus.h"
 #include "kit/input.h"
 #include "kit/pause.h"
 #include "kit/pause_pixels.h"
+#include "robustness/robustness_support.h"
 #include "screens/screen_state.h"
 #include "test_support.h"
 
@@ -114,6 +119,47 @@ TEST_F(DispatcherTest, KeysWalkTheMenusAndThePauseButNotThePlayScreen) {
   QuitRequested = false;
   PauseWanted = false;
   PauseLevel = 0.0;
+  FocusIndex = -1;
+  Screen = Title;
+}
+
+// A song's pause by keys alone: Escape, Down, Enter restarts the chart from
+// its start with nothing judged so far; Escape, Down, Down, Enter ("Song
+// list") leaves it for the difficulty select, focus on its row, no score.
+TEST_F(DispatcherTest, ThePauseOfASongRestartsItOrGoesBackToTheSongList) {
+  ScratchFolder scratch;
+  OpenMixer mixer;
+  ASSERT_TRUE(mixer.open);
+  ASSERT_TRUE(MakeToneMp3("Music/Tone.mp3", 3.0)) << "sox and lame make the song";
+  WriteTextFile("Music/Tone.mp3.tq", "<starteasy> 0 2500 0 -- <stop> <startmedium> 0 2500 0 -- 1 2600 0 -- <stop>");
+  SelectedSong = "Tone.mp3";
+  SelectedDifficulty = Medium;
+  Screen = SongStart;
+  RunFrame();
+  ASSERT_EQ(Screen, Play);
+  BooCount = PerfectCount = Combo = 2;
+  NoteList.pop_back();
+  for (int key : {SDLK_ESCAPE, SDLK_DOWN, SDLK_RETURN}) {
+    Tap(key);
+    RunFrame();
+  }
+  EXPECT_EQ(Screen, SongStart);
+  EXPECT_EQ(PauseLevel, 0.0) << "gone at once";
+  RunFrame();
+  ASSERT_EQ(Screen, Play);
+  EXPECT_EQ(BooCount + PerfectCount + Combo, 0);
+  EXPECT_EQ(NoteList.size(), 2u);
+  EXPECT_EQ(Mix_PausedMusic(), 0) << "the music plays again from its start";
+  EXPECT_LT(SongPosition, 200);
+  for (int key : {SDLK_ESCAPE, SDLK_DOWN, SDLK_DOWN, SDLK_RETURN}) {
+    Tap(key);
+    RunFrame();
+  }
+  EXPECT_EQ(Screen, DifficultySelect);
+  EXPECT_EQ(CurrentMusic, nullptr);
+  RunFrame();
+  EXPECT_EQ(FocusIndex, 1) << "the medium row";
+  EXPECT_FALSE(std::filesystem::exists("Music/Tone.mp3.score"));
   FocusIndex = -1;
   Screen = Title;
 }

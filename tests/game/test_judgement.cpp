@@ -37,7 +37,7 @@ TEST_P(Judging, CountsAndLeavesTheRest) {
   EXPECT_EQ(GoodCount, s.good);
   EXPECT_EQ(BooCount, s.boo);
   EXPECT_EQ(Combo, s.combo);
-  EXPECT_EQ(PopupList.size(), size_t(s.perfect + s.good + s.boo));
+  EXPECT_EQ(PopupList.size(), s.perfect + s.good + s.boo > 0 ? 1u : 0u);  // the newest word only
   std::vector<int> left;
   for (const Note& note : NoteList) left.push_back(note.time);
   EXPECT_EQ(left, s.timesLeft);

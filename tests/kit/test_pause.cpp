@@ -104,7 +104,7 @@ TEST_F(PauseMenuTest, ButtonsFullyOpenAndTheirClicks) {
   DrawPauseButtons();
   EXPECT_TRUE(PauseWanted);
   Click(320, 95);
-  EXPECT_FALSE(DrawPauseButtons());
+  EXPECT_EQ(DrawPauseButtons(), PauseChoice::None);
   EXPECT_FALSE(PauseWanted);
 }
 
@@ -113,21 +113,21 @@ TEST_F(PauseMenuTest, ExitQuitsFadingInOrOutAndResumeKeepsFadingOut) {
   for (bool open : {true, false}) {
     PauseWanted = open;
     Click(320, 405);
-    EXPECT_TRUE(DrawPauseButtons()) << open;
+    EXPECT_EQ(DrawPauseButtons(), PauseChoice::Exit) << open;
     EXPECT_EQ(PauseWanted, open);
   }
   Click(320, 355);
-  EXPECT_FALSE(DrawPauseButtons());
+  EXPECT_EQ(DrawPauseButtons(), PauseChoice::None);
   EXPECT_FALSE(PauseWanted);
   EXPECT_EQ(PauseLevel, 50.0);
 }
 
 TEST_F(PauseMenuTest, ThePauseShowsItsButtonsFromTheEscapeFrameOnly) {
   Click(320, 645);  // where "Exit" sits at level 0
-  EXPECT_FALSE(UpdatePause());
+  EXPECT_EQ(UpdatePause(), PauseChoice::None);
   Click(320, 610);  // "Exit" after the first step of the level
   KeyStates[SDLK_ESCAPE] = Pressed;
-  EXPECT_TRUE(UpdatePause());
+  EXPECT_EQ(UpdatePause(), PauseChoice::Exit);
   EXPECT_GT(ClockBarTime.tm_year, 100);  // the local time was read for the bars
 }
 

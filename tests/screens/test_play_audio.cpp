@@ -85,6 +85,26 @@ TEST_F(PlayWithMusic, PausedSongGoesOnAndEndsByItselfWithTheResults) {
   EXPECT_EQ(ReadTextFile("Music/Tone.mp3.score"), "-1\n-1\n" + std::to_string(BestScores[Medium]) + "\n-1\n-1\n");
 }
 
+// The first note at 300 ms: the music waits, paused, for the rest of its
+// arrow's rise (1850 ms) while the song clock counts up from below zero.
+TEST_F(PlayWithMusic, AnEarlyFirstNoteStartsTheMusicLater) {
+  EXPECT_TRUE(LeadingIn);
+  EXPECT_EQ(SongPosition, -1850);
+  EXPECT_EQ(Mix_PausedMusic(), 1);
+  LastTicks = SDL_GetTicks();
+  GameClockMs = PlayStart - 100;
+  EXPECT_EQ(TickPlay(false), PlayOutcome::Playing);
+  EXPECT_EQ(Mix_PausedMusic(), 1) << "still leading in";
+  LastTicks = SDL_GetTicks();
+  GameClockMs = PlayStart;
+  TickPlay(false);
+  EXPECT_FALSE(LeadingIn);
+  EXPECT_EQ(Mix_PausedMusic(), 0);
+  EXPECT_EQ(Mix_PlayingMusic(), 1);
+  EXPECT_GE(SongPosition, -5);
+  EXPECT_LE(SongPosition, 20);
+}
+
 TEST_F(PlayWithMusic, BackStopsTheMusic) {
   PlayFor(200);
   ResetInput(550, 435);

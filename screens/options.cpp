@@ -103,6 +103,27 @@ void TakeChanges(const Settings& s, bool leaving) {
   Unsaved = false;
 }
 
+// Every row but Back, top to bottom, each changing its value in s.
+void EditSettings(Settings& s) {
+  const uint32_t now = static_cast<uint32_t>(GameClockMs);
+  // Asked every frame, so that a key held before a row got the focus does not jump its value.
+  const int arrows = RepeatSteps(SDLK_RIGHT, now) - RepeatSteps(SDLK_LEFT, now);
+  s.audioOffsetMs = std::clamp(s.audioOffsetMs + ValueRow(0, "Audio offset", WithUnit(s.audioOffsetMs, " ms"), arrows), -1000, 1000);
+  if (Button(Centred(ValueX, RowY(1), 200, 10), "Calibrate")) Screen = Calibration;
+  s.visualOffsetMs = std::clamp(s.visualOffsetMs + ValueRow(2, "Visual offset", WithUnit(s.visualOffsetMs, " ms"), arrows), -1000, 1000);
+  s.scrollSpeed = std::clamp(s.scrollSpeed + ScrollStep * ValueRow(3, "Scroll speed", SpeedText(s.scrollSpeed), arrows),
+                             SlowestScroll, FastestScroll);
+  for (int lane = 0; lane < 4; ++lane) KeyRow(4 + lane, lane, s);
+  s.musicVolume = std::clamp(s.musicVolume + VolumeStep * ValueRow(8, "Music volume", WithUnit(s.musicVolume, " %"), arrows), 0, 100);
+  // A scale too big for the desktop, asked for in the file, stands until the player steps it.
+  const int shownScale = std::min(s.windowScale, LargestWindowScale());
+  if (int steps = ValueRow(9, "Window scale", ScaleText(shownScale), arrows))
+    s.windowScale = std::clamp(shownScale + steps, 1, LargestWindowScale());
+  bool toggled = false;
+  int full = ValueRow(10, "Full screen", s.fullScreen != 0 ? "on" : "off", arrows, &toggled);
+  s.fullScreen = toggled ? 1 - s.fullScreen : std::clamp(s.fullScreen + full, 0, 1);
+}
+
 }  // namespace
 
 void ChangeSettings(const Settings& s) {
@@ -145,25 +166,9 @@ void RunOptions() {
     Binding = -1;
     SaveProblem.clear();
   }
-  const uint32_t now = static_cast<uint32_t>(GameClockMs);
-  // Asked every frame, so that a key held before a row got the focus does not jump its value.
-  const int arrows = RepeatSteps(SDLK_RIGHT, now) - RepeatSteps(SDLK_LEFT, now);
   Settings s = PlayerSettings;
   TakeBinding(s);
-  s.audioOffsetMs = std::clamp(s.audioOffsetMs + ValueRow(0, "Audio offset", WithUnit(s.audioOffsetMs, " ms"), arrows), -1000, 1000);
-  if (Button(Centred(ValueX, RowY(1), 200, 10), "Calibrate")) Screen = Calibration;
-  s.visualOffsetMs = std::clamp(s.visualOffsetMs + ValueRow(2, "Visual offset", WithUnit(s.visualOffsetMs, " ms"), arrows), -1000, 1000);
-  s.scrollSpeed = std::clamp(s.scrollSpeed + ScrollStep * ValueRow(3, "Scroll speed", SpeedText(s.scrollSpeed), arrows),
-                             SlowestScroll, FastestScroll);
-  for (int lane = 0; lane < 4; ++lane) KeyRow(4 + lane, lane, s);
-  s.musicVolume = std::clamp(s.musicVolume + VolumeStep * ValueRow(8, "Music volume", WithUnit(s.musicVolume, " %"), arrows), 0, 100);
-  // A scale too big for the desktop, asked for in the file, stands until the player steps it.
-  const int shownScale = std::min(s.windowScale, LargestWindowScale());
-  if (int steps = ValueRow(9, "Window scale", ScaleText(shownScale), arrows))
-    s.windowScale = std::clamp(shownScale + steps, 1, LargestWindowScale());
-  bool toggled = false;
-  int full = ValueRow(10, "Full screen", s.fullScreen != 0 ? "on" : "off", arrows, &toggled);
-  s.fullScreen = toggled ? 1 - s.fullScreen : std::clamp(s.fullScreen + full, 0, 1);
+  EditSettings(s);
   if (!SaveProblem.empty()) DrawText(24, 398, "could not save the settings: " + SaveProblem, Left);
   bool leaving = BackButton();
   TakeChanges(s, leaving);

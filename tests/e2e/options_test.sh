@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The options by keys alone: from the title to Options, the audio offset and
-# the scroll speed stepped with Right, Back; zedov.conf then holds the new
+# the scroll speed stepped with Right, the left lane bound to A, Back; zedov.conf then holds the new
 # values on the lines where they stood or at its end, and its comments and
 # unknown lines byte for byte. Then a calibration, tapped 40 ms late by a
 # precise scripted player, proposes about 40 ms and Enter saves it.
@@ -31,8 +31,9 @@ shot options
 press Right; press Right; press Right            # audio offset 10 -> 13
 press Down; press Down; press Down               # Calibrate, visual offset, scroll speed
 press Right; press Right; press Right; press Right  # 1.00x -> 2.00x
+press Down; press Return; press a                # the left lane's key: A
 shot options-changed
-press Up; press Up; press Up; press Up          # up from the first row wraps to Back
+press Up; press Up; press Up; press Up; press Up  # up from the first row wraps to Back
 press Return
 sleep 0.3
 shot title
@@ -40,6 +41,7 @@ got=$(cat "$CONF")
 [ "$(head -n 4 "$CONF")" = "$(printf '# my laptop, by hand\n\naudio_offset_ms   =  13   # PulseAudio\nmy_own_key = kept')" ] ||
   fail "zedov.conf lost its lines or did not change in place: $got"
 grep -qx 'scroll_speed = 2.00' "$CONF" || fail "no scroll_speed = 2.00 at the end: $got"
+grep -qx 'key_left = a' "$CONF" || fail "no key_left = a at the end: $got"
 
 # The calibration: Options, Calibrate, and the player's Enter starts the clicks.
 press Down; press Down; press Return  # back on the title the focus is on Play: Options

@@ -83,12 +83,12 @@ std::string MusicFault(const std::string& path) {
   return HasMpegFrames(bytes) ? "" : "it holds no MP3 audio";
 }
 
-int32_t LeadInMs(const std::vector<Note>& notes, double scrollSpeed, int32_t audioOffsetMs) {
+int32_t LeadInMs(const std::vector<Note>& notes, double scrollSpeed, int32_t offsetMs) {
   if (notes.empty() || !(scrollSpeed > 0)) return 0;
   int64_t first = notes.front().time;
   for (const Note& note : notes) first = std::min<int64_t>(first, note.time);
   const double riseMs = static_cast<double>(WindowHeight - TargetLineY) * MsPerPixel / scrollSpeed;
-  return static_cast<int32_t>(std::clamp<double>(riseMs - (first + audioOffsetMs), 0, riseMs));
+  return static_cast<int32_t>(std::clamp<double>(riseMs - (first + offsetMs), 0, riseMs));
 }
 
 bool StartSong(const std::string& song, int difficulty) {
@@ -97,7 +97,7 @@ bool StartSong(const std::string& song, int difficulty) {
   PopupList.clear();
   NoteList = ReadSongSection(song, difficulty);
   ResetPlayState();
-  const int32_t leadIn = LeadInMs(NoteList, ScrollSpeed, AudioOffsetMs);
+  const int32_t leadIn = LeadInMs(NoteList, ScrollSpeed, AudioOffsetMs + VisualOffsetMs);
   LeadingIn = leadIn > 0;
   SongPosition = -AudioOffsetMs - leadIn;  // the first frame's step is then the time that really passed
   std::string fault = MusicFault(MusicPath(song));

@@ -20,9 +20,9 @@ bool StartSong(const std::string& song, int difficulty);
 // The lead-in: how much later than the song start the music begins, so that
 // the first note's arrow enters from the window's bottom edge. It is the part
 // of the arrow's rise (bottom edge to target line, at the scroll speed) that
-// the first note, heard audioOffsetMs late, leaves uncovered; 0 for a chart
-// that starts late enough, or has no notes.
-int32_t LeadInMs(const std::vector<Note>& notes, double scrollSpeed, int32_t audioOffsetMs);
+// the first note, drawn offsetMs later (the audio and visual offsets), leaves
+// uncovered; 0 for a chart that starts late enough, or has no notes.
+int32_t LeadInMs(const std::vector<Note>& notes, double scrollSpeed, int32_t offsetMs);
 
 // Why the music file cannot be played, from its first bytes; empty when it
 // can: an Ogg file starts with its page mark, an MP3 has two MPEG audio

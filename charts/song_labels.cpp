@@ -8,15 +8,27 @@
 #include "charts/text.h"
 #include "charts/text_fold.h"
 
+namespace {
+
+std::string Joined(const std::string& title, const std::string& subtitle) {
+  return subtitle.empty() ? title : title + " " + subtitle;
+}
+
+// Whether the font draws the text: folding leaves no '?' the text did not have.
+bool Drawable(const std::string& text) {
+  return std::count(text.begin(), text.end(), '?') == std::ranges::count(FoldToAscii(text), '?');
+}
+
+}  // namespace
+
+// A title in a script the font lacks (Japanese, say) gives way to its
+// transliteration, else to the folder's name, which packs mostly spell in Latin.
 std::string SongLabel(const LibrarySong& song) {
   if (song.looseFile) return DisplayName(song.name, 4);
-  if (!song.stepFile.empty()) {
-    const StepHead& head = ReadStepHead(MusicPath(song.stepFile));
-    if (!head.title.empty()) {
-      std::string title = head.subtitle.empty() ? head.title : head.title + " " + head.subtitle;
-      return DisplayName(title, 0);
-    }
-  }
+  const StepHead* head = song.stepFile.empty() ? nullptr : &ReadStepHead(MusicPath(song.stepFile));
+  if (head != nullptr && !head->title.empty() && Drawable(head->title))
+    return DisplayName(Joined(head->title, Drawable(head->subtitle) ? head->subtitle : head->subtitleTranslit), 0);
+  if (head != nullptr && !head->titleTranslit.empty()) return DisplayName(Joined(head->titleTranslit, head->subtitleTranslit), 0);
   return DisplayName(song.name, 0);
 }
 

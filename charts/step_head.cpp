@@ -30,6 +30,8 @@ StepHead HeadOf(std::string_view text) {
     std::string value(Trimmed(tag.value));
     if (tag.name == "TITLE") head.title = value;
     if (tag.name == "SUBTITLE") head.subtitle = value;
+    if (tag.name == "TITLETRANSLIT") head.titleTranslit = value;
+    if (tag.name == "SUBTITLETRANSLIT") head.subtitleTranslit = value;
     if (tag.name == "MUSIC") head.music = value;
     if (tag.name == "SAMPLESTART") head.sampleStart = Seconds(value);
     if (tag.name == "SAMPLELENGTH") head.sampleLength = Seconds(value);

@@ -8,6 +8,8 @@
 struct StepHead {
   std::string title;     // #TITLE, empty when none
   std::string subtitle;  // #SUBTITLE, empty when none
+  std::string titleTranslit;     // #TITLETRANSLIT: the title in Latin letters, for a title in another script
+  std::string subtitleTranslit;  // #SUBTITLETRANSLIT
   std::string music;     // #MUSIC: the music file's name, empty when none
   double sampleStart = -1;   // #SAMPLESTART in seconds; -1 when missing or not a number
   double sampleLength = -1;  // #SAMPLELENGTH in seconds; -1 when missing, not a number or not above 0

@@ -50,6 +50,11 @@ TEST(SongLibrary, PacksSongFoldersAndLooseSongsByWhatTheyHold) {
   for (const LibrarySong& song : LooseSongs) labels.push_back(SongLabel(song));
   EXPECT_EQ(labels, (std::vector<std::string>{"a", "Old", "Cafe (Remix)"}));
   EXPECT_EQ(SongLabel(Packs[0].songs[2]), "S2");  // a step file without a title: the folder's name
+  // A title the font cannot draw: its transliteration, else the folder's name.
+  WriteTextFile("Music/J/a.sm", "#TITLE:\xE6\x9D\xB1;#SUBTITLE:?!;#TITLETRANSLIT:Higashi;");
+  WriteTextFile("Music/J/b.sm", "#TITLE:\xE6\x9D\xB1;");
+  EXPECT_EQ(SongLabel({"J/a.ogg", "J", "J/a.sm", false}), "Higashi");
+  EXPECT_EQ(SongLabel({"J/b.ogg", "J", "J/b.sm", false}), "J");
   EXPECT_EQ(StepFileOfSong("Solo/x.ogg"), "Solo/x.ssc");
   EXPECT_EQ(SongTitle("Solo/x.ogg"), "Cafe (Remix)");  // the title line of the song chosen
   EXPECT_EQ(SongTitle("Pack/S1/b.ogg"), "S1");

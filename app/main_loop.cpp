@@ -57,6 +57,30 @@ ScreenId AfterPlay(PlayOutcome outcome) {
   return Play;
 }
 
+// A still screen shows exactly what its state and input say: with neither
+// changing, its next frame is the same picture. The song and its start move
+// on their own, and so does the song list, whose lit row starts its preview
+// after a while; the options are drawn every frame too, for what they time.
+bool ScreenIsStill(ScreenId screen) {
+  switch (screen) {
+    case Title:
+    case Credits:
+    case DifficultySelect:
+    case ChartCreate:
+    case ChartImport:
+    case Results: return true;
+    case SongSelect:
+    case Options:
+    case SongStart:
+    case Play: return false;
+  }
+  return false;
+}
+
+int QuietFrames = 0;  // frames in a row with nothing that could change the picture
+int LastMouseX = -1, LastMouseY = -1;
+ScreenId LastScreen = Title;
+
 }  // namespace
 
 bool StartUp() {
@@ -67,7 +91,10 @@ bool StartUp() {
     std::fprintf(stderr, "Zedov: no display to open the window on (DISPLAY is not set)\n");
     return false;
   }
-  SDL_Init(SDL_INIT_EVERYTHING);  // a missing joystick or CD drive is no reason to stop
+  // Everything but SDL's timers, which the game never sets: their thread
+  // would wake every millisecond for nothing. A missing joystick or CD
+  // drive is no reason to stop.
+  SDL_Init(SDL_INIT_EVERYTHING & ~SDL_INIT_TIMER);
   if (SDL_WasInit(SDL_INIT_VIDEO) == 0) {
     std::fprintf(stderr, "Zedov: cannot start SDL video: %s\n", SDL_GetError());
     return false;
@@ -92,26 +119,47 @@ uint32_t FrameDelayMs(uint32_t elapsedMs) { return elapsedMs < FramePeriodMs ? F
 
 void RunMainLoop() {
   while (!QuitRequested) {
-    uint32_t start = SDL_GetTicks();
+    uint32_t start = ClockTicks();
     RunFrame();
-    uint32_t delay = FrameDelayMs(SDL_GetTicks() - start);
-    if (delay > 0) SDL_Delay(delay);
+    SampleInputUntilNextFrame(start);
   }
 }
 
+void SampleInputUntilNextFrame(uint32_t frameStart) {
+  for (;;) {
+    SampleInput();
+    uint32_t delay = FrameDelayMs(ClockTicks() - frameStart);
+    if (delay == 0) return;
+    WaitForInput(delay);
+  }
+}
+
+bool FrameWanted() {
+  bool quiet = FrameChanges.empty() && !InputWaiting() && !AnythingHeld() && MouseX == LastMouseX &&
+               MouseY == LastMouseY && PauseLevel == 0.0 && !PauseWanted && ScreenIsStill(Screen) &&
+               !ScreenChanged && Screen == LastScreen;
+  QuietFrames = quiet ? QuietFrames + 1 : 0;
+  LastMouseX = MouseX, LastMouseY = MouseY, LastScreen = Screen;
+  return QuietFrames <= 2;
+}
+
 void RunFrame() {
-  SDL_PumpEvents();
   UpdateInput();
   bool pausedBefore = PauseLevel != 0.0;
+  AdvanceGameClock(pausedBefore);  // the frame's time is the moment its input was taken
+  if (!FrameWanted()) {
+    DrainEvents();
+    return;
+  }
   // On the play screen the arrows are the lanes; its pause has a menu of its own.
   FocusEnabled = pausedBefore || (Screen != Play && Screen != SongStart);
   BeginFocusFrame();
   if (!pausedBefore) RunDispatcher();
-  AdvanceGameClock(pausedBefore);
   DrawFrameChrome();
   bool newScreen = !pausedBefore && ScreenChanged;
   if (newScreen || pausedBefore != (PauseLevel != 0.0)) RestartFocus();
   EndFocusFrame();
+  SampleInput();  // what came in while the frame was drawn, before the flip's wait
   PresentFrame();
   DrainEvents();
 }

@@ -12,10 +12,22 @@ bool StartUp();
 // Runs frames until QuitRequested is set.
 void RunMainLoop();
 
-// One frame without its pacing: input, the dispatcher (only while the pause
-// overlay is closed), the game clock's step, the frame chrome, the flip and
-// draining the rest of the queue.
+// One frame without its pacing: input, the game clock's step, the dispatcher
+// (only while the pause overlay is closed), the frame chrome, the flip and
+// draining the rest of the queue. A frame that cannot look different from the
+// last (FrameWanted) only takes its input and steps the clock.
 void RunFrame();
+
+// The wait after a frame: until 16 ms have passed since frameStart, takes
+// input as it arrives (WaitForInput), so that every key and button carries
+// the millisecond it came in, not the frame's.
+void SampleInputUntilNextFrame(uint32_t frameStart);
+
+// Whether this frame is to be drawn and shown. A still screen (the menus and
+// the results) with no input, nothing held, the pointer where it was and the
+// pause closed looks exactly as it did; after two such frames drawn, the
+// rest are skipped until something changes, which keeps the idle game cheap.
+bool FrameWanted();
 
 // What lies on top of every screen: the pause (whose "Exit" sets
 // QuitRequested), the pointer and the window border.

@@ -10,6 +10,12 @@
 
 namespace {
 
+// Unsigned arithmetic: a clock that wraps after 24 days steps on instead of overflowing.
+int32_t SongTimeOfClock(int32_t gameClockMs) {
+  return static_cast<int32_t>(static_cast<uint32_t>(gameClockMs) - static_cast<uint32_t>(PlayStart) -
+                              static_cast<uint32_t>(AudioOffsetMs));
+}
+
 bool KeyDown(int column) {
   int state = KeyStates[ColumnKeys[column]];
   return state == Held || state == Pressed;
@@ -79,10 +85,10 @@ void FeedHolds(int column) {
 
 }  // namespace
 
+int32_t SongTimeAt(uint32_t stampMs) { return SongTimeOfClock(GameClockAt(stampMs)); }
+
 void AdvanceSongClock() {
-  // Unsigned arithmetic: a clock that wraps after 24 days steps on instead of overflowing.
-  int32_t position = static_cast<int32_t>(static_cast<uint32_t>(GameClockMs) - static_cast<uint32_t>(PlayStart) -
-                                         static_cast<uint32_t>(AudioOffsetMs));
+  int32_t position = SongTimeOfClock(GameClockMs);
   FrameDelta = static_cast<int32_t>(static_cast<uint32_t>(position) - static_cast<uint32_t>(SongPosition));
   SongPosition = position;
 }

@@ -15,6 +15,11 @@ inline constexpr int GoodWithinMs = 199;  // also the window in which a held hol
 // Moves SongPosition to GameClockMs - PlayStart - AudioOffsetMs and sets FrameDelta to the step.
 void AdvanceSongClock();
 
+// The song time of a stamp of this frame's input (kit/input.h): the game
+// clock of that moment (GameClockAt) less PlayStart and AudioOffsetMs. A
+// press at the frame's own time reads as SongPosition.
+int32_t SongTimeAt(uint32_t stampMs);
+
 // Once per play frame, after AdvanceSongClock: timers, misses, taps, holds.
 void UpdateJudgement();
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "kit/clock.h"
 #include "kit/window.h"
 
 namespace {
@@ -20,9 +21,26 @@ bool KeyReleaseDue[KeyCount];   // tapped within one frame: goes Up at the next 
 bool ButtonDown[ButtonCount];
 bool ButtonReleaseDue[ButtonCount];
 
-// Key repeat: when each key went down, and how many steps it has made since.
+// Events taken from SDL since the last update, each with its stamp.
+struct StampedEvent {
+  SDL_Event event;
+  uint32_t stampMs;
+};
+std::vector<StampedEvent> Pending;
+uint32_t CurrentStamp = 0;  // the stamp of the event being applied
+
+constexpr Uint32 InputEvents = SDL_EVENTMASK(SDL_KEYDOWN) | SDL_EVENTMASK(SDL_KEYUP) |
+                               SDL_EVENTMASK(SDL_JOYHATMOTION) | SDL_EVENTMASK(SDL_JOYAXISMOTION) |
+                               SDL_EVENTMASK(SDL_JOYBUTTONDOWN) | SDL_EVENTMASK(SDL_JOYBUTTONUP) |
+                               SDL_EVENTMASK(SDL_MOUSEBUTTONDOWN) | SDL_EVENTMASK(SDL_MOUSEBUTTONUP);
+
+// Key repeat: when each key went down, how many steps it has made since, in
+// which input frame it was last asked about, and whether its caller has
+// followed it since the press.
 uint32_t RepeatStart[KeyCount];
 int RepeatDone[KeyCount];
+uint32_t RepeatAsked[KeyCount];
+bool RepeatFollowed[KeyCount];
 
 int StepsDueAfter(uint32_t heldMs) {
   int steps = 1;
@@ -80,16 +98,21 @@ void Decay(int* states, bool* releaseDue, int count) {
   }
 }
 
+void NoteChange(int code, bool button, bool down) { FrameChanges.push_back({code, button, down, CurrentStamp}); }
+
 void PressKey(int key, uint32_t source) {
   if (key < 0 || key >= KeyCount) return;
   KeyHolders[key] |= source;
   Press(KeyStates[key], KeyReleaseDue[key]);
+  NoteChange(key, false, true);
 }
 
 void ReleaseKey(int key, uint32_t source) {
   if (key < 0 || key >= KeyCount) return;
   KeyHolders[key] &= ~source;
-  if (KeyHolders[key] == 0) Release(KeyStates[key], KeyReleaseDue[key]);
+  if (KeyHolders[key] != 0) return;
+  NoteChange(key, false, false);
+  Release(KeyStates[key], KeyReleaseDue[key]);
 }
 
 void SetKey(int key, uint32_t source, bool down) {
@@ -178,6 +201,7 @@ void ApplyKeyEvent(const SDL_Event& e) {
 void ApplyButtonEvent(const SDL_Event& e) {
   int button = e.button.button;
   if (button >= ButtonCount) return;
+  NoteChange(button, true, e.type == SDL_MOUSEBUTTONDOWN);
   if (e.type == SDL_MOUSEBUTTONDOWN) {
     ButtonDown[button] = true;
     Press(MouseButtons[button], ButtonReleaseDue[button]);
@@ -189,32 +213,78 @@ void ApplyButtonEvent(const SDL_Event& e) {
   }
 }
 
-// Takes the queued events of the given types in the order they came.
-template <typename Apply>
-void TakeEvents(Uint32 mask, Apply apply) {
-  SDL_Event event;
-  while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, mask) > 0) apply(event);
-}
+bool IsButtonEvent(const SDL_Event& e) { return e.type == SDL_MOUSEBUTTONDOWN || e.type == SDL_MOUSEBUTTONUP; }
 
 }  // namespace
+
+void SampleInput() {
+  SDL_PumpEvents();
+  SDL_Event event;
+  while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, InputEvents) > 0) StampEvent(event, ClockTicks());
+}
+
+void StampEvent(const SDL_Event& event, uint32_t stampMs) { Pending.push_back({event, stampMs}); }
+
+bool InputWaiting() {
+  SDL_Event event;
+  return !Pending.empty() || SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, SDL_ALLEVENTS) > 0;
+}
 
 void UpdateInput() {
   KeyWentDown = 0;
   PadButtonWentDown = -1;
+  SampleInput();
+  FrameInputMs = ClockTicks();
+  ++InputFrames;
+  FrameChanges.clear();
   Decay(KeyStates, KeyReleaseDue, KeyCount);
   KeysTyped.clear();
-  TakeEvents(SDL_EVENTMASK(SDL_KEYDOWN) | SDL_EVENTMASK(SDL_KEYUP) | SDL_EVENTMASK(SDL_JOYHATMOTION) |
-                 SDL_EVENTMASK(SDL_JOYAXISMOTION) | SDL_EVENTMASK(SDL_JOYBUTTONDOWN) | SDL_EVENTMASK(SDL_JOYBUTTONUP),
-             ApplyKeyEvent);
+  for (const StampedEvent& e : Pending)
+    if (!IsButtonEvent(e.event)) CurrentStamp = e.stampMs, ApplyKeyEvent(e.event);
   Decay(MouseButtons, ButtonReleaseDue, ButtonCount);
-  TakeEvents(SDL_EVENTMASK(SDL_MOUSEBUTTONDOWN) | SDL_EVENTMASK(SDL_MOUSEBUTTONUP), ApplyButtonEvent);
+  for (const StampedEvent& e : Pending)
+    if (IsButtonEvent(e.event)) CurrentStamp = e.stampMs, ApplyButtonEvent(e.event);
+  Pending.clear();
   SDL_GetMouseState(&MouseX, &MouseY);
   WindowToGame(MouseX, MouseY);
 }
 
+bool FirstPressStamp(int key, uint32_t& stampMs) {
+  for (const InputChange& change : FrameChanges)
+    if (!change.button && change.down && change.code == key) {
+      stampMs = change.stampMs;
+      return true;
+    }
+  return false;
+}
+
+bool AnythingHeld() {
+  for (int state : KeyStates)
+    if (state != Up) return true;
+  for (int state : MouseButtons)
+    if (state != Up) return true;
+  return false;
+}
+
 int RepeatSteps(int key, uint32_t nowMs) {
   if (key < 0 || key >= KeyCount) return 0;
-  return StepsOfHeld(KeyStates[key], nowMs, RepeatStart[key], RepeatDone[key]);
+  bool followed = RepeatFollowed[key] && RepeatAsked[key] + 1 >= InputFrames;
+  RepeatAsked[key] = InputFrames;
+  RepeatFollowed[key] = KeyStates[key] != Up && (followed || KeyStates[key] == Pressed);
+  if (KeyStates[key] == Up || !RepeatFollowed[key]) return 0;
+  if (KeyStates[key] == Pressed) {
+    // The press's own moment on the caller's clock: as long before nowMs as
+    // its stamp lies before this frame's input. A table filled by hand: now.
+    uint32_t stamp = FrameInputMs;
+    FirstPressStamp(key, stamp);
+    RepeatStart[key] = nowMs - (FrameInputMs - stamp);
+    RepeatDone[key] = 1;
+    return 1;
+  }
+  int due = StepsDueAfter(nowMs - RepeatStart[key]);
+  int steps = due - RepeatDone[key];
+  RepeatDone[key] = due;
+  return steps > 0 ? steps : 0;
 }
 
 int MouseRepeatSteps(uint32_t nowMs) {
@@ -238,6 +308,8 @@ int MouseRepeatStride(uint32_t nowMs) { return StrideOfHeld(MouseButtons[SDL_BUT
 
 void ClearInput() {
   KeysTyped.clear();
+  Pending.clear();
+  FrameChanges.clear();
   for (int i = 0; i < KeyCount; ++i) KeyStates[i] = Up, KeyHolders[i] = 0, KeyReleaseDue[i] = false;
   for (int i = 0; i < ButtonCount; ++i) MouseButtons[i] = Up, ButtonDown[i] = false, ButtonReleaseDue[i] = false;
   for (int j = 0; j < MostJoysticks; ++j) HatValue[j] = 0, AxisValue[j][0] = AxisValue[j][1] = 0;

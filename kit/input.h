@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 enum KeyState : int { Up = 0, Held = 1, Pressed = 2 };  // Pressed: went down in this frame
 
@@ -43,17 +44,64 @@ inline constexpr int PadButtonCount = 6;
 inline PadButton PadButtons[PadButtonCount] = {{0, SDLK_LEFT},  {1, SDLK_DOWN},    {2, SDLK_UP},
                                                {3, SDLK_RIGHT}, {-1, SDLK_ESCAPE}, {-1, SDLK_RETURN}};
 
-// Called once per frame after SDL_PumpEvents, before anything reads input.
-// Pressed decays to Held; then this frame's events are applied in the order
-// they came, keys and pads first, then mouse buttons. A key is Up only once
-// no keyboard, hat, axis or button holds it any more. A press released in
-// the same frame still reads Pressed for that frame, and Up from the next,
-// so that a tap or a touchpad's click is never lost.
+// One change of a key or a mouse button, stamped with the millisecond clock
+// (ClockTicks, kit/clock.h) when the game took its event from SDL. A mat's or
+// pad's arrows and buttons change the keys they stand for.
+struct InputChange {
+  int code;          // SDL key symbol, or mouse button number when `button`
+  bool button;       // a mouse button rather than a key
+  bool down;         // went down, or came up
+  uint32_t stampMs;  // ClockTicks when it was taken
+};
+
+// This frame's changes, in the order they came (keys before mouse buttons),
+// only of the keys and buttons the tables record: what the tables show, with
+// the time of each step. Two presses of one key in a frame are both here.
+inline std::vector<InputChange> FrameChanges;
+inline uint32_t FrameInputMs = 0;  // ClockTicks when this frame's input was taken
+inline uint32_t InputFrames = 0;   // input updates so far
+
+// Called about every millisecond between frames (and by UpdateInput): pumps
+// SDL's events and stamps every key, mouse button and joystick event with
+// ClockTicks as it arrives. Other events stay in SDL's queue for the loop.
+void SampleInput();
+
+// Sleeps until input is waiting or mostMs have passed, whichever is first:
+// on the window's X connection it wakes as an event arrives, so SampleInput
+// stamps it at its own millisecond; with a mat or pad open, or under another
+// video driver, it wakes about every millisecond instead.
+void WaitForInput(uint32_t mostMs);
+
+// Keeps one event with its stamp for the next update, as SampleInput does:
+// the seam through which tests feed stamped input.
+void StampEvent(const SDL_Event& event, uint32_t stampMs);
+
+// Whether anything came in since the last update: a stamped event, or any
+// other event waiting in SDL's queue (a window exposed, the close box).
+bool InputWaiting();
+
+// Called once per frame before anything reads input: samples once more, then
+// turns the stamped events into the tables. Pressed decays to Held; then the
+// events are applied in the order they came, keys and pads first, then mouse
+// buttons. A key is Up only once no keyboard, hat, axis or button holds it
+// any more. A press released in the same frame still reads Pressed for that
+// frame, and Up from the next, so that a tap or a touchpad's click is never
+// lost. Also reads the pointer.
 void UpdateInput();
 
-// How many steps a key held down makes in this frame, at nowMs: one as it is
-// pressed, then after 0.4 s ten a second, and after 2 s a hundred a second.
-// Call it every frame in which the held key may step something.
+// The stamp of a key's first press in this frame's changes; false when it has none.
+bool FirstPressStamp(int key, uint32_t& stampMs);
+
+// Whether any key or mouse button is down.
+bool AnythingHeld();
+
+// How many steps a key held down makes in this frame, at nowMs (on any
+// millisecond clock of the caller's): one as it is pressed, then, counted
+// from the press's own stamp, after 0.4 s ten a second, and after 2 s a
+// hundred a second. A key
+// only repeats for a caller that asked about it in every frame since it went
+// down: one already held when a caller starts asking makes no steps until it
+// is pressed again.
 int RepeatSteps(int key, uint32_t nowMs);
 
 // The same for the left mouse button.
@@ -71,7 +119,7 @@ std::string KeyName(int key);
 int RepeatStride(int key, uint32_t nowMs);
 int MouseRepeatStride(uint32_t nowMs);
 
-// Forgets every key, button and pending release: all Up.
+// Forgets every key, button, pending event and change: all Up.
 void ClearInput();
 
 // Opens every joystick SDL finds (mats and pads); none is fine.

@@ -199,4 +199,40 @@ TEST(StartUpTest, NoDisplayAndNoDriverGiveOneLineAndNoGame) {
   if (!display.empty()) setenv("DISPLAY", display.c_str(), 1);
 }
 
+// The idle game: a still screen is drawn for two quiet frames more, then not
+// until something happens; a key held, or the song, draws every frame.
+TEST_F(DispatcherTest, AStillScreenIsSkippedAfterTwoQuietFramesUntilSomethingHappens) {
+  DrainEvents();
+  QuitRequested = PauseWanted = false;
+  std::string drawn;
+  auto frames = [&](int n) {
+    for (int i = 0; i < n; ++i) {
+      UpdateInput();
+      drawn += FrameWanted() ? 'd' : '-';
+    }
+    drawn += ' ';
+  };
+  Tap(SDLK_UP);
+  frames(5);
+  SDL_Event down{};
+  down.type = down.key.type = SDL_KEYDOWN;
+  down.key.keysym.sym = SDLK_LEFT;
+  SDL_PushEvent(&down);
+  frames(4);
+  ResetInput();
+  frames(4);
+  Screen = Play;
+  frames(4);
+  EXPECT_EQ(drawn, "ddd-- dddd dd-- dddd ");
+  Screen = Title;
+}
+
+TEST(FramePacingTest, ShortFramesSleepToSixteenMilliseconds) {
+  EXPECT_EQ(FrameDelayMs(0), 16u);
+  EXPECT_EQ(FrameDelayMs(5), 11u);
+  EXPECT_EQ(FrameDelayMs(15), 1u);
+  EXPECT_EQ(FrameDelayMs(16), 0u);
+  EXPECT_EQ(FrameDelayMs(20), 0u);  // a long frame is not made up later
+}
+
 }  // namespace

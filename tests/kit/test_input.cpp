@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <string>
 
+#include "kit/clock.h"
 #include "kit/input.h"
 #include "kit/window.h"
 #include "test_support.h"
@@ -229,6 +230,75 @@ TEST_F(InputTest, OutOfRangeSymbolsAndButtonsAreIgnored) {
   }
   UpdateInput();
   EXPECT_EQ(MouseButtons[3], Held);
+}
+
+SDL_Event KeyEvent(Uint8 type, int sym) {
+  SDL_Event event{};
+  event.type = event.key.type = type;
+  event.key.keysym.sym = static_cast<SDLKey>(sym);
+  return event;
+}
+
+// Each change carries the millisecond it was taken, in the order they came.
+TEST_F(InputTest, ChangesKeepTheirStampsAndTheirOrder) {
+  SDL_Event click{};
+  click.type = click.button.type = SDL_MOUSEBUTTONDOWN;
+  click.button.button = SDL_BUTTON_LEFT;
+  StampEvent(click, 995);
+  StampEvent(KeyEvent(SDL_KEYDOWN, SDLK_LEFT), 1003);
+  StampEvent(KeyEvent(SDL_KEYUP, SDLK_LEFT), 1007);
+  StampEvent(KeyEvent(SDL_KEYDOWN, SDLK_LEFT), 1012);
+  StampEvent(KeyEvent(SDL_KEYDOWN, 600), 1013);  // beyond the table: no change
+  UpdateInput();
+  std::string seen;
+  for (const InputChange& c : FrameChanges)
+    seen += std::to_string(c.code) + (c.button ? "b" : "k") + (c.down ? "v" : "^") + std::to_string(c.stampMs) + " ";
+  const std::string lane = std::to_string(ColumnKeys[0]);  // Left is also lane 0
+  EXPECT_EQ(seen, "276kv1003 " + lane + "kv1003 276k^1007 " + lane + "k^1007 276kv1012 " + lane + "kv1012 1bv995 ");
+  uint32_t stamp = 0;
+  ASSERT_TRUE(FirstPressStamp(SDLK_LEFT, stamp));
+  EXPECT_EQ(stamp, 1003u);
+  EXPECT_FALSE(FirstPressStamp(SDLK_RIGHT, stamp));
+  UpdateInput();
+  EXPECT_TRUE(FrameChanges.empty());
+}
+
+// Hold Right on "Accept", tap Up onto a "+": the value must not jump, then or
+// minutes later, and a press made there repeats from its own stamp.
+TEST_F(InputTest, AKeyHeldBeforeItsCallerAskedNeverRepeats) {
+  StampEvent(KeyEvent(SDL_KEYDOWN, SDLK_RIGHT), 100);
+  UpdateInput();  // nobody asks: the focus is elsewhere
+  int steps = 0;
+  for (uint32_t t = 116; t < 300000; t += 16) {
+    UpdateInput();
+    steps += RepeatSteps(SDLK_RIGHT, t);
+  }
+  EXPECT_EQ(steps, 0);
+  StampEvent(KeyEvent(SDL_KEYUP, SDLK_RIGHT), ClockTicks() - 9);
+  StampEvent(KeyEvent(SDL_KEYDOWN, SDLK_RIGHT), ClockTicks() - 7);  // 7 ms before the frame's input
+  UpdateInput();
+  EXPECT_EQ(RepeatSteps(SDLK_RIGHT, 300010), 1);
+  UpdateInput();
+  EXPECT_EQ(RepeatSteps(SDLK_RIGHT, 300400), 0);
+  UpdateInput();
+  EXPECT_EQ(RepeatSteps(SDLK_RIGHT, 300403), 1) << "0.4 s from the press's stamp, not the frame's";
+  for (int i = 0; i < 50; ++i) UpdateInput();  // the focus went away and came back
+  EXPECT_EQ(RepeatSteps(SDLK_RIGHT, 310000), 0);
+}
+
+TEST(ClockTest, StampsReadAsTheGameClockOfTheirMoment) {
+  GameClockMs = 5000, LastTicks = 20000, ClockRunningSince = 19984;
+  struct Case { uint32_t stamp; int32_t clock; bool stood; };
+  for (const Case& c : {Case{20000, 5000, false}, Case{19993, 4993, false}, Case{20004, 5004, false},
+                        Case{19984, 4984, false}, Case{19970, 4984, true}}) {
+    EXPECT_EQ(GameClockAt(c.stamp), c.clock) << c.stamp;
+    EXPECT_EQ(ClockStoodAt(c.stamp), c.stood) << c.stamp;
+  }
+  LastTicks = ClockTicks() - 16;
+  AdvanceGameClock(true);  // a step in the pause: stamps before it stood still
+  EXPECT_TRUE(ClockStoodAt(LastTicks - 1));
+  EXPECT_EQ(GameClockAt(LastTicks - 9), 5000);
+  GameClockMs = LastTicks = ClockRunningSince = 0;
 }
 
 TEST(PointerTest, WindowPixelsMapToGamePixelsWithinTheBoundsInclusive) {

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# What the game costs the machine, read from outside the process: its CPU
+# time in /proc over 10 s as a share of one core, in the real window (Xvfb),
+# idle on the title screen and while a song plays (the demo song's medium
+# chart, untouched by the player).
+# usage: bench/cpu_share.sh [GAME_BINARY] [SECONDS]
+set -uo pipefail
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+GAME=$(realpath "${1:-$ROOT/build/zedov}")
+SECONDS_MEASURED=${2:-10}
+source "$ROOT/tests/e2e/xsession.sh"
+SHOTS=$(mktemp -d)
+WORK=$(mktemp -d)
+trap 'stop_all; rm -rf "$WORK" "$SHOTS"' EXIT
+cp -r "$ROOT/Media" "$WORK/"
+mkdir "$WORK/Music"
+cp "$ROOT/Music/First Steps.mp3" "$ROOT/Music/First Steps.mp3.tq" "$WORK/Music/"
+
+# Clock ticks of user and system time the process has used so far.
+cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$GAME_PID/stat"; }
+
+# share LABEL: the process's CPU time over the next SECONDS_MEASURED seconds, in % of one core.
+share() {
+  local hz before after t0 t1
+  hz=$(getconf CLK_TCK)
+  before=$(cpu_ticks) t0=$(date +%s.%N)
+  sleep "$SECONDS_MEASURED"
+  after=$(cpu_ticks) t1=$(date +%s.%N)
+  awk -v a="$after" -v b="$before" -v hz="$hz" -v t0="$t0" -v t1="$t1" -v l="$1" \
+    'BEGIN { printf "%s: %.1f %% of one core over %.1f s\n", l, 100 * (a - b) / hz / (t1 - t0), t1 - t0 }'
+}
+
+start_display
+start_game "$GAME" "$WORK"
+pointer 630 470
+sleep 1
+share "title screen, idle"
+xdotool key Down; sleep 0.25
+xdotool key Return; sleep 0.25   # Play
+xdotool key Return; sleep 0.25   # First Steps
+xdotool key Down; sleep 0.1; xdotool key Down; sleep 0.25
+xdotool key Return               # play medium
+sleep 2
+share "playing a song (nothing pressed)"

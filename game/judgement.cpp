@@ -2,8 +2,10 @@
 #include "game/judgement.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "charts/clamp.h"
+#include "game/press_timing.h"
 #include "game/scroll.h"
 #include "kit/clock.h"
 #include "kit/input.h"
@@ -30,9 +32,59 @@ void CountTimers() {
     if (KeyStates[ColumnKeys[c]] == Pressed) ColumnTimer[c] = PressTimerMs;
 }
 
-void SweepMisses() {
+// One press of a column, at its song time.
+struct Press {
+  int32_t songMs;
+  int column;
+};
+
+// Whether a stamp falls in the pause: before the clock ran again, or at or
+// after this frame's Escape, which pauses the song.
+bool InThePause(uint32_t stampMs) {
+  uint32_t escape = 0;
+  if (FirstPressStamp(SDLK_ESCAPE, escape) && static_cast<int32_t>(stampMs - escape) >= 0) return true;
+  return ClockStoodAt(stampMs);
+}
+
+// This frame's presses of the columns whose timer says pressed, in time
+// order: each stamped press at its own song time, none from the pause; a
+// press the table shows without a stamp (filled by hand, or looked at again
+// while the clock stood) at the frame's own time.
+std::vector<Press> FramePresses() {
+  std::vector<Press> presses;
+  for (int c = 0; c < 4; ++c) {
+    if (ColumnTimer[c] != PressTimerMs) continue;
+    bool stamped = false;
+    for (const InputChange& change : FrameChanges) {
+      if (change.button || !change.down || change.code != ColumnKeys[c]) continue;
+      stamped = true;
+      if (!InThePause(change.stampMs)) presses.push_back({SongTimeAt(change.stampMs), c});
+    }
+    if (!stamped) presses.push_back({SongPosition, c});
+  }
+  std::stable_sort(presses.begin(), presses.end(), [](const Press& a, const Press& b) { return a.songMs < b.songMs; });
+  return presses;
+}
+
+// How much of this frame a column was held for its holds: the whole frame
+// while its timer runs; a key let go in this frame, its timer run out, up to
+// the release's own time.
+int32_t HeldMs(int column) {
+  if (ColumnTimer[column] != 0) return FrameDelta;
+  uint32_t release = 0;
+  bool released = false;
+  for (const InputChange& change : FrameChanges)
+    if (!change.button && change.code == ColumnKeys[column]) released = !change.down, release = change.stampMs;
+  if (!released) return 0;
+  if (InThePause(release)) return FrameDelta;  // held up to the pause
+  int64_t frameStart = int64_t{SongPosition} - FrameDelta;
+  return static_cast<int32_t>(std::clamp<int64_t>(SongTimeAt(release) - frameStart, 0, std::max(FrameDelta, 0)));
+}
+
+// Notes later than the miss limit at a song time are BOO.
+void SweepMisses(int32_t songMs) {
   for (int i = 0; i < static_cast<int>(NoteList.size());) {
-    if (NoteDiff(NoteList[i]) >= -MissAfterMs) {
+    if (int64_t{NoteList[i].time} - songMs >= -MissAfterMs) {
       ++i;
       continue;
     }
@@ -42,28 +94,32 @@ void SweepMisses() {
   }
 }
 
-// A press judges the first tap of its column within reach, in list order.
-void JudgeTap(int column) {
+// A press judges the first tap of its column within reach at its time, in
+// list order, and keeps its offset for the results.
+void JudgeTap(const Press& press) {
   for (int i = 0; i < static_cast<int>(NoteList.size()); ++i) {
     const Note& note = NoteList[i];
-    if (note.hold != 0 || note.column != column) continue;
-    int64_t diff = NoteDiff(note);
+    if (note.hold != 0 || note.column != press.column) continue;
+    int64_t diff = int64_t{note.time} - press.songMs;
+    Rating rating = Perfect;
     if (diff >= -PerfectWithinMs && diff <= PerfectWithinMs) {
-      JudgeNote(i, Perfect);
       ++PerfectCount;
     } else if (diff >= -GoodWithinMs && diff <= GoodWithinMs) {
-      JudgeNote(i, Good);
+      rating = Good;
       ++GoodCount;
     } else {
       continue;
     }
+    PressTimings.push_back({note.time, static_cast<int32_t>(-diff), rating});
+    JudgeNote(i, rating);
     ++Combo;
     return;
   }
 }
 
-// Every hold of a held column within the window moves with the song and shrinks.
-void FeedHolds(int column) {
+// Every hold of a held column within the window moves with the song and
+// shrinks by the time it was held in this frame.
+void FeedHolds(int column, int32_t heldMs) {
   for (int i = 0; i < static_cast<int>(NoteList.size());) {
     Note& note = NoteList[i];
     int64_t diff = NoteDiff(note);
@@ -71,8 +127,8 @@ void FeedHolds(int column) {
       ++i;
       continue;
     }
-    note.time = ClampToInt32(int64_t{note.time} + FrameDelta);
-    note.hold = ClampToInt32(int64_t{note.hold} - FrameDelta);
+    note.time = ClampToInt32(int64_t{note.time} + heldMs);
+    note.hold = ClampToInt32(int64_t{note.hold} - heldMs);
     if (note.hold > 0) {
       ++i;
       continue;
@@ -95,11 +151,14 @@ void AdvanceSongClock() {
 
 void UpdateJudgement() {
   CountTimers();
-  SweepMisses();
+  // Each press sees the notes as they stood at its own time.
+  for (const Press& press : FramePresses()) {
+    SweepMisses(press.songMs);
+    JudgeTap(press);
+  }
+  SweepMisses(SongPosition);
   for (int c = 0; c < 4; ++c)
-    if (ColumnTimer[c] == PressTimerMs) JudgeTap(c);
-  for (int c = 0; c < 4; ++c)
-    if (ColumnTimer[c] != 0) FeedHolds(c);
+    if (int32_t held = HeldMs(c); held != 0 || ColumnTimer[c] != 0) FeedHolds(c, held);
 }
 
 void JudgeNote(int index, Rating rating) {

@@ -21,6 +21,11 @@ void AdvanceSongClock();
 int32_t SongTimeAt(uint32_t stampMs);
 
 // Once per play frame, after AdvanceSongClock: timers, misses, taps, holds.
+// Each press of the frame is judged at its own stamp's song time, with the
+// misses swept as they stood then; a press stamped in the pause is not
+// judged. A key let go ends its holds at the release's own time. A press the
+// key table shows without a stamp counts at the frame's time, as before
+// stamps. Judged taps leave their offsets in PressTimings.
 void UpdateJudgement();
 
 // Removes the note at an index and puts its popup over the targets in place

@@ -1,6 +1,8 @@
 // The play state's list operations and reset.
 #include "game/play_state.h"
 
+#include "game/press_timing.h"
+
 void RemoveNote(int index) {
   if (index >= 0 && index < static_cast<int>(NoteList.size())) NoteList.erase(NoteList.begin() + index);
 }
@@ -12,5 +14,6 @@ void RemovePopup(int index) {
 void ResetPlayState() {
   LongestCombo = Combo = BooCount = GoodCount = PerfectCount = 0;
   SongPosition = 0;
+  PressTimings.clear();
   for (int32_t& timer : ColumnTimer) timer = 0;
 }

@@ -52,5 +52,5 @@ inline Mix_Music* CurrentMusic = nullptr;  // loaded by the song start, freed by
 void RemoveNote(int index);
 void RemovePopup(int index);
 
-// Zeroes the counters, the timers and the song position.
+// Zeroes the counters, the timers and the song position; forgets the press timings.
 void ResetPlayState();

@@ -1,6 +1,7 @@
 // The results screen.
 #include "screens/results.h"
 
+#include <cstdio>
 #include <string>
 
 #include "charts/chart_on_demand.h"
@@ -9,10 +10,12 @@
 #include "charts/song_labels.h"
 #include "charts/score_file.h"
 #include "game/play_state.h"
+#include "game/press_timing.h"
 #include "kit/font.h"
 #include "kit/panels.h"
 #include "screens/difficulty_select.h"
 #include "screens/screen_state.h"
+#include "screens/timing_picture.h"
 
 namespace {
 
@@ -45,12 +48,27 @@ void RunResults() {
   int64_t maxPoints = MaxPoints();
   int64_t yourPoints = YourPoints();
   int score = ScorePercent(yourPoints, maxPoints);
-  if (ScreenChanged) RecordBest(score);
+  TimingSummary timing = SummariseTiming(PressTimings);
+  if (ScreenChanged) {
+    RecordBest(score);
+    std::printf("%s\n", PlayLine(score, timing).c_str());
+    std::fflush(stdout);  // for the terminal or the script that started the game
+  }
   DrawResults(score, yourPoints, maxPoints);
+  DrawTimingFigures(timing);
+  DrawTimingPicture(PressTimings);
   DrawNotice(ResultsNotice);
   if (Button(Box{330, 430, 120, 10}, "Play again")) Screen = SongStart;
   if (BackButton()) Screen = DifficultySelect;
   FocusPlayedChart = Screen == DifficultySelect;
+}
+
+std::string PlayLine(int score, const TimingSummary& timing) {
+  std::string difficulty = IsDifficulty(SelectedDifficulty) ? DifficultyWords[SelectedDifficulty] : "";
+  return "Zedov: \"" + DisplayName(SelectedSong, 4) + "\" " + difficulty + ": " + std::to_string(score) + "%, " +
+         std::to_string(PerfectCount) + " perfect, " + std::to_string(GoodCount) + " good, " +
+         std::to_string(BooCount) + " boo; timing mean " + SignedTenths(timing.meanMs) + " ms, sd " +
+         Tenths(timing.spreadMs) + " ms over " + std::to_string(timing.presses) + " presses";
 }
 
 int64_t MaxPoints() { return (int64_t{BooCount} + GoodCount + PerfectCount) * 11; }

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "game/press_timing.h"
+
 // The best score of the played difficulty from before this play ("HIGH
 // SCORE"), NeverPlayed for a first play; and whether this play beat it.
 inline int PreviousBest = 0;
@@ -23,6 +25,10 @@ int64_t YourPoints();
 // The percentage reached, truncated: the division comes before the x 100.0,
 // so 319 of 550 is 57. A song without notes scores 0.
 int ScorePercent(int64_t yourPoints, int64_t maxPoints);
+
+// The line printed to standard output when the results appear:
+// Zedov: "Song" medium: 57%, 25 perfect, 8 good, 17 boo; timing mean +3.1 ms, sd 4.2 ms over 33 presses
+std::string PlayLine(int score, const TimingSummary& timing);
 
 // Entry work: keep the old best, raise it when beaten (a first play always
 // sets it), write the file. When the file cannot be written the best stays as

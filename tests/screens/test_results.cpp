@@ -4,6 +4,7 @@
 #include "charts/chart_file.h"
 #include "charts/score_file.h"
 #include "game/play_state.h"
+#include "game/press_timing.h"
 #include "game/song_start.h"
 #include "kit/images.h"
 #include "kit/input.h"
@@ -96,6 +97,18 @@ TEST_F(ScoreFile, PathsOfAnyLengthAndNoTemporaryFilesLeft) {
                               std::filesystem::path("Music/" + SelectedSong).parent_path()),
                           std::filesystem::directory_iterator()),
             2);
+}
+
+// The line printed when the results appear, for a terminal or a script.
+TEST(PlayLineTest, CountsAndTimingInTheirExactForm) {
+  SelectedSong = "First Steps.mp3";
+  SelectedDifficulty = Medium;
+  PerfectCount = 25, GoodCount = 8, BooCount = 17;
+  EXPECT_EQ(PlayLine(57, SummariseTiming({{100, 3, Perfect}, {200, 5, Good}})),
+            "Zedov: \"First Steps\" medium: 57%, 25 perfect, 8 good, 17 boo; timing mean +4.0 ms, sd 1.0 ms over 2 presses");
+  EXPECT_EQ(PlayLine(0, SummariseTiming({})),
+            "Zedov: \"First Steps\" medium: 0%, 25 perfect, 8 good, 17 boo; timing mean +0.0 ms, sd 0.0 ms over 0 presses");
+  PerfectCount = GoodCount = BooCount = 0;
 }
 
 }  // namespace

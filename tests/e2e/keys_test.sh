@@ -42,7 +42,9 @@ shot medium-focused
 start=$(date +%s.%N)
 xdotool key Return               # play medium
 python3 "$HERE/xplay.py" --until=95000 "$SONG.tq" 2 "$start" 30 || fail "player failed"
-sleep 4
+# The music ends about a second after the last note, later on a busy machine.
+for _ in $(seq 150); do [ -f "$SONG.score" ] && break; sleep 0.1; done
+sleep 0.5
 shot results
 [ -f "$SONG.score" ] || fail "no score file after the song"
 best=$(sed -n 3p "$SONG.score")

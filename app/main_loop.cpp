@@ -60,7 +60,8 @@ ScreenId AfterPlay(PlayOutcome outcome) {
 // A still screen shows exactly what its state and input say: with neither
 // changing, its next frame is the same picture. The song and its start move
 // on their own, and so does the song list, whose lit row starts its preview
-// after a while; the options are drawn every frame too, for what they time.
+// after a while, and the calibration with its clicks; the options are drawn
+// every frame too, for what they time.
 bool ScreenIsStill(ScreenId screen) {
   switch (screen) {
     case Title:
@@ -71,6 +72,7 @@ bool ScreenIsStill(ScreenId screen) {
     case Results: return true;
     case SongSelect:
     case Options:
+    case Calibration:
     case SongStart:
     case Play: return false;
   }

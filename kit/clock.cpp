@@ -18,7 +18,7 @@ void AdvanceGameClock(bool paused) {
 
 int32_t GameClockNow() { return static_cast<int32_t>(static_cast<uint32_t>(GameClockMs) + (ClockTicks() - LastTicks)); }
 
-int32_t PressClock() { return static_cast<int32_t>(static_cast<uint32_t>(GameClockMs) + (ClockTicks() - LastTicks) / 2); }
+int32_t PressClock() { return static_cast<int32_t>(static_cast<uint32_t>(GameClockMs) - (LastTicks - ClockRunningSince) / 2); }
 
 int32_t GameClockAt(uint32_t stampMs) {
   if (ClockStoodAt(stampMs)) stampMs = ClockRunningSince;

@@ -21,7 +21,8 @@ void AdvanceGameClock(bool paused);
 int32_t GameClockNow();
 
 // Where GameClockMs most likely stood when a key seen in this frame went
-// down: halfway between the last step and now, since it came in between.
+// down, for a key without a stamp: halfway between the step before and this
+// one, since it came in between. A stamp tells exactly (GameClockAt).
 int32_t PressClock();
 
 // The game clock at a stamp of the millisecond clock: GameClockMs less the

@@ -44,10 +44,24 @@ void DrawOffsets() {
   DrawText(320, LineY + 50, "median " + Ms(median), Centre);
 }
 
+// The game clock when a key or the left button of this frame went down, by
+// its stamp; without one (a table filled by hand) the frame's best guess.
+int32_t PressedAt(int code, bool button) {
+  for (const InputChange& change : FrameChanges)
+    if (change.down && change.button == button && change.code == code) return GameClockAt(change.stampMs);
+  return PressClock();
+}
+
 // This frame's taps.
 void TakeTaps() {
   for (int key : TapKeys)
-    if (KeyStates[key] == Pressed) TakeTap(PressClock());
+    if (KeyStates[key] == Pressed) TakeTap(PressedAt(key, false));
+}
+
+// When Start was pressed: by the mouse, Enter (or a pad's select), or the keypad's Enter.
+int32_t StartPressedAt() {
+  if (MouseButtons[SDL_BUTTON_LEFT] == Pressed) return PressedAt(SDL_BUTTON_LEFT, true);
+  return PressedAt(KeyStates[SDLK_RETURN] == Pressed ? SDLK_RETURN : SDLK_KP_ENTER, false);
 }
 
 void Leave(ScreenId next) {
@@ -78,7 +92,7 @@ void RunCalibration() {
   // By keys, Enter with no button focused starts, and takes the proposal.
   const bool enter = FocusIndex < 0 && EnterPressed();
   if (phase == Phase::Ready && (Button(Centred(320, 330, 300, 10), "Start") || enter)) {
-    StartClicks(PressClock());
+    StartClicks(StartPressedAt());
     Now = Phase::Tapping;
   }
   if (phase == Phase::Proposing && !TapOffsets.empty()) {
@@ -92,7 +106,7 @@ void RunCalibration() {
   }
   if (phase == Phase::Proposing && TapOffsets.empty()) DrawText(320, 290, "No taps near the clicks", Centre);
   if (phase == Phase::Proposing && Button(Centred(320, 370, 300, 10), "Try again")) {
-    StartClicks(PressClock());
+    StartClicks(StartPressedAt());
     Now = Phase::Tapping;
   }
   if (BackButton()) Leave(Options);

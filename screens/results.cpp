@@ -65,7 +65,7 @@ void RunResults() {
 
 std::string PlayLine(int score, const TimingSummary& timing) {
   std::string difficulty = IsDifficulty(SelectedDifficulty) ? DifficultyWords[SelectedDifficulty] : "";
-  return "Zedov: \"" + DisplayName(SelectedSong, 4) + "\" " + difficulty + ": " + std::to_string(score) + "%, " +
+  return "Zedov: \"" + SongTitle(SelectedSong) + "\" " + difficulty + ": " + std::to_string(score) + "%, " +
          std::to_string(PerfectCount) + " perfect, " + std::to_string(GoodCount) + " good, " +
          std::to_string(BooCount) + " boo; timing mean " + SignedTenths(timing.meanMs) + " ms, sd " +
          Tenths(timing.spreadMs) + " ms over " + std::to_string(timing.presses) + " presses";

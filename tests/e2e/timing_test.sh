@@ -21,10 +21,11 @@ mkdir "$WORK/Music"
 sox -n -r 44100 -c 2 "$WORK/song.wav" synth 20 sine 330 vol 0.2 2> /dev/null
 lame --quiet "$WORK/song.wav" "$WORK/Music/Timing.mp3" || fail "lame failed"
 CHART=$WORK/Music/Timing.mp3.tq
-# 40 taps 397 ms apart, so that they fall at every phase of a 16 ms frame.
+# 40 taps 397 ms apart, so that they fall at every phase of a 16 ms frame; the
+# first late enough (2.5 s) for the song to start without a lead-in.
 {
   echo "<startmedium>"
-  for i in $(seq 0 39); do printf '%d\n%d\n0\n----\n' $((i % 4)) $((1500 + 397 * i)); done
+  for i in $(seq 0 39); do printf '%d\n%d\n0\n----\n' $((i % 4)) $((2500 + 397 * i)); done
   echo "<stop>"
 } > "$CHART"
 

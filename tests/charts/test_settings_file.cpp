@@ -21,6 +21,11 @@ TEST(SettingsFile, KeysCommentsBlanksAndDefaults) {
   EXPECT_EQ(s.padDown, 1);
   EXPECT_EQ(s.padRight, 3);
   EXPECT_EQ(ParseSettings("\xEF\xBB\xBFpad_pause = 4\n", problems).padPause, 4);  // a byte order mark first
+  // A comment of any length; the new keys' own kinds of value.
+  s = ParseSettings("pad_up = 5 #" + std::string(5000, '-') + "\nscroll_speed = 2.5\nkey_left = left shift\n", problems);
+  EXPECT_EQ(s.padUp, 5);
+  EXPECT_EQ(s.scrollSpeed, 2.5);
+  EXPECT_EQ(s.keyLeft, "left shift");
   Settings none = ReadSettingsFile("no such file", problems);
   EXPECT_EQ(none.audioOffsetMs, 0);
   EXPECT_EQ(none.padPause, -1);
@@ -31,12 +36,16 @@ TEST(SettingsFile, EachBadLineIsNamedAndIgnored) {
   std::vector<std::string> problems;
   Settings s = ParseSettings(
       "audio_offset_ms = 1001\naudio_offset_ms = 12ms\naudio_offset_ms = -1000\nvolume = 3\n"
-      "pad_left 4\npad_left = 99999999999999999999999\npad_down = \naudio_offset_ms = 0x10\n",
+      "pad_left 4\npad_left = 99999999999999999999999\npad_down = \naudio_offset_ms = 0x10\n"
+      "scroll_speed = 1.3\nscroll_speed = nan\nkey_up = \n",
       problems);
   EXPECT_EQ(s.audioOffsetMs, -1000);  // the one good line
   EXPECT_EQ(s.padLeft, 0);
   EXPECT_EQ(s.padDown, 1);
-  ASSERT_EQ(problems.size(), 7u);
+  EXPECT_EQ(s.scrollSpeed, 1.0);
+  EXPECT_EQ(s.keyUp, "up");
+  ASSERT_EQ(problems.size(), 10u);
+  EXPECT_EQ(problems[8], "line 10: scroll_speed must be a number from 1.00 to 4.00 in steps of 0.25");
   EXPECT_EQ(problems[0], "line 1: audio_offset_ms must be a whole number from -1000 to 1000");
   EXPECT_EQ(problems[1].substr(0, 8), "line 2: ");
   EXPECT_EQ(problems[2], "line 4: unknown key \"volume\"");

@@ -16,7 +16,7 @@
 
 namespace {
 
-constexpr size_t LineLength = 56;  // characters that fit on a line across the window
+constexpr size_t LineLength = 54;  // characters that fit on a line across the window
 
 void DrawDifficultyRow(int d, int y) {
   if (Button(Centred(320, y, 600, 10), "")) {
@@ -35,10 +35,13 @@ int PlayedRow() {
   return row;
 }
 
-// "cannot play <file>: <reason>" above the title, on two lines when long.
+// "cannot play <file>: <reason>" above the title, broken at a space onto a
+// second line when long.
 void DrawMusicProblem() {
-  DrawText(14, 2, MusicProblem.substr(0, LineLength), Left);
-  if (MusicProblem.size() > LineLength) DrawText(14, 21, MusicProblem.substr(LineLength, LineLength), Left);
+  size_t cut = MusicProblem.size() <= LineLength ? MusicProblem.size() : MusicProblem.rfind(' ', LineLength);
+  if (cut == std::string::npos || cut == 0) cut = LineLength;
+  DrawText(14, 5, MusicProblem.substr(0, cut), Left);
+  if (cut < MusicProblem.size()) DrawText(14, 24, MusicProblem.substr(cut + (MusicProblem[cut] == ' '), LineLength), Left);
 }
 
 }  // namespace

@@ -105,7 +105,7 @@ bool StartSong(const std::string& song, int difficulty) {
     CurrentMusic = Mix_LoadMUS(MusicPath(song).c_str());
     if (CurrentMusic == nullptr || !PlayMusicFromStart(LeadingIn)) fault = Mix_GetError();
   }
-  MusicProblem = fault.empty() ? "" : "cannot play " + DisplayName(song, 0) + ": " + fault;
+  MusicProblem = fault.empty() ? "" : "cannot play " + DisplayName(song.substr(song.rfind('/') + 1), 0) + ": " + fault;
   if (!fault.empty()) {
     Mix_FreeMusic(CurrentMusic);
     CurrentMusic = nullptr;

@@ -6,6 +6,7 @@
 
 #include "charts/library.h"
 #include "charts/score_file.h"
+#include "charts/song_labels.h"
 #include "charts/step_import.h"
 #include "charts/step_tags.h"
 #include "charts/text.h"
@@ -59,7 +60,7 @@ void Import(const std::string& stepFile) {
 }
 
 void ListStepFiles() {
-  DrawText(14, 8, ("Import a step chart for " + DisplayName(SelectedSong, 4)).substr(0, HeadingLength), Left);
+  DrawText(14, 8, ("Import a step chart for " + SongTitle(SelectedSong)).substr(0, HeadingLength), Left);
   ListedFiles files = StepFiles();
   int clicked = ButtonList(files.labels, ImportListScroll);
   if (clicked >= 0 && !SongHasChart(SelectedSong)) {

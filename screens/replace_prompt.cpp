@@ -6,6 +6,7 @@
 #include "charts/library.h"
 #include "charts/safe_file.h"
 #include "charts/score_file.h"
+#include "charts/song_labels.h"
 #include "kit/focus.h"
 #include "kit/font.h"
 #include "kit/panels.h"
@@ -26,7 +27,7 @@ void OpenReplacePrompt() {
 }
 
 ReplaceAnswer AskToReplace(const std::string& song) {
-  const std::string name = DisplayName(song, 4);
+  const std::string name = SongTitle(song);
   const std::string question = "Replace the charts of " + name + "?";
   if (question.size() <= LineLength) {
     DrawText(320, 180, question, Centre);

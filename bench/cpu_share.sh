@@ -9,9 +9,10 @@ ROOT=$(cd "$(dirname "$0")/.." && pwd)
 GAME=$(realpath "${1:-$ROOT/build/zedov}")
 SECONDS_MEASURED=${2:-10}
 source "$ROOT/tests/e2e/xsession.sh"
-SHOTS=$(mktemp -d)
+SHOTS=${CPU_SHOTS:-$ROOT/build/cpu-shots}  # what was on screen while measured
+mkdir -p "$SHOTS"
 WORK=$(mktemp -d)
-trap 'stop_all; rm -rf "$WORK" "$SHOTS"' EXIT
+trap 'stop_all; rm -rf "$WORK"' EXIT
 cp -r "$ROOT/Media" "$WORK/"
 mkdir "$WORK/Music"
 cp "$ROOT/Music/First Steps.mp3" "$ROOT/Music/First Steps.mp3.tq" "$WORK/Music/"
@@ -35,6 +36,7 @@ start_game "$GAME" "$WORK"
 pointer 630 470
 sleep 1
 share "title screen, idle"
+shot title
 xdotool key Down; sleep 0.25
 xdotool key Return; sleep 0.25   # Play
 xdotool key Return; sleep 0.25   # First Steps
@@ -42,3 +44,4 @@ xdotool key Down; sleep 0.1; xdotool key Down; sleep 0.25
 xdotool key Return               # play medium
 sleep 2
 share "playing a song (nothing pressed)"
+shot playing

@@ -219,4 +219,35 @@ TEST_F(GeneratorTest, UpAndDownPickARowLeftAndRightStepIt) {
   FocusIndex = -1;
 }
 
+// Right held down on "Accept", then Up onto the beats: the value must not
+// jump (216 once became 276 in one frame), then or a minute later.
+TEST_F(GeneratorTest, AKeyHeldBeforeItsRowIsFocusedStepsNothing) {
+  auto frame = [](int key, bool down) {
+    if (key != 0) {
+      SDL_Event event{};
+      event.type = event.key.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+      event.key.keysym.sym = static_cast<SDLKey>(key);
+      StampEvent(event, ClockTicks());
+    }
+    UpdateInput();
+    BeginFocusFrame();
+    RunChartCreate();
+    EndFocusFrame();
+    GameClockMs += 16;
+  };
+  frame(0, false);
+  FocusIndex = 3;  // "Accept"
+  frame(SDLK_RIGHT, true);
+  for (int i = 0; i < 100; ++i) frame(0, false);
+  frame(SDLK_UP, true);
+  frame(SDLK_UP, false);
+  EXPECT_EQ(FocusIndex, 2) << "the beats";
+  for (int i = 0; i < 4000; ++i) frame(0, false);
+  EXPECT_EQ(CreateBeats, 216);
+  frame(SDLK_RIGHT, false);
+  frame(SDLK_RIGHT, true);  // pressed there, it steps
+  EXPECT_EQ(CreateBeats, 217);
+  FocusIndex = -1;
+}
+
 }  // namespace

@@ -46,14 +46,3 @@ TEST(BestScoreWriter, FiveLinesThatReadBackAndAFailedWriteKeepsTheOldFile) {
   for (int d = 0; d < DifficultyCount; ++d) EXPECT_EQ(back[d], scores[d] < 0 ? NeverPlayed : scores[d]);
   EXPECT_FALSE(WriteScoreFile("no/such/folder/s.score", scores));
 }
-
-TEST(BestScoreRetirement, TheBestsMoveBesideTheChartOneGenerationDeep) {
-  ScratchFolder scratch;
-  RetireScoreFile("s.score");  // nothing to move
-  EXPECT_FALSE(std::filesystem::exists("s.score.old"));
-  WriteTextFile("s.score", "1\n2\n3\n4\n5\n");
-  WriteTextFile("s.score.old", "older");
-  RetireScoreFile("s.score");
-  EXPECT_FALSE(std::filesystem::exists("s.score"));
-  EXPECT_EQ(ReadTextFile("s.score.old"), "1\n2\n3\n4\n5\n");
-}

@@ -8,13 +8,7 @@ GAME=$1
 SOURCE=$2
 HERE=$(cd "$(dirname "$0")" && pwd)
 source "$HERE/xsession.sh"
-SHOTS=$PWD/e2e-shots/keys
-rm -rf "$SHOTS"
-mkdir -p "$SHOTS"
-WORK=$(mktemp -d)
-trap 'stop_all; rm -rf "$WORK"' EXIT
-cp -r "$SOURCE/Media" "$WORK/"
-mkdir "$WORK/Music"
+start_workspace keys
 cp "$SOURCE/Music/First Steps.mp3" "$SOURCE/Music/First Steps.mp3.tq" "$WORK/Music/"
 SONG="$WORK/Music/First Steps.mp3"
 

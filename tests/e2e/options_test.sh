@@ -9,13 +9,7 @@ GAME=$1
 SOURCE=$2
 HERE=$(cd "$(dirname "$0")" && pwd)
 source "$HERE/xsession.sh"
-SHOTS=$PWD/e2e-shots/options
-rm -rf "$SHOTS"
-mkdir -p "$SHOTS"
-WORK=$(mktemp -d)
-trap 'stop_all; rm -rf "$WORK"' EXIT
-cp -r "$SOURCE/Media" "$WORK/"
-mkdir "$WORK/Music"
+start_workspace options
 CONF="$WORK/zedov.conf"
 printf '# my laptop, by hand\n\naudio_offset_ms   =  10   # PulseAudio\nmy_own_key = kept\n' > "$CONF"
 [ "$E2E_SCALE" = 1 ] || printf 'window_scale = %s\n' "$E2E_SCALE" >> "$CONF"

@@ -9,12 +9,7 @@ GAME=$1
 SOURCE=$2
 HERE=$(cd "$(dirname "$0")" && pwd)
 source "$HERE/xsession.sh"
-SHOTS=$PWD/e2e-shots/pack
-rm -rf "$SHOTS"
-mkdir -p "$SHOTS"
-WORK=$(mktemp -d)
-trap 'stop_all; rm -rf "$WORK"' EXIT
-cp -r "$SOURCE/Media" "$WORK/"
+start_workspace pack
 PACK="$WORK/Music/Road Pack"
 mkdir -p "$PACK/First" "$PACK/Second" "$WORK/Music/Alpha/Song"
 sox -n -r 44100 -c 2 "$PACK/First/first.ogg" synth 6 sine 330 vol 0.2 2> /dev/null || fail "sox failed"

@@ -8,13 +8,7 @@ GAME=$1
 SOURCE=$2
 HERE=$(cd "$(dirname "$0")" && pwd)
 source "$HERE/xsession.sh"
-SHOTS=$PWD/e2e-shots/retry
-rm -rf "$SHOTS"
-mkdir -p "$SHOTS"
-WORK=$(mktemp -d)
-trap 'stop_all; rm -rf "$WORK"' EXIT
-cp -r "$SOURCE/Media" "$WORK/"
-mkdir "$WORK/Music"
+start_workspace retry
 SONG="$WORK/Music/Retry.mp3"
 sox -n -r 44100 -c 2 "$WORK/song.wav" synth 6 sine 330 vol 0.2 2> /dev/null
 lame --quiet "$WORK/song.wav" "$SONG" || fail "lame failed"

@@ -10,14 +10,8 @@ GAME=$1
 SOURCE=$2
 HERE=$(cd "$(dirname "$0")" && pwd)
 source "$HERE/xsession.sh"
-SHOTS=$PWD/e2e-shots/road
-rm -rf "$SHOTS"
-mkdir -p "$SHOTS"
-WORK=$(mktemp -d)
-trap 'stop_all; rm -rf "$WORK"' EXIT
-cp -r "$SOURCE/Media" "$WORK/"
+start_workspace road
 MUSIC=$WORK/Music
-mkdir "$MUSIC"
 
 # Nine songs, so that the list scrolls; the one played sorts last.
 sox -n -r 44100 -c 2 "$WORK/song.wav" synth 9 sine 330 vol 0.2 2> /dev/null

@@ -9,13 +9,7 @@ set -uo pipefail
 GAME=$1
 SOURCE=$2
 source "$(dirname "$0")/xsession.sh"
-SHOTS=$PWD/e2e-shots/scale
-rm -rf "$SHOTS"
-mkdir -p "$SHOTS"
-WORK=$(mktemp -d)
-trap 'stop_all; rm -rf "$WORK"' EXIT
-cp -r "$SOURCE/Media" "$WORK/"
-mkdir "$WORK/Music"
+start_workspace scale
 printf '# a laptop panel\nwindow_scale = 3\n' > "$WORK/zedov.conf"
 
 # sharp NAME: the screenshot is made of whole 2 x 2 blocks (no blur, no stray rows).

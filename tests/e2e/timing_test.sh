@@ -11,13 +11,7 @@ GAME=$1
 SOURCE=$2
 HERE=$(cd "$(dirname "$0")" && pwd)
 source "$HERE/xsession.sh"
-SHOTS=$PWD/e2e-shots/timing
-rm -rf "$SHOTS"
-mkdir -p "$SHOTS"
-WORK=$(mktemp -d)
-trap 'stop_all; rm -rf "$WORK"' EXIT
-cp -r "$SOURCE/Media" "$WORK/"
-mkdir "$WORK/Music"
+start_workspace timing
 sox -n -r 44100 -c 2 "$WORK/song.wav" synth 20 sine 330 vol 0.2 2> /dev/null
 lame --quiet "$WORK/song.wav" "$WORK/Music/Timing.mp3" || fail "lame failed"
 CHART=$WORK/Music/Timing.mp3.tq

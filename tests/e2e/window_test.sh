@@ -6,13 +6,7 @@ set -uo pipefail
 GAME=$1
 SOURCE=$2
 source "$(dirname "$0")/xsession.sh"
-SHOTS=$PWD/e2e-shots/window
-rm -rf "$SHOTS"
-mkdir -p "$SHOTS"
-WORK=$(mktemp -d)
-trap 'stop_all; rm -rf "$WORK"' EXIT
-cp -r "$SOURCE/Media" "$WORK/"
-mkdir "$WORK/Music"
+start_workspace window
 
 start_display
 start_game "$GAME" "$WORK"

@@ -14,6 +14,19 @@ fail() {
   exit 1
 }
 
+# start_workspace NAME: an empty e2e-shots/NAME for the screenshots ($SHOTS) and
+# a scratch game folder ($WORK) with the Media and an empty Music/, both
+# cleaned up at exit with the display and the game. Needs $SOURCE.
+start_workspace() {
+  SHOTS=$PWD/e2e-shots/$1
+  rm -rf "$SHOTS"
+  mkdir -p "$SHOTS"
+  WORK=$(mktemp -d)
+  trap 'stop_all; rm -rf "$WORK"' EXIT
+  cp -r "$SOURCE/Media" "$WORK/"
+  mkdir "$WORK/Music"
+}
+
 # start_display [WxH]: a fresh Xvfb (800x600 unless given) on a free display number; sets DISPLAY.
 start_display() {
   local n

@@ -21,9 +21,16 @@ double Seconds(const std::string& value) {
   return seconds;
 }
 
+// Where a tag first stands, its name in any letter case; npos when nowhere.
+size_t FindTag(std::string_view text, std::string_view upperName) {
+  auto at = std::search(text.begin(), text.end(), upperName.begin(), upperName.end(),
+                        [](char a, char b) { return UpperAscii(a) == b; });
+  return at == text.end() ? std::string_view::npos : static_cast<size_t>(at - text.begin());
+}
+
 StepHead HeadOf(std::string_view text) {
   // The notes are no concern here, and long: the head ends where they begin.
-  size_t notes = std::min(text.find("#NOTES"), text.find("#NOTEDATA"));
+  size_t notes = std::min(FindTag(text, "#NOTES"), FindTag(text, "#NOTEDATA"));
   if (notes != std::string_view::npos) text = text.substr(0, notes);
   StepHead head;
   for (const StepTag& tag : ReadStepTags(text)) {

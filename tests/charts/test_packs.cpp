@@ -8,6 +8,7 @@
 #include "charts/music_length.h"
 #include "charts/packs.h"
 #include "charts/song_labels.h"
+#include "charts/step_head.h"
 #include "test_files.h"
 
 namespace fs = std::filesystem;
@@ -60,6 +61,16 @@ TEST(SongLibrary, PacksSongFoldersAndLooseSongsByWhatTheyHold) {
   EXPECT_EQ(SongTitle("Pack/S1/b.ogg"), "S1");
   EXPECT_EQ(SongTitle("a.mp3"), "a");
   EXPECT_EQ(StepFileOfSong("a.mp3"), "");
+}
+
+// A chart's own tags after the head, whatever the case of the tag that opens
+// the notes, never stand for the song's.
+TEST(SongLibrary, TheHeadEndsAtTheNotesInAnyCase) {
+  ScratchFolder scratch;
+  WriteTextFile("a.ssc", "#MUSIC:song.ogg;\n#notedata:;\n#MUSIC:chart.ogg;\n#notes:\n0000\n;");
+  WriteTextFile("b.sm", "#Title:Head;\n#notes:\n  dance-single:\n#TITLE:Notes;");
+  EXPECT_EQ(ReadStepHead("a.ssc").music, "song.ogg");
+  EXPECT_EQ(ReadStepHead("b.sm").title, "Head");
 }
 
 TEST(SongLibrary, MissingMusicFolderGivesNoPacksAndNoSongs) {

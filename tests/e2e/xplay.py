@@ -9,11 +9,11 @@ Escape is pressed PAUSE_AT_MS into the song and the left button clicked
 PAUSE_FOR_MS later (the pointer must rest on "Resume game"); the notes after
 it are played later by the pause and the overlay's fade-out.
 """
-import ctypes
 import os
-import ctypes.util
 import sys
 import time
+
+from xtest import keycode, open_xtest
 
 TAGS = ["<startbeginner>", "<starteasy>", "<startmedium>", "<starthard>", "<startchallenge>"]
 KEYS = ["Left", "Down", "Up", "Right"]
@@ -39,20 +39,12 @@ def main():
         until = int(sys.argv.pop(1).split("=", 1)[1])
     chart, difficulty, start = sys.argv[1], int(sys.argv[2]), float(sys.argv[3])
     lead = int(sys.argv[4]) if len(sys.argv) > 4 else 0
-    x11 = ctypes.cdll.LoadLibrary(ctypes.util.find_library("X11"))
-    xtst = ctypes.cdll.LoadLibrary(ctypes.util.find_library("Xtst"))
-    x11.XOpenDisplay.restype = ctypes.c_void_p
-    x11.XStringToKeysym.restype = ctypes.c_ulong
-    x11.XKeysymToKeycode.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
-    x11.XFlush.argtypes = [ctypes.c_void_p]
-    xtst.XTestFakeKeyEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
-    xtst.XTestFakeButtonEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
-    display = x11.XOpenDisplay(None)
-    escape = x11.XKeysymToKeycode(display, x11.XStringToKeysym(b"Escape"))
+    x11, xtst, display = open_xtest()
+    escape = keycode(x11, display, "Escape")
     pause_at = int(sys.argv[5]) if len(sys.argv) > 6 else None
     pause_for = int(sys.argv[6]) if len(sys.argv) > 6 else 0
     shift = pause_for + FADE_OUT_MS
-    codes = [x11.XKeysymToKeycode(display, x11.XStringToKeysym(k.encode())) for k in KEYS]
+    codes = [keycode(x11, display, k) for k in KEYS]
 
     events = []  # (ms, down?, what): what is a column, "escape" or "button"
     for column, due, hold in read_section(chart, difficulty):

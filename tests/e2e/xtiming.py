@@ -11,10 +11,10 @@ sent when a sleep and then a short spin on the monotonic clock reach its time
 game's millisecond. Taps are held 40 ms, holds their length plus 60 ms.
 Prints how late, at most, an event left against its plan.
 """
-import ctypes
-import ctypes.util
 import sys
 import time
+
+from xtest import keycode, open_xtest
 
 TAGS = ["<startbeginner>", "<starteasy>", "<startmedium>", "<starthard>", "<startchallenge>"]
 KEYS = ["Left", "Down", "Up", "Right"]
@@ -44,16 +44,8 @@ def wait_until(moment):
 
 def main():
     chart, difficulty, late = sys.argv[1], int(sys.argv[2]), int(sys.argv[3])
-    x11 = ctypes.cdll.LoadLibrary(ctypes.util.find_library("X11"))
-    xtst = ctypes.cdll.LoadLibrary(ctypes.util.find_library("Xtst"))
-    x11.XOpenDisplay.restype = ctypes.c_void_p
-    x11.XStringToKeysym.restype = ctypes.c_ulong
-    x11.XKeysymToKeycode.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
-    x11.XFlush.argtypes = [ctypes.c_void_p]
-    xtst.XTestFakeKeyEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
-    display = x11.XOpenDisplay(None)
-    code = lambda name: x11.XKeysymToKeycode(display, x11.XStringToKeysym(name.encode()))
-    columns = [code(k) for k in KEYS]
+    x11, xtst, display = open_xtest()
+    columns = [keycode(x11, display, k) for k in KEYS]
 
     events = []  # (ms after the Return press, down?, keycode)
     for column, due, hold in read_section(chart, difficulty):
@@ -62,18 +54,19 @@ def main():
             events.append((due + late + (hold + 60 if hold > 0 else 40), False, columns[column]))
     events.sort(key=lambda e: (e[0], e[1]))  # a release before a press at the same moment
 
-    def send(keycode, down):
-        xtst.XTestFakeKeyEvent(display, keycode, 1 if down else 0, 0)
+    def send(key, down):
+        xtst.XTestFakeKeyEvent(display, key, 1 if down else 0, 0)
         x11.XFlush(display)
 
     start = time.monotonic()
-    send(code("Return"), True)
-    send(code("Return"), False)
+    enter = keycode(x11, display, "Return")
+    send(enter, True)
+    send(enter, False)
     lateness = []  # of the presses, in ms
-    for ms, down, keycode in events:
+    for ms, down, key in events:
         moment = start + ms / 1000.0
         wait_until(moment)
-        send(keycode, down)
+        send(key, down)
         if down:
             lateness.append((time.monotonic() - moment) * 1000)
     mean = sum(lateness) / max(len(lateness), 1)

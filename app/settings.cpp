@@ -13,11 +13,10 @@ void LoadSettings() {
   std::vector<std::string> problems;
   PlayerSettings = ReadSettingsFile(SettingsPath, problems);
   for (const std::string& problem : problems) std::fprintf(stderr, "Zedov: %s: %s\n", SettingsPath, problem.c_str());
-  const char* keys[4] = {"key_left", "key_down", "key_up", "key_right"};
   for (int lane = 0; lane < 4; ++lane) {
     const std::string& name = PlayerSettings.*LaneKeyNames[lane];
     if (KeyNamed(name) == 0)
       std::fprintf(stderr, "Zedov: %s: %s: no key is named \"%s\"; the lane keeps its arrow key\n", SettingsPath,
-                   keys[lane], name.c_str());
+                   std::string(LaneKeyNameKeys[lane]).c_str(), name.c_str());
   }
 }

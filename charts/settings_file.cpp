@@ -21,21 +21,20 @@ struct Key {
 };
 
 constexpr Key Keys[] = {
-    {"audio_offset_ms", &Settings::audioOffsetMs, -1000, 1000},
-    {"visual_offset_ms", &Settings::visualOffsetMs, -1000, 1000},
+    {"audio_offset_ms", &Settings::audioOffsetMs, -LongestOffsetMs, LongestOffsetMs},
+    {"visual_offset_ms", &Settings::visualOffsetMs, -LongestOffsetMs, LongestOffsetMs},
     {"pad_left", &Settings::padLeft, -1, 255},
     {"pad_down", &Settings::padDown, -1, 255},
     {"pad_up", &Settings::padUp, -1, 255},
     {"pad_right", &Settings::padRight, -1, 255},
     {"pad_pause", &Settings::padPause, -1, 255},
     {"pad_select", &Settings::padSelect, -1, 255},
-    {"music_volume", &Settings::musicVolume, 0, 100},
+    {"music_volume", &Settings::musicVolume, 0, LoudestMusic},
     {"window_scale", &Settings::windowScale, 1, 4},
     {"fullscreen", &Settings::fullScreen, 0, 1},
 };
 
 constexpr std::string_view ScrollSpeedKey = "scroll_speed";
-constexpr std::string_view KeyNameKeys[4] = {"key_left", "key_down", "key_up", "key_right"};
 constexpr size_t LongestKeyName = 40;
 
 // A key as it may be shown in a message: printable ASCII only, and short.
@@ -59,7 +58,7 @@ bool TakeSpeed(std::string_view value, double& speed) {
 // the keyboard when the settings are used.
 bool TakeKeyName(std::string_view name, std::string_view value, Settings& settings) {
   for (int lane = 0; lane < 4; ++lane) {
-    if (name != KeyNameKeys[lane]) continue;
+    if (name != LaneKeyNameKeys[lane]) continue;
     if (value.empty() || value.size() > LongestKeyName) return false;
     settings.*LaneKeyNames[lane] = std::string(value);
     return true;
@@ -80,7 +79,7 @@ std::string TakeLine(std::string_view line, Settings& settings) {
     if (TakeSpeed(value, settings.scrollSpeed)) return "";
     return "scroll_speed must be a number from 1.00 to 4.00 in steps of 0.25";
   }
-  for (std::string_view key : KeyNameKeys)
+  for (std::string_view key : LaneKeyNameKeys)
     if (name == key) {
       if (TakeKeyName(name, value, settings)) return "";
       return std::string(key) + " must name a key, in at most " + std::to_string(LongestKeyName) + " characters";
@@ -137,7 +136,7 @@ std::vector<std::pair<std::string, std::string>> SettingsValues(const Settings& 
   char speed[16];
   std::snprintf(speed, sizeof speed, "%.2f", settings.scrollSpeed);
   values.emplace_back(ScrollSpeedKey, speed);
-  for (int lane = 0; lane < 4; ++lane) values.emplace_back(KeyNameKeys[lane], settings.*LaneKeyNames[lane]);
+  for (int lane = 0; lane < 4; ++lane) values.emplace_back(LaneKeyNameKeys[lane], settings.*LaneKeyNames[lane]);
   return values;
 }
 

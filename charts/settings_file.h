@@ -37,7 +37,12 @@ inline constexpr std::string Settings::*LaneKeyNames[4] = {&Settings::keyLeft, &
 inline constexpr int Settings::*LanePads[4] = {&Settings::padLeft, &Settings::padDown, &Settings::padUp,
                                                &Settings::padRight};
 
+// The file's keys for the lanes' keyboard keys, left, down, up, right.
+inline constexpr std::string_view LaneKeyNameKeys[4] = {"key_left", "key_down", "key_up", "key_right"};
+
 inline constexpr int MostSettingsProblems = 10;  // reported lines; the rest are counted
+inline constexpr int LongestOffsetMs = 1000;     // both offsets lie from -1000 to +1000 ms
+inline constexpr int LoudestMusic = 100;         // the music volume runs from 0 to 100 percent
 inline constexpr double SlowestScroll = 1.0;
 inline constexpr double FastestScroll = 4.0;
 inline constexpr double ScrollStep = 0.25;

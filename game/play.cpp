@@ -119,7 +119,7 @@ int DrawNotes() {
   int drawn = 0;
   for (const Note& note : NoteList) {
     int64_t y = NoteY(note.time, SongPosition);
-    if (y < -69 || y > 479 || note.column < 0 || note.column > 3) continue;
+    if (!ArrowInWindow(y) || note.column < 0 || note.column > 3) continue;
     if (note.hold != 0) DrawHold(ColumnX[note.column] + 10, y, note.hold);
     DrawCell(ArrowPlaySheet, ArrowSheet, &ArrowCells[note.column + 12], ColumnX[note.column], y);
     ++drawn;
@@ -129,7 +129,7 @@ int DrawNotes() {
 
 void DrawHold(int x, int64_t y, int32_t hold) {
   int64_t length = ScrollPixels(hold);  // the strip's pixels: its remaining time
-  int64_t cells = static_cast<int64_t>(std::floor(hold * ScrollSpeed / MsPerPixel / HoldCellHeight));
+  int64_t cells = HoldWholeCells(hold);
   DrawCell(HoldPlaySheet, HoldSheet, &HoldCells[0], x, y);
   // A long hold runs far below the window: stop at its bottom edge.
   for (int64_t k = 1; k <= cells && y + HoldCellHeight * k <= WindowHeight; ++k)

@@ -87,7 +87,7 @@ int32_t LeadInMs(const std::vector<Note>& notes, double scrollSpeed, int32_t off
   if (notes.empty() || !(scrollSpeed > 0)) return 0;
   int64_t first = notes.front().time;
   for (const Note& note : notes) first = std::min<int64_t>(first, note.time);
-  const double riseMs = static_cast<double>(WindowHeight - TargetLineY) * MsPerPixel / scrollSpeed;
+  const double riseMs = RiseMs(scrollSpeed);
   return static_cast<int32_t>(std::clamp<double>(riseMs - (first + offsetMs), 0, riseMs));
 }
 

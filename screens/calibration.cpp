@@ -99,7 +99,7 @@ void RunCalibration() {
     DrawText(320, 290, "Audio offset " + Ms(MedianOffset(TapOffsets)) + "?", Centre);
     if (Button(Centred(320, 330, 300, 10), "Use this offset") || enter) {
       Settings s = PlayerSettings;
-      s.audioOffsetMs = std::clamp(MedianOffset(TapOffsets), -1000, 1000);
+      s.audioOffsetMs = std::clamp(MedianOffset(TapOffsets), -LongestOffsetMs, LongestOffsetMs);
       ChangeSettings(s);
       Leave(Options);
     }

@@ -108,13 +108,13 @@ void EditSettings(Settings& s) {
   const uint32_t now = static_cast<uint32_t>(GameClockMs);
   // Asked every frame, so that a key held before a row got the focus does not jump its value.
   const int arrows = RepeatSteps(SDLK_RIGHT, now) - RepeatSteps(SDLK_LEFT, now);
-  s.audioOffsetMs = std::clamp(s.audioOffsetMs + ValueRow(0, "Audio offset", WithUnit(s.audioOffsetMs, " ms"), arrows), -1000, 1000);
+  s.audioOffsetMs = std::clamp(s.audioOffsetMs + ValueRow(0, "Audio offset", WithUnit(s.audioOffsetMs, " ms"), arrows), -LongestOffsetMs, LongestOffsetMs);
   if (Button(Centred(ValueX, RowY(1), 200, 10), "Calibrate")) Screen = Calibration;
-  s.visualOffsetMs = std::clamp(s.visualOffsetMs + ValueRow(2, "Visual offset", WithUnit(s.visualOffsetMs, " ms"), arrows), -1000, 1000);
+  s.visualOffsetMs = std::clamp(s.visualOffsetMs + ValueRow(2, "Visual offset", WithUnit(s.visualOffsetMs, " ms"), arrows), -LongestOffsetMs, LongestOffsetMs);
   s.scrollSpeed = std::clamp(s.scrollSpeed + ScrollStep * ValueRow(3, "Scroll speed", SpeedText(s.scrollSpeed), arrows),
                              SlowestScroll, FastestScroll);
   for (int lane = 0; lane < 4; ++lane) KeyRow(4 + lane, lane, s);
-  s.musicVolume = std::clamp(s.musicVolume + VolumeStep * ValueRow(8, "Music volume", WithUnit(s.musicVolume, " %"), arrows), 0, 100);
+  s.musicVolume = std::clamp(s.musicVolume + VolumeStep * ValueRow(8, "Music volume", WithUnit(s.musicVolume, " %"), arrows), 0, LoudestMusic);
   // A scale too big for the desktop, asked for in the file, stands until the player steps it.
   const int shownScale = std::min(s.windowScale, LargestWindowScale());
   if (int steps = ValueRow(9, "Window scale", ScaleText(shownScale), arrows))

@@ -5,12 +5,13 @@
 #pragma once
 #include <vector>
 
+#include "game/judgement.h"
 #include "game/press_timing.h"
 #include "kit/panels.h"
 
 inline constexpr Box TimingPlot{95, 288, 520, 108};  // between the score rows and the message line
-inline constexpr int EarliestOffsetMs = -199;        // the earliest GOOD
-inline constexpr int LatestOffsetMs = 125;           // later than this a note is swept as BOO
+inline constexpr int EarliestOffsetMs = -GoodWithinMs;  // the earliest GOOD
+inline constexpr int LatestOffsetMs = MissAfterMs;      // later than this a note is swept as BOO
 
 // Draws the plot with its "LATE" and "EARLY" labels.
 void DrawTimingPicture(const std::vector<PressTiming>& presses);

@@ -22,8 +22,6 @@ void ScanMusicFolder() {
   std::error_code error;
   fs::directory_iterator it("Music", error);
   if (error) return;
-  SongList.push_back({"."});
-  SongList.push_back({".."});
   for (; it != fs::directory_iterator(); it.increment(error)) {
     if (error) break;
     SongList.push_back({it->path().filename().string()});

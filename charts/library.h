@@ -8,8 +8,9 @@ struct SongEntry {
   std::string name;  // file name as listed, in its own letter case, extension included
 };
 
-// Every entry of Music/ (files of any kind, sub-folders, "." and ".."),
-// sorted by name without regard to letter case. Rebuilt by ScanMusicFolder.
+// Every entry of Music/ (files of any kind and sub-folders, but not the
+// folder itself nor its parent), sorted by name without regard to letter
+// case. Rebuilt by ScanMusicFolder.
 inline std::vector<SongEntry> SongList;
 
 // Empties SongList and fills it anew from Music/; a missing or unreadable folder gives none.

@@ -14,11 +14,21 @@ SDL_Rect MakeRect(int x, int y, int w, int h) {
   return r;
 }
 
-SDL_Surface* LoadKeyedImage(const std::string& path) {
+namespace {
+
+// An image file in the screen's format by way of convert; null when either step fails.
+SDL_Surface* LoadConverted(const std::string& path, SDL_Surface* (*convert)(SDL_Surface*)) {
   SDL_Surface* loaded = IMG_Load(path.c_str());
   if (loaded == nullptr) return nullptr;
-  SDL_Surface* converted = SDL_DisplayFormat(loaded);
+  SDL_Surface* converted = convert(loaded);
   SDL_FreeSurface(loaded);
+  return converted;
+}
+
+}  // namespace
+
+SDL_Surface* LoadKeyedImage(const std::string& path) {
+  SDL_Surface* converted = LoadConverted(path, SDL_DisplayFormat);
   // Run-length coding draws the same pixels, but the backdrop and the frame, blitted
   // whole every frame, cost a tenth of the per-pixel key test (2 ms of a frame).
   if (converted != nullptr)
@@ -26,13 +36,7 @@ SDL_Surface* LoadKeyedImage(const std::string& path) {
   return converted;
 }
 
-SDL_Surface* LoadAlphaImage(const std::string& path) {
-  SDL_Surface* loaded = IMG_Load(path.c_str());
-  if (loaded == nullptr) return nullptr;
-  SDL_Surface* converted = SDL_DisplayFormatAlpha(loaded);
-  SDL_FreeSurface(loaded);
-  return converted;
-}
+SDL_Surface* LoadAlphaImage(const std::string& path) { return LoadConverted(path, SDL_DisplayFormatAlpha); }
 
 void LoadKitMedia() {
   MakePausePictures();

@@ -65,16 +65,7 @@ void AskTheQuestions() {
   AskValue(135, "How fast is the song?", CreateBpm, " BPM", BpmBounds);
   AskValue(215, "When does the first beat occur?", CreateDelayMs, " millisecond delay", DelayBounds, true);
   AskValue(295, "How many beats are there before the song ends?", CreateBeats, " arrows", BeatBounds);
-  if (Button(Centred(320, 375, 600, 10), "Accept")) {
-    if (!SongHasChart(SelectedSong)) {
-      WriteChart();
-    } else {
-      AskingToReplace = true;
-      OpenReplacePrompt();
-    }
-  }
-  DrawText(320, 400, CreateNotice, Centre);  // above "Back", as on the results
-  if (BackButton()) Screen = DifficultySelect;
+  if (Button(Centred(320, 375, 600, 10), "Accept")) WriteOrAsk(AskingToReplace, WriteChart);
 }
 
 }  // namespace
@@ -84,8 +75,5 @@ void RunChartCreate() {
     AskingToReplace = false;
     CreateNotice.clear();
   }
-  if (!AskingToReplace) return AskTheQuestions();
-  ReplaceAnswer answer = AskToReplace(SelectedSong);
-  if (answer == ReplaceAnswer::Replace) WriteChart();
-  if (answer != ReplaceAnswer::Waiting) AskingToReplace = false;
+  RunChartMaker(AskingToReplace, CreateNotice, AskTheQuestions, WriteChart);
 }

@@ -43,7 +43,8 @@ ListedFiles StepFiles() {
 
 constexpr size_t HeadingLength = 56;  // characters that fit in the heading's line
 
-std::string StepFileToImport;  // chosen for a song that has a chart, until the player answers
+std::string StepFileToImport;  // the file last clicked
+bool AskingToReplace = false;  // the song has a chart: until the player answers for StepFileToImport
 
 // The import runs at once, inside the frame of the click. A file that cannot
 // be read or holds no chart leaves the song's chart, and its bests, as they
@@ -63,14 +64,9 @@ void ListStepFiles() {
   DrawText(14, 8, ("Import a step chart for " + SongTitle(SelectedSong)).substr(0, HeadingLength), Left);
   ListedFiles files = StepFiles();
   int clicked = ButtonList(files.labels, ImportListScroll);
-  if (clicked >= 0 && !SongHasChart(SelectedSong)) {
-    Import(files.names[clicked]);
-  } else if (clicked >= 0) {
-    StepFileToImport = files.names[clicked];
-    OpenReplacePrompt();
-  }
-  DrawText(320, 400, ImportNotice, Centre);  // above "Back", as on the results
-  if (BackButton()) Screen = DifficultySelect;
+  if (clicked < 0) return;
+  StepFileToImport = files.names[clicked];
+  WriteOrAsk(AskingToReplace, [] { Import(StepFileToImport); });
 }
 
 }  // namespace
@@ -78,11 +74,8 @@ void ListStepFiles() {
 void RunChartImport() {
   if (ScreenChanged) {
     ScanMusicFolder();
-    StepFileToImport.clear();
+    AskingToReplace = false;
     ImportNotice.clear();
   }
-  if (StepFileToImport.empty()) return ListStepFiles();
-  ReplaceAnswer answer = AskToReplace(SelectedSong);
-  if (answer == ReplaceAnswer::Replace) Import(StepFileToImport);
-  if (answer != ReplaceAnswer::Waiting) StepFileToImport.clear();
+  RunChartMaker(AskingToReplace, ImportNotice, ListStepFiles, [] { Import(StepFileToImport); });
 }

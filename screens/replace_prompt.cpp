@@ -10,6 +10,7 @@
 #include "kit/focus.h"
 #include "kit/font.h"
 #include "kit/panels.h"
+#include "screens/screen_state.h"
 
 namespace {
 
@@ -45,4 +46,22 @@ bool ReplaceChart(const std::string& song, const std::string& chartText, std::st
   if (!ReplaceFile(ChartPath(song), chartText, why)) return false;
   RetireScoreFile(ScorePath(song));
   return true;
+}
+
+void WriteOrAsk(bool& asking, void (*write)()) {
+  if (!SongHasChart(SelectedSong)) return write();
+  asking = true;
+  OpenReplacePrompt();
+}
+
+void RunChartMaker(bool& asking, const std::string& notice, void (*page)(), void (*write)()) {
+  if (asking) {
+    ReplaceAnswer answer = AskToReplace(SelectedSong);
+    if (answer != ReplaceAnswer::Waiting) asking = false;
+    if (answer == ReplaceAnswer::Replace) write();
+    return;
+  }
+  page();
+  DrawText(320, 400, notice, Centre);  // above "Back", as on the results
+  if (BackButton()) Screen = DifficultySelect;
 }

@@ -19,3 +19,12 @@ ReplaceAnswer AskToReplace(const std::string& song);
 // Writes the chart text over the song's chart; when that worked, the song's
 // bests are retired with the old chart. False, with why, when nothing was written.
 bool ReplaceChart(const std::string& song, const std::string& chartText, std::string& why);
+
+// The chart makers' steps for SelectedSong. A chart is written at once when
+// the song has none; else asking is set and the question opens.
+void WriteOrAsk(bool& asking, void (*write)());
+
+// One frame of a chart maker: while asking, the question (any answer ends
+// it; Replace calls write()); else its own page, the notice above "Back",
+// and "Back" to the difficulty select.
+void RunChartMaker(bool& asking, const std::string& notice, void (*page)(), void (*write)());

@@ -14,7 +14,7 @@
 #include "kit/input.h"
 #include "kit/pause.h"
 #include "kit/pause_pixels.h"
-#include "robustness/robustness_support.h"
+#include "app/app_support.h"
 #include "screens/screen_state.h"
 #include "test_support.h"
 

@@ -32,6 +32,8 @@ TEST(BestScoreReader, TheFirstFailedReadLeavesThatScoreAndAllLaterNeverPlayed) {
   EXPECT_EQ(ReadScores("0x1F 2"), "0 -1 -1 -1 -1 ");  // 0, then the word "x1F"
   EXPECT_EQ(ReadScores(std::string("3 \xff\0\x80", 5)), "3 -1 -1 -1 -1 ");
   EXPECT_EQ(ReadScores("4 " + std::string(1 << 20, '9')), "4 -1 -1 -1 -1 ");
+  EXPECT_EQ(ReadScores("- 5 5 5 5 5"), "-1 -1 -1 -1 -1 ");
+  EXPECT_EQ(ReadScores("\xff\xfe\x31\x00\x32\x00"), "-1 -1 -1 -1 -1 ");  // the numbers in UTF-16
   EXPECT_EQ(ReadScores("1 2 3", "missing.score"), "-1 -1 -1 -1 -1 ");
   EXPECT_EQ(ReadScores("0\n0\n0\n0\n0\n"), "0 0 0 0 0 ") << "a file of an earlier version reads as it did";
 }

@@ -1,7 +1,6 @@
 // The title and credits screens.
 #include <gtest/gtest.h>
 
-#include "game/media.h"
 #include "kit/input.h"
 #include "screens/screen_state.h"
 #include "screens/title.h"
@@ -24,19 +23,6 @@ TEST(TitleTest, ButtonsLeadToTheSongListAndTheCreditsAndBack) {
     EXPECT_EQ(Screen, c.next) << c.x << "," << c.y;
   }
   Screen = Title;
-}
-
-TEST(TitleTest, TitlePictureIsDrawnAtItsPlace) {
-  OpenTestScreen();
-  FillScreen(0, 0, 0);
-  GameTitle = MakeImage(300, 150, 0, 200, 0);
-  ResetInput(0, 0);
-  RunTitleScreen();
-  EXPECT_EQ(ScreenPixel(170, 30), 0x00C800u);
-  EXPECT_EQ(ScreenPixel(469, 179), 0x00C800u);
-  EXPECT_EQ(ScreenPixel(169, 30), 0u);
-  SDL_FreeSurface(GameTitle);
-  GameTitle = nullptr;
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
-// Shared by the bad-input tests: real songs made at run time, the audio
-// device under the dummy driver, snapshots of a folder to prove nothing was
-// lost, and the real frame driven by pointer and key events.
+// Shared by the tests of whole screens and frames: real songs made at run
+// time, the audio device under the dummy driver, snapshots of a folder to
+// prove nothing was lost, and the real frame driven by pointer and key events.
 #pragma once
 #include <SDL.h>
+#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <filesystem>
@@ -11,6 +12,7 @@
 #include <string>
 
 #include "screens/screen_state.h"
+#include "test_files.h"
 
 // Makes an MP3 of a sine tone with sox and lame; false when they are missing.
 bool MakeToneMp3(const std::filesystem::path& path, double seconds);
@@ -68,3 +70,14 @@ void ClickInScreen(int x, int y);
 // Opens the song select, scrolls to the song and clicks it; true when it became
 // the SelectedSong and the difficulty select is next.
 bool ChooseSong(const std::string& name);
+
+// Puts the game as it opens: the title, no music, notes, popups, input, pause
+// or quit, the song list at its top, the game clock's last step now.
+void ResetGame();
+
+// A scratch folder and the test screen, the play's counters cleared before and after.
+struct ScratchScreens : testing::Test {
+  ScratchFolder scratch;
+  void SetUp() override;
+  void TearDown() override;
+};

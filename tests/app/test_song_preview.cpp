@@ -7,7 +7,7 @@
 
 #include "game/preview.h"
 #include "kit/clock.h"
-#include "robustness/robustness_support.h"
+#include "app/app_support.h"
 #include "test_support.h"
 
 TEST(SongPreview, WaitsHalfASecondPlaysRepeatsAndStopsWhenTheRowIsLeft) {

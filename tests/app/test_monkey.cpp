@@ -25,7 +25,7 @@
 #include "kit/input.h"
 #include "kit/pause.h"
 #include "kit/pause_pixels.h"
-#include "robustness/robustness_support.h"
+#include "app/app_support.h"
 #include "screens/chart_create.h"
 #include "screens/chart_import.h"
 #include "screens/options.h"
@@ -82,15 +82,8 @@ TEST(Monkey, ThousandsOfRandomFramesKeepTheGameAndTheFilesWhole) {
   FolderContents before = ReadFolder("Music");
 
   RealMedia media;
-  ResetInput();
-  Screen = Title;
-  ScreenChanged = false;
-  QuitRequested = false;
-  PauseWanted = false;
-  PauseLevel = 0.0;
-  SongListScroll = 0;
+  ResetGame();
   ImportListScroll = 0;
-  LastTicks = SDL_GetTicks();
   const int savedBpm = CreateBpm, savedDelay = CreateDelayMs, savedBeats = CreateBeats;
 
   std::mt19937 random(20261208);
@@ -131,14 +124,7 @@ TEST(Monkey, ThousandsOfRandomFramesKeepTheGameAndTheFilesWhole) {
     ASSERT_LE(NoteList.size(), static_cast<size_t>(MostRecordsRead));
     SDL_Delay(1);
   }
-  if (CurrentMusic != nullptr) Mix_FreeMusic(CurrentMusic);
-  CurrentMusic = nullptr;
-  NoteList.clear();
-  PopupList.clear();
-  ResetInput();
-  Screen = Title;
-  PauseWanted = false;
-  PauseLevel = 0.0;
+  ResetGame();
   CreateBpm = savedBpm;
   CreateDelayMs = savedDelay;
   CreateBeats = savedBeats;

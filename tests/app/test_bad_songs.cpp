@@ -14,7 +14,7 @@
 #include "kit/clock.h"
 #include "kit/pause.h"
 #include "kit/pause_pixels.h"
-#include "robustness/robustness_support.h"
+#include "app/app_support.h"
 #include "screens/difficulty_select.h"
 #include "screens/results.h"
 #include "screens/screen_state.h"
@@ -31,17 +31,9 @@ struct BadSongs : testing::Test {
 
   void SetUp() override {
     OpenTestScreen();
-    PauseWanted = false;
-    PauseLevel = 0.0;
-    LastTicks = SDL_GetTicks();
+    ResetGame();
   }
-  void TearDown() override {
-    if (CurrentMusic != nullptr) Mix_FreeMusic(CurrentMusic);
-    CurrentMusic = nullptr;
-    NoteList.clear();
-    PopupList.clear();
-    Screen = Title;
-  }
+  void TearDown() override { ResetGame(); }
 
   // Chooses the song and "play easy": back on the difficulty select at once,
   // with the line, no music, no score file; the line goes with the screen.

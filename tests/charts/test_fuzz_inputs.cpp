@@ -12,8 +12,7 @@
 #include "charts/chart_file.h"
 #include "charts/score_file.h"
 #include "charts/step_file.h"
-#include "game/play_state.h"
-#include "test_support.h"
+#include "test_files.h"
 
 namespace {
 
@@ -39,10 +38,10 @@ TEST(FuzzInputs, EveryKeptInputReadsSafelyAsChartScoresAndStepFile) {
     bool flags[DifficultyCount];
     ReadChartDifficulties(input.string(), flags);
     for (int d = 0; d < DifficultyCount; ++d) {
-      NoteList = ReadChartSection(input.string(), d);
-      EXPECT_LT(NoteList.size(), static_cast<size_t>(MostRecordsRead));
+      std::vector<Note> notes = ReadChartSection(input.string(), d);
+      EXPECT_LT(notes.size(), static_cast<size_t>(MostRecordsRead));
       if (!flags[d]) {
-        EXPECT_TRUE(NoteList.empty());
+        EXPECT_TRUE(notes.empty());
       }
     }
     // Whatever scores were read are written so that they read back the same.
@@ -56,14 +55,12 @@ TEST(FuzzInputs, EveryKeptInputReadsSafelyAsChartScoresAndStepFile) {
     std::string chart = ConvertStepText(ReadTextFile(input));
     for (int d = 0; d < DifficultyCount; ++d) {
       std::istringstream in(chart);
-      NoteList = ReadChartSection(in, d);
-      for (const Note& note : NoteList) {
+      for (const Note& note : ReadChartSection(in, d)) {
         EXPECT_GE(note.column, 0);
         EXPECT_LE(note.column, 3);
       }
     }
   }
-  NoteList.clear();
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// Shared by the robustness tests: whole frames, queued clicks and keys, memory readings.
-#include "robustness/robustness_support.h"
+// Shared by the tests of whole screens and frames: clicks and keys, real songs and media, memory readings.
+#include "app/app_support.h"
 
 #include <SDL_mixer.h>
 #include <unistd.h>
@@ -12,8 +12,11 @@
 #include "app/main_loop.h"
 #include "charts/library.h"
 #include "game/media.h"
+#include "game/play_state.h"
+#include "kit/clock.h"
 #include "kit/images.h"
 #include "kit/input.h"
+#include "kit/pause.h"
 #include "kit/pause_pixels.h"
 #include "screens/screen_state.h"
 #include "screens/song_select.h"
@@ -214,4 +217,27 @@ RealMedia::~RealMedia() {
   CopyTable(ratingCells, RatingCells);
   CopyTable(holdCells, HoldCells);
   PreparePlaySheets();
+}
+
+void ResetGame() {
+  if (CurrentMusic != nullptr) Mix_FreeMusic(CurrentMusic);
+  CurrentMusic = nullptr;
+  NoteList.clear();
+  PopupList.clear();
+  ResetInput();
+  Screen = Title;
+  ScreenChanged = QuitRequested = PauseWanted = false;
+  PauseLevel = 0.0;
+  SongListScroll = 0;
+  LastTicks = SDL_GetTicks();
+}
+
+void ScratchScreens::SetUp() {
+  OpenTestScreen();
+  ResetPlayState();
+}
+
+void ScratchScreens::TearDown() {
+  ResetPlayState();
+  Screen = Title;
 }

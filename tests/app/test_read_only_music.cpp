@@ -15,7 +15,7 @@
 #include "charts/step_import.h"
 #include "game/play_state.h"
 #include "game/song_start.h"
-#include "robustness/robustness_support.h"
+#include "app/app_support.h"
 #include "screens/chart_import.h"
 #include "screens/difficulty_select.h"
 #include "screens/results.h"
@@ -60,17 +60,7 @@ struct LockedFolder {
   bool byPermissions = false;
 };
 
-struct ReadOnlyMusic : testing::Test {
-  ScratchFolder scratch;
-  void SetUp() override {
-    OpenTestScreen();
-    ResetPlayState();
-  }
-  void TearDown() override {
-    ResetPlayState();
-    Screen = Title;
-  }
-};
+struct ReadOnlyMusic : ScratchScreens {};
 
 TEST_F(ReadOnlyMusic, ScoresAndChartsCannotBeWrittenAndTheOldFilesStay) {
   const std::string chart = "<starthard>\n1\n1000\n0\n----\n<stop>\n";

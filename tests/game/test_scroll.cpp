@@ -30,16 +30,9 @@ TEST(Scroll, AtOneTheArrowsStandWhereThePlainPacePutsThemAndFasterTheyTravelFart
     EXPECT_EQ(HoldWholeCells(500), p.cells) << p.speed;
   }
   ScrollSpeed = 1.0;
-  EXPECT_EQ(HoldWholeCells(174), 0);
-  EXPECT_EQ(HoldWholeCells(175), 1);
   VisualOffsetMs = 40;  // drawn 40 ms later: 8 pixels lower
   EXPECT_EQ(NoteY(1000, 1000), 58);
   VisualOffsetMs = 0;
-}
-
-TEST(Scroll, AnArrowIsInTheWindowWhileAnyOfItsRowsIs) {
-  for (int64_t y : {-69, 0, 479}) EXPECT_TRUE(ArrowInWindow(y)) << y;
-  for (int64_t y : {-70, 480, -8000}) EXPECT_FALSE(ArrowInWindow(y)) << y;
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
-// StepMania files that are not what they seem: a folder, a file gone before
-// its click, tens of megabytes of rows, one endless line, an endless tempo
-// list. The import runs in bounded memory, writes a chart every reader takes,
-// and never loses the chart a song already had when it cannot read.
+// StepMania files that are not what they seem: tens of megabytes of rows,
+// one endless line, an endless tempo list. The import runs in bounded memory,
+// writes a chart every reader takes, and keeps the song's chart when it has none.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -56,22 +55,6 @@ struct BadStepFiles : testing::Test {
     Screen = Title;
   }
 
-  // Imports through the import screen's row of the file, as a click does.
-  static void ImportByClick(const std::string& name) {
-    EnterScreen(ChartImport);
-    int k = 0;
-    for (const SongEntry& entry : SongList) {
-      if (entry.name == name) break;
-      if (IsStepFileName(entry.name)) ++k;
-    }
-    ImportListScroll = k;
-    StayInScreen();
-    ClickInScreen(320, 95);
-    ClickInScreen(220, 255);  // "Replace": the song has a chart
-    EXPECT_EQ(Screen, DifficultySelect);
-    ImportListScroll = 0;
-  }
-
   // Every section of the chart holds 1 to 1000 notes in the four columns.
   static int SectionsOfChart(const std::string& chart) {
     std::istringstream in(chart);
@@ -95,25 +78,6 @@ struct BadStepFiles : testing::Test {
     return sections;
   }
 };
-
-TEST_F(BadStepFiles, AFolderNamedLikeAStepFileLeavesTheOldChart) {
-  fs::create_directories("Music/Steps.sm");
-  ImportByClick("Steps.sm");
-  EXPECT_EQ(ReadTextFile("Music/Song.mp3.tq"), OldChart);
-  EXPECT_TRUE(NoteList.empty());
-  EXPECT_TRUE(fs::is_directory("Music/Steps.sm"));
-}
-
-TEST_F(BadStepFiles, AFileGoneBeforeItsClickLeavesTheOldChart) {
-  WriteTextFile("Music/Gone.sm", Header + "1000\n;\n");
-  EnterScreen(ChartImport);
-  fs::remove("Music/Gone.sm");
-  StayInScreen();
-  ClickInScreen(320, 95);
-  ClickInScreen(220, 255);  // "Replace"
-  EXPECT_EQ(Screen, DifficultySelect);
-  EXPECT_EQ(ReadTextFile("Music/Song.mp3.tq"), OldChart);
-}
 
 TEST_F(BadStepFiles, TensOfMegabytesOfRowsImportInBoundedMemory) {
   // 3 million rows (15 MB, under the 16 MB a step file may hold), a measure of

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "charts/library.h"
+#include "charts/music_file.h"
 #include "charts/music_length.h"
 #include "charts/safe_file.h"
 #include "kit/clock.h"
@@ -31,9 +32,9 @@ void PlayPass() {
 
 void StartPreview(const std::string& stepFile) {
   Tried = true;
-  // The decoder opens the file by name and would wait forever on a FIFO.
+  // The decoder opens the file by name and would wait forever on a FIFO, or read a padded one whole.
   std::string music = MusicPath(LitSong);
-  PreviewMusic = IsReadableFile(music) ? Mix_LoadMUS(music.c_str()) : nullptr;
+  PreviewMusic = MusicFault(music).empty() ? Mix_LoadMUS(music.c_str()) : nullptr;
   if (PreviewMusic == nullptr) return;
   Span = SampleSpanOf(music, stepFile.empty() ? stepFile : MusicPath(stepFile));
   PlayPass();

@@ -23,8 +23,3 @@ bool StartSong(const std::string& song, int difficulty);
 // the first note, drawn offsetMs later (the audio and visual offsets), leaves
 // uncovered; 0 for a chart that starts late enough, or has no notes.
 int32_t LeadInMs(const std::vector<Note>& notes, double scrollSpeed, int32_t offsetMs);
-
-// Why the music file cannot be played, from its first bytes; empty when it
-// can: an Ogg file starts with its page mark, an MP3 has two MPEG audio
-// frames in a row near its start (after any ID3 tag).
-std::string MusicFault(const std::string& path);

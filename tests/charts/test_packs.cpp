@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "charts/music_file.h"
 #include "charts/music_length.h"
 #include "charts/packs.h"
 #include "charts/song_labels.h"

@@ -46,24 +46,6 @@ TEST_F(SongStarting, PathsOfAnyLength) {
 
 }  // namespace
 
-// Music is sniffed before it is loaded: an MP3 needs two MPEG audio frames in
-// a row (after any ID3 tag), an Ogg file its page mark.
-TEST(MusicSniff, TwoFramesInARowOrAnOggPageMark) {
-  ScratchFolder scratch;
-  const std::string frame = std::string("\xFF\xFB\x90\x00", 4) + std::string(413, '\x55');  // 128 kb/s, 44.1 kHz
-  const std::string tag = std::string("ID3\x04\x00\x00\x00\x00\x01\x00", 10) + std::string(128, '\xFF');
-  struct Case { const char* name; std::string bytes; bool plays; };
-  for (const Case& c : {Case{"a.mp3", frame + frame, true}, Case{"b.MP3", tag + frame + frame, true},
-                        Case{"c.mp3", tag, false}, Case{"d.mp3", frame + frame.substr(0, 3), false},
-                        Case{"e.mp3", std::string(5000, 'x'), false}, Case{"f.mp3", "", false},
-                        Case{"g.ogg", "OggS" + frame, true}, Case{"h.OGG", frame + frame, false}}) {
-    WriteTextFile(c.name, c.bytes);
-    EXPECT_EQ(MusicFault(c.name).empty(), c.plays) << c.name << ": " << MusicFault(c.name);
-  }
-  EXPECT_EQ(MusicFault("missing.mp3"), "the file cannot be read");
-  EXPECT_EQ(MusicFault(std::string(ZEDOV_SOURCE_DIR) + "/Music/Starfall.mp3"), "");
-}
-
 // The arrow rises 430 pixels from the bottom edge to the target line: 2150 ms
 // at scroll speed 1. A first note sooner than that starts the music later by
 // the rest; one at 3 s, or exactly at the rise, changes nothing.

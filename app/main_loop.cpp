@@ -10,6 +10,7 @@
 
 #include "app/settings.h"
 #include "charts/safe_file.h"
+#include "charts/settings_write.h"
 #include "game/media.h"
 #include "game/play.h"
 #include "game/song_start.h"
@@ -104,6 +105,7 @@ bool StartUp() {
   SDL_ShowCursor(0);
   LoadSettings();
   RemoveStaleTempFiles("Music", 2);  // song packs: Music/Pack/Song/
+  RemoveStaleSettingsTempFiles(SettingsPath);
   if (!OpenWindow(PlayerSettings.windowScale, PlayerSettings.fullScreen != 0)) {
     std::fprintf(stderr, "Zedov: cannot open the 640 x 480 window: %s\n", SDL_GetError());
     return false;

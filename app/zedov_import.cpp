@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "charts/chart_file.h"
-#include "charts/safe_file.h"
 #include "charts/step_import.h"
 
 namespace {
@@ -19,9 +18,24 @@ constexpr const char* Usage =
     "the chart is printed. The game names a song's chart after its music\n"
     "file: Music/Track.ogg -> Music/Track.ogg.tq.\n";
 
+constexpr const char* CannotRead = "cannot read the step file";
+constexpr const char* NoChart = "no dance-single chart of Beginner to Challenge in it";
+
 int Fail(const std::string& path, const std::string& why) {
   std::fprintf(stderr, "zedov-import: %s: %s\n", path.c_str(), why.c_str());
   return 1;
+}
+
+// The chart file replaced whole, as the game's import screen does it (never over the step file itself).
+int Import(const std::string& step, const std::string& chart) {
+  std::string why;
+  switch (ImportStepFile(step, chart, why)) {
+    case ImportResult::Written: return 0;
+    case ImportResult::CannotRead: return Fail(step, CannotRead);
+    case ImportResult::NoChart: return Fail(step, NoChart);
+    case ImportResult::CannotWrite: break;
+  }
+  return Fail(chart, "cannot write the chart file: " + why);
 }
 
 }  // namespace
@@ -36,15 +50,11 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string step = argv[1];
+  if (argc == 3) return Import(step, argv[2]);
   std::vector<ChartSection> sections;
-  if (!ReadStepFile(step, sections)) return Fail(step, "cannot read the step file");
-  if (sections.empty()) return Fail(step, "no dance-single chart of Beginner to Challenge in it");
+  if (!ReadStepFile(step, sections)) return Fail(step, CannotRead);
+  if (sections.empty()) return Fail(step, NoChart);
   std::string chart = ChartText(sections);
-  if (argc == 2) {
-    std::fwrite(chart.data(), 1, chart.size(), stdout);
-    return std::fflush(stdout) == 0 ? 0 : 1;
-  }
-  std::string why;
-  if (!ReplaceFile(argv[2], chart, why)) return Fail(argv[2], "cannot write the chart file: " + why);
-  return 0;
+  std::fwrite(chart.data(), 1, chart.size(), stdout);
+  return std::fflush(stdout) == 0 ? 0 : 1;
 }

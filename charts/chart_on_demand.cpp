@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "charts/inside_music.h"
 #include "charts/library.h"
 #include "charts/packs.h"
 #include "charts/safe_file.h"
@@ -14,6 +15,7 @@ namespace {
 
 std::string MemorySong;   // the song whose chart is held in memory; empty for none
 std::string MemoryChart;  // its chart's text
+std::string MemoryWhy;    // why it was not written
 
 bool MadeFromAStepFile(const std::string& chartPath) {
   std::string start;
@@ -37,20 +39,27 @@ bool ChartDue(const std::string& chartPath, const std::string& stepPath) {
 }  // namespace
 
 ChartMade PrepareSongChart(const std::string& song) {
-  if (song != MemorySong) MemorySong.clear(), MemoryChart.clear();
+  if (song != MemorySong) MemorySong.clear(), MemoryChart.clear(), MemoryWhy.clear();
   std::string step = StepFileOfSong(song);
   if (step.empty() || !ChartDue(ChartPath(song), MusicPath(step))) return ChartMade::Kept;
   std::vector<ChartSection> sections;
   // A step file that cannot be read or holds nothing to play leaves the chart as it was.
   if (!ReadStepFile(MusicPath(step), sections) || sections.empty()) return ChartMade::Kept;
   std::string text = std::string(MadeFromStepFile) + "\n" + ChartText(sections);
-  if (ReplaceFile(ChartPath(song), text)) return ChartMade::Written;
+  std::string why = OutsideMusicLine;
+  if (!SongFolderOutsideMusic(song) && ReplaceFile(ChartPath(song), text, why)) return ChartMade::Written;
   MemorySong = song;
+  MemoryWhy = why;
   MemoryChart = std::move(text);
   return ChartMade::InMemory;
 }
 
 bool ChartInMemory(const std::string& song) { return !MemorySong.empty() && song == MemorySong; }
+
+std::string WhyScoreIsNotKept(const std::string& song) {
+  if (ChartInMemory(song)) return MemoryWhy;
+  return SongFolderOutsideMusic(song) ? OutsideMusicLine : "";
+}
 
 void ReadSongDifficulties(const std::string& song, bool flags[DifficultyCount]) {
   if (!ChartInMemory(song)) return ReadChartDifficulties(ChartPath(song), flags);

@@ -6,8 +6,8 @@
 // converted and written. A chart made that way starts with MadeFromStepFile,
 // and is made again when the step file is newer than it; any other chart (the
 // generator's, an import's) is the player's and is never replaced. Where the
-// folder cannot be written, the chart is converted in memory and played from
-// there; the song's score then cannot be kept.
+// folder cannot be written, or lies outside Music/, the chart is converted in
+// memory and played from there; the song's score then cannot be kept.
 #pragma once
 #include <string>
 #include <vector>
@@ -28,6 +28,11 @@ ChartMade PrepareSongChart(const std::string& song);
 
 // Whether the song plays from a chart held in memory, so that its score cannot be kept.
 bool ChartInMemory(const std::string& song);
+
+// Why the song's score cannot be kept: the failed chart write's reason for a
+// chart held in memory, OutsideMusicLine for a folder outside Music/; empty
+// when it can be written.
+std::string WhyScoreIsNotKept(const std::string& song);
 
 // The song's chart as the difficulty select and the song start read it: from
 // memory for a song whose chart is held there, else from its chart file.

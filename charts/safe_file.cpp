@@ -179,6 +179,19 @@ bool ReplaceFile(const std::string& path, const std::string& text) {
   return ReplaceFile(path, text, why);
 }
 
+std::string ThroughLinks(const std::string& path) {
+  namespace fs = std::filesystem;
+  fs::path at = path;
+  for (int hops = 0; hops < 40; ++hops) {  // the system's own bound on a chain of links
+    std::error_code error;
+    if (!fs::is_symlink(fs::symlink_status(at, error))) break;
+    fs::path target = fs::read_symlink(at, error);
+    if (error) break;
+    at = target.is_absolute() ? target : at.parent_path() / target;
+  }
+  return at.string();
+}
+
 void RemoveStaleTempFiles(const std::string& folder, int depth) {
   namespace fs = std::filesystem;
   std::error_code error;

@@ -40,6 +40,10 @@ bool ReadFileStart(const std::string& path, std::string& text, size_t limit = Mo
 // file goes to a library that opens it by name and would wait on a FIFO.
 bool IsReadableFile(const std::string& path);
 
+// The file that a path's symbolic links lead to (the path itself when it is
+// no link), found even when it does not exist yet, for writing through them.
+std::string ThroughLinks(const std::string& path);
+
 // Name prefix of the temporary files of ReplaceFile.
 inline constexpr const char* TempFilePrefix = ".zedov-tmp-";
 

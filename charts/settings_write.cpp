@@ -2,6 +2,7 @@
 #include "charts/settings_write.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <map>
 #include <vector>
 
@@ -98,6 +99,12 @@ std::string SaveSettings(const std::string& path, const Settings& settings) {
     case FileRead::TooLarge: return "it is larger than 16 MB";
   }
   std::string changed = SettingsText(text, settings);
-  if (changed == text || ReplaceFile(path, changed, why)) return "";
+  // A settings file linked from a dotfiles folder stays a link: its target is replaced.
+  if (changed == text || ReplaceFile(ThroughLinks(path), changed, why)) return "";
   return why;
+}
+
+void RemoveStaleSettingsTempFiles(const std::string& path) {
+  for (const std::filesystem::path& file : {std::filesystem::path(path), std::filesystem::path(ThroughLinks(path))})
+    RemoveStaleTempFiles(file.has_parent_path() ? file.parent_path().string() : ".", 0);
 }

@@ -14,7 +14,12 @@
 // for the key, "key = value" is appended at the end.
 std::string SettingsText(std::string_view text, const Settings& settings);
 
-// Puts the settings into the file at path that way, replacing it atomically;
-// an unchanged file is not written. Returns an empty text, or why the file
+// Puts the settings into the file at path that way, replacing it atomically
+// (through a symbolic link, its target, in the target's folder); an unchanged
+// file is not written. Returns an empty text, or why the file
 // could not be written ("Permission denied").
 std::string SaveSettings(const std::string& path, const Settings& settings);
+
+// Removes what settings saves cut short left behind, in the folder of the
+// file and in that of the file its links lead to (see RemoveStaleTempFiles).
+void RemoveStaleSettingsTempFiles(const std::string& path);

@@ -3,6 +3,8 @@
 
 #include <unistd.h>
 
+#include <filesystem>
+
 #include "charts/safe_file.h"
 #include "charts/step_file.h"
 
@@ -32,6 +34,11 @@ bool ReadStepFile(const std::string& path, std::vector<ChartSection>& sections) 
 }
 
 ImportResult ImportStepFile(const std::string& stepPath, const std::string& chartPath, std::string& why) {
+  std::error_code error;  // a chart that does not exist yet is no other file
+  if (std::filesystem::equivalent(stepPath, chartPath, error)) {
+    why = "it is the step file itself";
+    return ImportResult::CannotWrite;
+  }
   std::vector<ChartSection> sections;
   if (!ReadStepFile(stepPath, sections)) return ImportResult::CannotRead;
   // A file with nothing to play must not wipe the song's chart.

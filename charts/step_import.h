@@ -18,7 +18,8 @@ enum class ImportResult : int {
 bool ReadStepFile(const std::string& path, std::vector<ChartSection>& sections);
 
 // Converts the step file into the chart file, replacing it whole and atomically
-// only when the step file gave at least one section. With CannotWrite, why
+// only when the step file gave at least one section, and never over the step
+// file itself (by its path or a link). With CannotWrite, why
 // says what went wrong (see ReplaceFile).
 ImportResult ImportStepFile(const std::string& stepPath, const std::string& chartPath, std::string& why);
 ImportResult ImportStepFile(const std::string& stepPath, const std::string& chartPath);

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 
+#include "charts/inside_music.h"
 #include "charts/library.h"
 #include "charts/safe_file.h"
 #include "charts/score_file.h"
@@ -43,6 +44,10 @@ ReplaceAnswer AskToReplace(const std::string& song) {
 }
 
 bool ReplaceChart(const std::string& song, const std::string& chartText, std::string& why) {
+  if (SongFolderOutsideMusic(song)) {
+    why = OutsideMusicLine;
+    return false;
+  }
   if (!ReplaceFile(ChartPath(song), chartText, why)) return false;
   RetireScoreFile(ScorePath(song));
   return true;

@@ -17,7 +17,8 @@ void OpenReplacePrompt();
 ReplaceAnswer AskToReplace(const std::string& song);
 
 // Writes the chart text over the song's chart; when that worked, the song's
-// bests are retired with the old chart. False, with why, when nothing was written.
+// bests are retired with the old chart. False, with why, when nothing was
+// written (nothing is, for a song whose folder lies outside Music/).
 bool ReplaceChart(const std::string& song, const std::string& chartText, std::string& why);
 
 // The chart makers' steps for SelectedSong. A chart is written at once when

@@ -86,8 +86,8 @@ void RecordBest(int score) {
   ResultsNotice.clear();
   if (!IsDifficulty(SelectedDifficulty)) return;
   PreviousBest = BestScores[SelectedDifficulty];
-  if (ChartInMemory(SelectedSong)) {
-    ResultsNotice = "this score cannot be kept: the song's folder is read-only";
+  if (std::string lost = WhyScoreIsNotKept(SelectedSong); !lost.empty()) {
+    ResultsNotice = "this score cannot be kept: " + lost;
     return;
   }
   if (score > PreviousBest) BestScores[SelectedDifficulty] = score;

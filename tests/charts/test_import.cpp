@@ -363,3 +363,18 @@ TEST(StepConversion, RealSscFiles) {
 }
 
 }  // namespace
+
+// The command's chart over its own step file, by its path or through a link: refused, the file untouched.
+TEST(StepImport, NeverOverItsOwnStepFile) {
+  ScratchFolder scratch;
+  const std::string steps = "#BPMS:0=120;\n#NOTES:\n dance-single:\n :\n Easy:\n 1:\n 0:\n1000\n;\n";
+  WriteTextFile("a.ssc", steps);
+  std::filesystem::create_symlink("a.ssc", "link.tq");
+  for (const char* chart : {"a.ssc", "./a.ssc", "link.tq"}) {
+    std::string why;
+    EXPECT_EQ(ImportStepFile("a.ssc", chart, why), ImportResult::CannotWrite) << chart;
+    EXPECT_EQ(why, "it is the step file itself");
+  }
+  EXPECT_EQ(ReadTextFile("a.ssc"), steps);
+  EXPECT_EQ(ImportStepFile("a.ssc", "a.tq"), ImportResult::Written);
+}

@@ -66,4 +66,24 @@ TEST(SettingsWrite, SavesOnlyWhatChangedAndSaysWhyItCannot) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 2);  // no temporary file left
 }
 
+// A settings file linked from a dotfiles folder stays a link and its target
+// takes the change; the start-up sweep clears stale temporary files beside
+// both, following no link and touching nothing else.
+TEST(SettingsWrite, ThroughALinkAndSweptBesideIt) {
+  namespace fs = std::filesystem;
+  ScratchFolder scratch;
+  WriteTextFile("dots/zedov.conf", "# mine\naudio_offset_ms = 5\n");
+  fs::create_symlink("dots/zedov.conf", "zedov.conf");
+  Settings s;
+  s.audioOffsetMs = 7;
+  EXPECT_EQ(SaveSettings("zedov.conf", s), "");
+  EXPECT_TRUE(fs::is_symlink("zedov.conf"));
+  EXPECT_EQ(ReadTextFile("dots/zedov.conf"), "# mine\naudio_offset_ms = 7\n");
+  for (const char* file : {".zedov-tmp-a1", "dots/.zedov-tmp-b2", "dots/keep", "Music/.zedov-tmp-c3"}) WriteTextFile(file, "x");
+  fs::create_symlink("dots/keep", ".zedov-tmp-link");
+  RemoveStaleSettingsTempFiles("zedov.conf");
+  for (const char* file : {".zedov-tmp-a1", "dots/.zedov-tmp-b2"}) EXPECT_FALSE(fs::exists(file)) << file;
+  for (const char* file : {"dots/keep", "Music/.zedov-tmp-c3", ".zedov-tmp-link"}) EXPECT_TRUE(fs::exists(file)) << file;
+}
+
 }  // namespace

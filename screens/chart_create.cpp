@@ -8,6 +8,7 @@
 #include <string>
 
 #include "charts/generator.h"
+#include "charts/inside_music.h"
 #include "kit/clock.h"
 #include "kit/focus.h"
 #include "kit/font.h"
@@ -57,8 +58,8 @@ void WriteChart() {
   std::string why;
   if (ReplaceChart(SelectedSong, GenerateChartText(CreateBpm, CreateDelayMs, CreateBeats), why))
     Screen = DifficultySelect;
-  else
-    CreateNotice = "could not save the chart: " + why;
+  else  // the line for a folder outside Music/ says it all, and fits the window only alone
+    CreateNotice = why == OutsideMusicLine ? why : "could not save the chart: " + why;
 }
 
 void AskTheQuestions() {

@@ -51,10 +51,12 @@ bool AskingToReplace = false;  // the song has a chart: until the player answers
 // be read or holds no chart leaves the song's chart, and its bests, as they
 // were; a chart that cannot be saved keeps the screen, which says why.
 void Import(const std::string& stepFile) {
-  std::string why = OutsideMusicLine;
-  ImportResult result = SongFolderOutsideMusic(SelectedSong)
-                            ? ImportResult::CannotWrite
-                            : ImportStepFile(MusicPath(stepFile), ChartPath(SelectedSong), why);
+  if (SongFolderOutsideMusic(SelectedSong)) {
+    ImportNotice = OutsideMusicLine;
+    return;
+  }
+  std::string why;
+  ImportResult result = ImportStepFile(MusicPath(stepFile), ChartPath(SelectedSong), why);
   if (result == ImportResult::CannotWrite) {
     ImportNotice = "could not save the chart: " + why;
     return;

@@ -87,7 +87,7 @@ void RecordBest(int score) {
   if (!IsDifficulty(SelectedDifficulty)) return;
   PreviousBest = BestScores[SelectedDifficulty];
   if (std::string lost = WhyScoreIsNotKept(SelectedSong); !lost.empty()) {
-    ResultsNotice = "this score cannot be kept: " + lost;
+    ResultsNotice = "score not kept: " + lost;
     return;
   }
   if (score > PreviousBest) BestScores[SelectedDifficulty] = score;

@@ -137,8 +137,8 @@ TEST_F(ReadOnlyMusic, APackSongPlaysFromAChartConvertedInMemoryAndItsScoreIsNotK
   PerfectCount = 1;
   EnterScreen(Results);
   // The failed write's own reason: the immutable flag's or the permission bits'.
-  EXPECT_THAT(ResultsNotice, testing::AnyOf("this score cannot be kept: operation not permitted",
-                                            "this score cannot be kept: permission denied"));
+  EXPECT_THAT(ResultsNotice, testing::AnyOf("score not kept: operation not permitted",
+                                            "score not kept: permission denied"));
   EXPECT_EQ(ReadFolder("Music"), before);
 }
 

@@ -4,6 +4,8 @@
 
 #include <unistd.h>
 
+#include <string_view>
+
 #include "charts/safe_file.h"
 #include "charts/text.h"
 
@@ -149,7 +151,8 @@ uint64_t Little(const std::string& b, size_t at, int bytes) {
 double OggSeconds(const MusicBytes& m) {
   size_t packet = 27 + static_cast<unsigned char>(m.head.size() > 26 ? m.head[26] : 0);
   double rate = 0;
-  if (KindOf(m) == MusicKind::OggVorbis && m.head.size() >= packet + 16) rate = static_cast<double>(Little(m.head, packet + 12, 4));
+  if (KindOf(m) == MusicKind::OggVorbis && m.head.size() >= packet + 16)
+    rate = static_cast<double>(Little(m.head, packet + 12, 4));
   if (m.head.compare(packet, 8, "OpusHead") == 0) rate = 48000;  // Opus counts at 48 kHz whatever it was made from
   size_t page = m.tail.rfind("OggS");
   if (rate <= 0 || page == std::string::npos || m.tail.size() < page + 14) return 0;
@@ -186,8 +189,8 @@ std::string MusicFault(const std::string& path) {
   switch (decoder) {
     case MusicKind::Mp3:
       if (kind == MusicKind::Mp3) return "";
-      return kind == MusicKind::Unknown ? "it holds no MP3 audio"
-                                        : std::string("it holds ") + KindWords[static_cast<int>(kind)] + " audio, not MP3";
+      if (kind == MusicKind::Unknown) return "it holds no MP3 audio";
+      return std::string("it holds ") + KindWords[static_cast<int>(kind)] + " audio, not MP3";
     case MusicKind::OggVorbis:
       if (kind == MusicKind::OggOther) return "it is not Ogg Vorbis audio";
       if (kind != MusicKind::OggVorbis) return "it is not Ogg audio";

@@ -13,7 +13,8 @@ std::string Id3Tag(size_t bytes, bool footer = false) {
   std::string size;
   for (int shift : {21, 14, 7, 0}) size += static_cast<char>(((bytes + 10) >> shift) & 0x7F);
   std::string frame = "APIC" + std::string(4, '\0') + std::string(2, '\0') + std::string(bytes, '\xFF');
-  return std::string("ID3\x04\x00", 5) + (footer ? '\x10' : '\0') + size + frame + (footer ? "3DI" + std::string(7, '\0') : "");
+  std::string end = footer ? "3DI" + std::string(7, '\0') : "";
+  return std::string("ID3\x04\x00", 5) + (footer ? '\x10' : '\0') + size + frame + end;
 }
 
 const std::string Frame = std::string("\xFF\xFB\x90\x00", 4) + std::string(413, '\x55');  // 128 kb/s, 44.1 kHz

@@ -76,12 +76,96 @@ bool ReadNumber(TokenReader& reader, int32_t& value) {
   return true;
 }
 
+constexpr const char* NoteSeparator = "----";
+constexpr const char* StopTag = "<stop>";
+constexpr const char* MinesTag = "<mines>";
+constexpr const char* MeterTag = "<meter>";
+
+// The places in the beat as a fourth token spells them after "----".
+struct PlaceWord {
+  BeatPlace place;
+  const char* word;
+};
+constexpr PlaceWord PlaceWords[] = {
+    {BeatPlace::Quarter, "4"},       {BeatPlace::Eighth, "8"},        {BeatPlace::Twelfth, "12"},
+    {BeatPlace::Sixteenth, "16"},    {BeatPlace::TwentyFourth, "24"}, {BeatPlace::ThirtySecond, "32"},
+    {BeatPlace::SixtyFourth, "64"},  {BeatPlace::Other, "x"}};
+
+std::string Separator(const Note& note) {
+  std::string word = NoteSeparator;
+  for (const PlaceWord& place : PlaceWords)
+    if (place.place == note.beat) word += place.word;
+  return note.roll ? word + "r" : word;
+}
+
+// A fourth token that says nothing known leaves the note plain.
+void ReadSeparator(std::string_view word, Note& note) {
+  if (!word.starts_with(NoteSeparator)) return;
+  word.remove_prefix(4);
+  if (word.ends_with('r')) note.roll = note.hold > 0, word.remove_suffix(1);
+  for (const PlaceWord& place : PlaceWords)
+    if (word == place.word) note.beat = place.place;
+}
+
 // Reads one record into a note taken beforehand; once a read fails the rest do nothing.
 void ReadRecord(TokenReader& reader, std::vector<Note>& notes) {
   Note& note = notes.emplace_back();
   std::string separator;
-  if (ReadNumber(reader, note.column) && ReadNumber(reader, note.time) && ReadNumber(reader, note.hold))
-    ReadWord(reader, separator);
+  if (ReadNumber(reader, note.column) && ReadNumber(reader, note.time) && ReadNumber(reader, note.hold) &&
+      ReadWord(reader, separator))
+    ReadSeparator(separator, note);
+}
+
+// From after a start tag: the records as the song start has always read them.
+std::vector<Note> ReadRecords(TokenReader& reader) {
+  std::vector<Note> notes;
+  notes.reserve(MostRecordsRead);
+  while (reader.good && static_cast<int>(notes.size()) < MostRecordsRead) ReadRecord(reader, notes);
+  // The last record is the one whose pass met the end of the section.
+  if (!notes.empty()) notes.pop_back();
+  return notes;
+}
+
+// After ReadRecords: whether the section ended at its "<stop>", records past
+// the limit passed over. Only then does what follows belong to it.
+bool EndedAtStop(TokenReader& reader) {
+  std::vector<Note> passed;
+  while (reader.good) {
+    passed.clear();
+    ReadRecord(reader, passed);
+  }
+  reader.good = reader.buffer->sgetc() != Traits::eof();
+  std::string word;
+  return ReadWord(reader, word) && word == StopTag;
+}
+
+// The "<mines>" and "<meter>" sections right after the chart's "<stop>".
+void ReadAfterSection(TokenReader& reader, ChartSection& chart) {
+  std::string word;
+  while (EndedAtStop(reader) && ReadWord(reader, word)) {
+    if (word == MinesTag && chart.mines.empty()) {
+      chart.mines = ReadRecords(reader);
+    } else if (word == MeterTag && chart.meter == 0) {
+      int32_t meter = 0;
+      if (ReadNumber(reader, meter) && meter > 0) chart.meter = meter;
+    } else {
+      return;
+    }
+  }
+}
+
+// Reads up to the wanted section's start tag; false when there is none.
+bool FindSection(TokenReader& reader, int difficulty) {
+  std::string word;
+  while (ReadWord(reader, word))
+    if (word.starts_with(SectionTags[difficulty])) return true;
+  return false;
+}
+
+void WriteEntries(std::ostream& out, const std::vector<Note>& notes, bool plain) {
+  for (const Note& note : notes)
+    out << note.column << '\n' << note.time << '\n' << (plain ? 0 : note.hold) << '\n'
+        << (plain ? NoteSeparator : Separator(note)) << '\n';
 }
 
 void MatchTags(const std::string& word, bool flags[DifficultyCount]) {
@@ -92,48 +176,68 @@ void MatchTags(const std::string& word, bool flags[DifficultyCount]) {
 }  // namespace
 
 void WriteChartSection(std::ostream& out, int difficulty, const std::vector<Note>& notes) {
-  // A difficulty outside the five has no tag: its notes are dropped, not written under a wrong one.
-  if (notes.empty() || !IsDifficulty(difficulty)) return;
-  out << SectionTags[difficulty] << '\n';
-  for (const Note& note : notes) out << note.column << '\n' << note.time << '\n' << note.hold << '\n' << "----\n";
-  out << "<stop>\n";
+  WriteChartSection(out, ChartSection{difficulty, notes, {}, 0});
 }
 
-std::string ChartText(const std::vector<ChartSection>& sections) {
+void WriteChartSection(std::ostream& out, const ChartSection& section) {
+  // A difficulty outside the five has no tag: its notes are dropped, not written under a wrong one.
+  if ((section.notes.empty() && section.mines.empty()) || !IsDifficulty(section.difficulty)) return;
+  out << SectionTags[section.difficulty] << '\n';
+  WriteEntries(out, section.notes, false);
+  out << StopTag << '\n';
+  if (!section.mines.empty()) {
+    out << MinesTag << '\n';
+    WriteEntries(out, section.mines, true);
+    out << StopTag << '\n';
+  }
+  if (section.meter > 0) out << MeterTag << '\n' << section.meter << '\n' << StopTag << '\n';
+}
+
+std::string ChartText(const std::vector<ChartSection>& sections, bool markedFromStepFile) {
   std::ostringstream out;
-  for (const ChartSection& section : sections) WriteChartSection(out, section.difficulty, section.notes);
+  if (markedFromStepFile) out << MadeFromStepFile << '\n';
+  for (const ChartSection& section : sections) WriteChartSection(out, section);
   return out.str();
 }
 
-std::vector<Note> ReadChartSection(std::istream& in, int difficulty) {
-  std::vector<Note> notes;
-  if (!IsDifficulty(difficulty)) return notes;
-  notes.reserve(MostRecordsRead);
-  TokenReader reader{in.rdbuf(), in.good() && in.rdbuf() != nullptr};
-  bool inSection = false;
+bool ChartMarkedFromStepFile(const std::string& path) {
+  std::string start;
+  ReadFileStart(path, start, 64);
+  std::istringstream in(start);
+  TokenReader reader{in.rdbuf(), true};
   std::string word;
-  while (reader.good && static_cast<int>(notes.size()) < MostRecordsRead) {
-    if (inSection)
-      ReadRecord(reader, notes);
-    else if (ReadWord(reader, word) && word.starts_with(SectionTags[difficulty]))
-      inSection = true;
-  }
-  // The last record is the one whose pass met the end of the section.
-  if (!notes.empty()) notes.pop_back();
-  return notes;
+  return ReadWord(reader, word) && word == MadeFromStepFile;
 }
 
-std::vector<Note> ReadChartSection(const std::string& path, int difficulty) {
+std::vector<Note> ReadChartSection(std::istream& in, int difficulty) { return ReadChart(in, difficulty).notes; }
+
+ChartSection ReadChart(std::istream& in, int difficulty) {
+  ChartSection chart{difficulty, {}, {}, 0};
+  if (!IsDifficulty(difficulty)) return chart;
+  TokenReader reader{in.rdbuf(), in.good() && in.rdbuf() != nullptr};
+  if (!FindSection(reader, difficulty)) return chart;
+  chart.notes = ReadRecords(reader);
+  ReadAfterSection(reader, chart);
+  return chart;
+}
+
+std::vector<Note> ReadChartSection(const std::string& path, int difficulty) { return ReadChart(path, difficulty).notes; }
+
+ChartSection ReadChart(const std::string& path, int difficulty) {
   std::string text;
   ReadFileStart(path, text);
   std::istringstream in(std::move(text));
-  return ReadChartSection(in, difficulty);
+  return ReadChart(in, difficulty);
 }
 
 void ReadChartDifficulties(const std::string& path, bool flags[DifficultyCount]) {
-  for (int d = 0; d < DifficultyCount; ++d) flags[d] = false;
   std::string text;
   ReadFileStart(path, text);
+  ChartTextDifficulties(text, flags);
+}
+
+void ChartTextDifficulties(std::string_view text, bool flags[DifficultyCount]) {
+  for (int d = 0; d < DifficultyCount; ++d) flags[d] = false;
   std::string word;
   bool tooLong = false;  // the current word passed LongestChartToken and is refused
   auto endWord = [&] {

@@ -9,7 +9,6 @@
 #include "charts/packs.h"
 #include "charts/safe_file.h"
 #include "charts/step_import.h"
-#include "charts/text.h"
 
 namespace {
 
@@ -17,19 +16,13 @@ std::string MemorySong;   // the song whose chart is held in memory; empty for n
 std::string MemoryChart;  // its chart's text
 std::string MemoryWhy;    // why it was not written
 
-bool MadeFromAStepFile(const std::string& chartPath) {
-  std::string start;
-  ReadFileStart(chartPath, start, 64);
-  return Trimmed(start.substr(0, start.find('\n'))) == MadeFromStepFile;
-}
-
 // Whether the chart on disk is to be (re)made: there is none, or it was made
 // from the step file and the step file changed since.
 bool ChartDue(const std::string& chartPath, const std::string& stepPath) {
   namespace fs = std::filesystem;
   std::error_code error;
   if (!fs::exists(fs::symlink_status(chartPath, error))) return true;
-  if (!MadeFromAStepFile(chartPath)) return false;
+  if (!ChartMarkedFromStepFile(chartPath)) return false;
   auto chartTime = fs::last_write_time(chartPath, error);
   if (error) return false;
   auto stepTime = fs::last_write_time(stepPath, error);
@@ -45,7 +38,7 @@ ChartMade PrepareSongChart(const std::string& song) {
   std::vector<ChartSection> sections;
   // A step file that cannot be read or holds nothing to play leaves the chart as it was.
   if (!ReadStepFile(MusicPath(step), sections) || sections.empty()) return ChartMade::Kept;
-  std::string text = std::string(MadeFromStepFile) + "\n" + ChartText(sections);
+  std::string text = ChartText(sections, true);
   std::string why = OutsideMusicLine;
   if (!SongFolderOutsideMusic(song) && ReplaceFile(ChartPath(song), text, why)) return ChartMade::Written;
   MemorySong = song;
@@ -63,11 +56,13 @@ std::string WhyScoreIsNotKept(const std::string& song) {
 
 void ReadSongDifficulties(const std::string& song, bool flags[DifficultyCount]) {
   if (!ChartInMemory(song)) return ReadChartDifficulties(ChartPath(song), flags);
-  for (int d = 0; d < DifficultyCount; ++d) flags[d] = MemoryChart.find(SectionTags[d]) != std::string::npos;
+  ChartTextDifficulties(MemoryChart, flags);
 }
 
-std::vector<Note> ReadSongSection(const std::string& song, int difficulty) {
-  if (!ChartInMemory(song)) return ReadChartSection(ChartPath(song), difficulty);
+std::vector<Note> ReadSongSection(const std::string& song, int difficulty) { return ReadSongChart(song, difficulty).notes; }
+
+ChartSection ReadSongChart(const std::string& song, int difficulty) {
+  if (!ChartInMemory(song)) return ReadChart(ChartPath(song), difficulty);
   std::istringstream in(MemoryChart);
-  return ReadChartSection(in, difficulty);
+  return ReadChart(in, difficulty);
 }

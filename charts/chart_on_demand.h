@@ -14,8 +14,6 @@
 
 #include "charts/chart_file.h"
 
-inline constexpr const char* MadeFromStepFile = "<fromstepfile>";  // a token no chart reader takes for a section
-
 // What choosing a song did to its chart.
 enum class ChartMade : int {
   Kept,      // the chart on disk stands (or there is no step file, or nothing in it to play)
@@ -38,3 +36,4 @@ std::string WhyScoreIsNotKept(const std::string& song);
 // memory for a song whose chart is held there, else from its chart file.
 void ReadSongDifficulties(const std::string& song, bool flags[DifficultyCount]);
 std::vector<Note> ReadSongSection(const std::string& song, int difficulty);
+ChartSection ReadSongChart(const std::string& song, int difficulty);  // with its mines and meter

@@ -33,9 +33,18 @@ int ChartDifficulty(std::string_view stepsType, std::string_view difficulty) {
   return NoChart;
 }
 
-void AddSection(std::vector<ChartSection>& sections, int difficulty, std::vector<Note> notes) {
-  if (difficulty != NoChart && !notes.empty() && sections.size() < static_cast<size_t>(MostSections))
-    sections.push_back({difficulty, std::move(notes)});
+// A meter is a whole number of 1 or more ("11", " 9 "); anything else gives none.
+int ChartMeter(std::string_view text) {
+  double meter = 0;
+  if (!ParseStepNumber(text, meter) || !(meter >= 1 && meter <= 1000)) return 0;
+  return static_cast<int>(meter);
+}
+
+void AddSection(std::vector<ChartSection>& sections, int difficulty, ChartSection chart, std::string_view meter = {}) {
+  if (difficulty == NoChart || chart.notes.empty() || sections.size() >= static_cast<size_t>(MostSections)) return;
+  chart.difficulty = difficulty;
+  chart.meter = ChartMeter(meter);
+  sections.push_back(std::move(chart));
 }
 
 // "#NOTES:type:description:difficulty:meter:radar:data"; the data runs to a
@@ -49,7 +58,8 @@ void AddSmChart(std::vector<ChartSection>& sections, std::string_view value, con
     value.remove_prefix(colon + 1);
   }
   int difficulty = ChartDifficulty(fields[0], fields[2]);
-  if (difficulty != NoChart) AddSection(sections, difficulty, StepChartNotes(value.substr(0, value.find(':')), song));
+  if (difficulty != NoChart)
+    AddSection(sections, difficulty, StepChartNotes(value.substr(0, value.find(':')), song), fields[3]);
 }
 
 bool IsTag(const StepPiece& piece, std::string_view name) { return piece.tag && piece.name == name; }
@@ -118,7 +128,7 @@ void AddHandMadeBlocks(std::vector<ChartSection>& sections, std::string_view tex
 // One "#NOTEDATA" section, the pieces from its tag up to the next section.
 void AddSscChart(std::vector<ChartSection>& sections, const StepPiece* piece, const StepPiece* end,
                  const StepTiming& song) {
-  std::string_view stepsType, difficulty, notes;
+  std::string_view stepsType, difficulty, notes, meter;
   StepTiming own;
   bool ownTiming = false, hasNotes = false;
   for (++piece; piece != end; ++piece) {
@@ -128,6 +138,8 @@ void AddSscChart(std::vector<ChartSection>& sections, const StepPiece* piece, co
       stepsType = piece->value;
     } else if (piece->name == "DIFFICULTY") {
       difficulty = piece->value;
+    } else if (piece->name == "METER") {
+      meter = piece->value;
     } else if (piece->name == "NOTES" || piece->name == "NOTES2") {
       notes = piece->value;
       hasNotes = true;
@@ -138,14 +150,14 @@ void AddSscChart(std::vector<ChartSection>& sections, const StepPiece* piece, co
   int chart = ChartDifficulty(stepsType, difficulty);
   if (!hasNotes || chart == NoChart) return;
   if (!ownTiming) {
-    AddSection(sections, chart, StepChartNotes(notes, song));
+    AddSection(sections, chart, StepChartNotes(notes, song), meter);
     return;
   }
   // Real packs leave the chart's offset, and at times its tempo, to the song.
   if (!own.hasOffset) own.offset = song.offset;
   if (own.tempi.empty()) own.tempi = song.tempi;
   PrepareStepTiming(own);
-  AddSection(sections, chart, StepChartNotes(notes, own));
+  AddSection(sections, chart, StepChartNotes(notes, own), meter);
 }
 
 std::string Pending;  // the bytes fed so far

@@ -10,8 +10,9 @@
 // every chart, wherever in the file they stand.
 //
 // An .ssc file's charts are its "#NOTEDATA:;" sections, each running to the
-// next: "#STEPSTYPE", "#DIFFICULTY" and "#NOTES" (or "#NOTES2"); other tags
-// such as "#DESCRIPTION", "#METER" or "#RADARVALUES" are not needed. The tags
+// next: "#STEPSTYPE", "#DIFFICULTY", "#METER" (the chart's number, as the
+// .sm header's fourth field) and "#NOTES" (or "#NOTES2"); other tags such as
+// "#DESCRIPTION" or "#RADARVALUES" are not needed. The tags
 // before the first section are the song's. A section that carries any timing
 // tag of its own ("#BPMS", "#STOPS", "#DELAYS", "#WARPS", "#OFFSET", "#FAKES")
 // is timed by its own tags alone, a tag it leaves out counting as empty, but

@@ -24,6 +24,7 @@ struct PendingRow {
 struct ChartNotes {
   const StepTiming& timing;
   std::vector<Note> notes;
+  std::vector<Note> mines;
   long newest[4] = {-1, -1, -1, -1};  // index in notes of each column's newest note
   int hold[4] = {NoHold, NoHold, NoHold, NoHold};
   int64_t measure = 0;
@@ -33,9 +34,9 @@ struct ChartNotes {
 
 bool Full(const ChartNotes& chart) { return chart.notes.size() >= static_cast<size_t>(MostNotesPerBlock); }
 
-void AddNote(ChartNotes& chart, int column, int32_t time) {
+void AddNote(ChartNotes& chart, int column, int32_t time, int64_t row, bool roll = false) {
   if (Full(chart)) return;
-  chart.notes.push_back({column, time, 0});
+  chart.notes.push_back({column, time, 0, roll, RowBeatPlace(row)});
   chart.newest[column] = static_cast<long>(chart.notes.size()) - 1;
 }
 
@@ -62,7 +63,7 @@ void AddLine(ChartNotes& chart, std::string_view line) {
   if (!ReadRow(line, cells)) return;
   int64_t index = chart.rows++;
   bool something = false;
-  for (char c : cells) something = something || (c >= '1' && c <= '4');
+  for (char c : cells) something = something || (c >= '1' && c <= '4') || c == 'M';
   if (!something) return;
   if (chart.pending.size() < MostPendingRows) chart.pending.push_back({index, {cells[0], cells[1], cells[2], cells[3]}});
 }
@@ -72,12 +73,15 @@ bool IsHoldStart(char c) { return c == '2' || c == '4'; }
 void AddRowNotes(ChartNotes& chart, const char* cells, int64_t row) {
   int32_t time = StepRowToMs(chart.timing, row);
   bool played = StepRowPlayed(chart.timing, row);
-  for (int column = 0; column < 4; ++column)
-    if (cells[column] == '1' && played) AddNote(chart, column, time);
+  for (int column = 0; column < 4; ++column) {
+    if (cells[column] == '1' && played) AddNote(chart, column, time, row);
+    if (cells[column] == 'M' && played && chart.mines.size() < static_cast<size_t>(MostNotesPerBlock))
+      chart.mines.push_back({column, time, 0});
+  }
   for (int column = 0; column < 4; ++column) {
     if (!IsHoldStart(cells[column])) continue;
     chart.hold[column] = played ? HoldPlayed : HoldDropped;
-    if (played) AddNote(chart, column, time);
+    if (played) AddNote(chart, column, time, row, cells[column] == '4');
   }
   // An end without a played start of its own (a lone end, or a start in a
   // warp) lengthens nothing: StepMania plays no hold there.
@@ -87,7 +91,8 @@ void AddRowNotes(ChartNotes& chart, const char* cells, int64_t row) {
     chart.hold[column] = NoHold;
     if (!open || chart.newest[column] < 0) continue;
     Note& held = chart.notes[chart.newest[column]];
-    held.hold = ClampToInt32(std::max<int64_t>(0, static_cast<int64_t>(time) - held.time));
+    held.hold = ClampToInt32(std::max<int64_t>(0, int64_t{StepHoldEndMs(chart.timing, row)} - held.time));
+    held.roll = held.roll && held.hold > 0;
   }
 }
 
@@ -105,8 +110,21 @@ void ConvertMeasure(ChartNotes& chart) {
 
 }  // namespace
 
-std::vector<Note> StepChartNotes(std::string_view noteData, const StepTiming& timing) {
-  ChartNotes chart{timing, {}, {-1, -1, -1, -1}, {NoHold, NoHold, NoHold, NoHold}, 0, 0, {}};
+BeatPlace RowBeatPlace(int64_t row) {
+  // Rows of a beat between one note of each division and the next, finest last.
+  constexpr struct {
+    int64_t rows;
+    BeatPlace place;
+  } Divisions[] = {{48, BeatPlace::Quarter},      {24, BeatPlace::Eighth},       {16, BeatPlace::Twelfth},
+                   {12, BeatPlace::Sixteenth},    {8, BeatPlace::TwentyFourth},  {6, BeatPlace::ThirtySecond},
+                   {3, BeatPlace::SixtyFourth}};
+  for (const auto& division : Divisions)
+    if (row % division.rows == 0) return division.place;
+  return BeatPlace::Other;
+}
+
+ChartSection StepChartNotes(std::string_view noteData, const StepTiming& timing) {
+  ChartNotes chart{timing, {}, {}, {-1, -1, -1, -1}, {NoHold, NoHold, NoHold, NoHold}, 0, 0, {}};
   if (!HasStepTempo(timing)) return {};
   size_t start = 0;
   for (size_t i = 0; i <= noteData.size() && !Full(chart); ++i) {
@@ -116,7 +134,7 @@ std::vector<Note> StepChartNotes(std::string_view noteData, const StepTiming& ti
     start = i + 1;
     if (c == ',') ConvertMeasure(chart);
   }
-  return chart.notes;
+  return ChartSection{Beginner, std::move(chart.notes), std::move(chart.mines), 0};
 }
 
 bool IsStepRow(std::string_view line) {

@@ -217,6 +217,11 @@ int32_t StepRowToMs(const StepTiming& timing, int64_t row) {
   return TruncateToInt32(std::round(seconds * 1000));
 }
 
+int32_t StepHoldEndMs(const StepTiming& timing, int64_t row) {
+  const StepSpan* jump = StepRowPlayed(timing, row) ? nullptr : SpanAt(timing.skipped, row);
+  return StepRowToMs(timing, jump != nullptr ? jump->start : row);
+}
+
 bool StepRowPlayed(const StepTiming& timing, int64_t row) {
   if (SpanAt(timing.fakeSpans, row) != nullptr) return false;
   if (SpanAt(timing.skipped, row) == nullptr) return true;

@@ -73,6 +73,10 @@ bool HasStepTempo(const StepTiming& timing);
 // The time of the notes of a row, rounded to the nearest millisecond.
 int32_t StepRowToMs(const StepTiming& timing, int64_t row);
 
+// Where a hold whose end lies on the row ends: at the row's time, or, for a
+// row the chart jumps over (a warp of any way of writing), where it jumps.
+int32_t StepHoldEndMs(const StepTiming& timing, int64_t row);
+
 // Whether the notes of a row are played: not in a warp (unless a stop or a
 // delay stands on the row) and not in a fake span.
 bool StepRowPlayed(const StepTiming& timing, int64_t row);

@@ -9,17 +9,23 @@
 // Small step files of our own, with the quirks of real packs.
 inline const std::string OwnData = ZEDOV_SOURCE_DIR "/tests/data/sm/";
 
-// Chart text in brief: "easy: 0@500 1@1000+200 / hard: ..." (column@time+hold).
+// Chart text in brief as a plain reader sees it, by the file's reading rules
+// alone: "easy: 0@500 1@1000+200 / hard: ..." (column@time+hold). Sections of
+// other start tags are passed over; a note's fourth token is not looked at.
 inline std::string Brief(const std::string& chart) {
   std::istringstream in(chart);
   std::string brief, token, separator;
+  bool inSection = false;
   while (in >> token) {
     if (token.starts_with("<start")) {
       brief += (brief.empty() ? "" : " / ") + token.substr(6, token.size() - 7) + ":";
-    } else if (token != "<stop>") {
+      inSection = true;
+    } else if (inSection && token.find_first_not_of("-0123456789") == std::string::npos) {
       long time = 0, hold = 0;
       in >> time >> hold >> separator;
       brief += " " + token + "@" + std::to_string(time) + (hold ? "+" + std::to_string(hold) : "");
+    } else {
+      inSection = false;
     }
   }
   return brief;

@@ -35,6 +35,8 @@ constexpr Key Keys[] = {
 };
 
 constexpr std::string_view ScrollSpeedKey = "scroll_speed";
+constexpr std::string_view ArrowColoursKey = "arrow_colours";
+constexpr std::string_view ArrowColourWords[2] = {"lane", "beat"};
 constexpr size_t LongestKeyName = 40;
 
 // A key as it may be shown in a message: printable ASCII only, and short.
@@ -78,6 +80,11 @@ std::string TakeLine(std::string_view line, Settings& settings) {
   if (name == ScrollSpeedKey) {
     if (TakeSpeed(value, settings.scrollSpeed)) return "";
     return "scroll_speed must be a number from 1.00 to 4.00 in steps of 0.25";
+  }
+  if (name == ArrowColoursKey) {
+    if (value != ArrowColourWords[0] && value != ArrowColourWords[1]) return "arrow_colours must be lane or beat";
+    settings.arrowColoursByBeat = value == ArrowColourWords[1];
+    return "";
   }
   for (std::string_view key : LaneKeyNameKeys)
     if (name == key) {
@@ -137,6 +144,7 @@ std::vector<std::pair<std::string, std::string>> SettingsValues(const Settings& 
   std::snprintf(speed, sizeof speed, "%.2f", settings.scrollSpeed);
   values.emplace_back(ScrollSpeedKey, speed);
   for (int lane = 0; lane < 4; ++lane) values.emplace_back(LaneKeyNameKeys[lane], settings.*LaneKeyNames[lane]);
+  values.emplace_back(ArrowColoursKey, ArrowColourWords[settings.arrowColoursByBeat ? 1 : 0]);
   return values;
 }
 

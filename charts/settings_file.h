@@ -27,6 +27,7 @@ struct Settings {
   int musicVolume = 100;  // percent
   int windowScale = 1;  // every game pixel a square of this many window pixels
   int fullScreen = 0;   // 1: the desktop's resolution at the largest whole scale that fits
+  bool arrowColoursByBeat = false;  // "arrow_colours = beat": notes coloured by their place in the beat, not their lane
 
   bool operator==(const Settings&) const = default;
 };

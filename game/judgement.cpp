@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "charts/clamp.h"
+#include "game/mines_rolls.h"
 #include "game/press_timing.h"
 #include "game/scroll.h"
 #include "kit/clock.h"
@@ -123,7 +124,7 @@ void FeedHolds(int column, int32_t heldMs) {
   for (int i = 0; i < static_cast<int>(NoteList.size());) {
     Note& note = NoteList[i];
     int64_t diff = NoteDiff(note);
-    if (note.column != column || note.hold == 0 || diff < -GoodWithinMs || diff > GoodWithinMs) {
+    if (note.column != column || note.hold == 0 || note.roll || diff < -GoodWithinMs || diff > GoodWithinMs) {
       ++i;
       continue;
     }
@@ -154,8 +155,10 @@ void UpdateJudgement() {
   // Each press sees the notes as they stood at its own time.
   for (const Press& press : FramePresses()) {
     SweepMisses(press.songMs);
+    PressMinesAndRolls(press.column, press.songMs);
     JudgeTap(press);
   }
+  UpdateMinesAndRolls();
   SweepMisses(SongPosition);
   for (int c = 0; c < 4; ++c)
     if (int32_t held = HeldMs(c); held != 0 || ColumnTimer[c] != 0) FeedHolds(c, held);

@@ -20,7 +20,7 @@ void AdvanceSongClock();
 // press at the frame's own time reads as SongPosition.
 int32_t SongTimeAt(uint32_t stampMs);
 
-// Once per play frame, after AdvanceSongClock: timers, misses, taps, holds.
+// Once per play frame, after AdvanceSongClock: timers, misses, taps, mines and rolls, holds.
 // Each press of the frame is judged at its own stamp's song time, with the
 // misses swept as they stood then; a press stamped in the pause is not
 // judged. A key let go ends its holds at the release's own time. A press the

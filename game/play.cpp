@@ -106,7 +106,7 @@ void DrawPlay() {
 
 void DrawPopups() {
   for (const RatingPopup& popup : PopupList)
-    if (popup.rating >= Boo && popup.rating <= Perfect)
+    if (popup.rating >= Boo && popup.rating <= Mine)
       DrawCell(RatingPlaySheet, RatingSheet, &RatingCells[popup.rating], popup.x, popup.y);
 }
 
@@ -115,31 +115,52 @@ void DrawTargets() {
     DrawCell(ArrowPlaySheet, ArrowSheet, &ArrowCells[c + 4 * TargetRow(ColumnTimer[c])], ColumnX[c], TargetLineY);
 }
 
+namespace {
+
+bool OnWindow(const Note& note, int64_t y) { return ArrowInWindow(y) && note.column >= 0 && note.column <= 3; }
+
+// The scrolling arrow of a note: its lane's colour, or by beat its place's, in its lane's shape.
+void DrawArrow(const Note& note, int64_t y) {
+  if (ArrowColoursByBeat && note.beat != BeatPlace::Unknown) {
+    int place = static_cast<int>(note.beat) - 1;
+    DrawCell(BeatArrowPlaySheet, BeatArrowSheet, &BeatArrowCells[note.column + 4 * place], ColumnX[note.column], y);
+    return;
+  }
+  DrawCell(ArrowPlaySheet, ArrowSheet, &ArrowCells[note.column + 12], ColumnX[note.column], y);
+}
+
+}  // namespace
+
 int DrawNotes() {
+  for (const Note& mine : MineList)
+    if (int64_t y = NoteY(mine.time, SongPosition); OnWindow(mine, y))
+      DrawCell(MinePlaySheet, MineSheet, &MineCell, ColumnX[mine.column], y);
   int drawn = 0;
   for (const Note& note : NoteList) {
     int64_t y = NoteY(note.time, SongPosition);
-    if (!ArrowInWindow(y) || note.column < 0 || note.column > 3) continue;
-    if (note.hold != 0) DrawHold(ColumnX[note.column] + 10, y, note.hold);
-    DrawCell(ArrowPlaySheet, ArrowSheet, &ArrowCells[note.column + 12], ColumnX[note.column], y);
+    if (!OnWindow(note, y)) continue;
+    if (note.hold != 0) DrawHold(ColumnX[note.column] + 10, y, note.hold, note.roll);
+    DrawArrow(note, y);
     ++drawn;
   }
   return drawn;
 }
 
-void DrawHold(int x, int64_t y, int32_t hold) {
+void DrawHold(int x, int64_t y, int32_t hold, bool roll) {
+  const PlaySheet& play = roll ? RollPlaySheet : HoldPlaySheet;
+  SDL_Surface* sheet = roll ? RollSheet : HoldSheet;
   int64_t length = ScrollPixels(hold);  // the strip's pixels: its remaining time
   int64_t cells = HoldWholeCells(hold);
-  DrawCell(HoldPlaySheet, HoldSheet, &HoldCells[0], x, y);
+  DrawCell(play, sheet, &HoldCells[0], x, y);
   // A long hold runs far below the window: stop at its bottom edge.
   for (int64_t k = 1; k <= cells && y + HoldCellHeight * k <= WindowHeight; ++k)
-    DrawCell(HoldPlaySheet, HoldSheet, &HoldCells[1], x, y + HoldCellHeight * k);
+    DrawCell(play, sheet, &HoldCells[1], x, y + HoldCellHeight * k);
   int64_t rest = length - HoldCellHeight * cells;
   if (rest > 0 && rest <= HoldCellHeight) {
     SDL_Rect piece = MakeRect(50, 0, 50, static_cast<int>(rest));
-    DrawCell(HoldPlaySheet, HoldSheet, &piece, x, y + HoldCellHeight * (cells + 1));
+    DrawCell(play, sheet, &piece, x, y + HoldCellHeight * (cells + 1));
   }
-  DrawCell(HoldPlaySheet, HoldSheet, &HoldCells[2], x, y + HoldCellHeight + length);
+  DrawCell(play, sheet, &HoldCells[2], x, y + HoldCellHeight + length);
 }
 
 std::vector<std::string> CounterLines() {

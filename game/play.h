@@ -9,6 +9,9 @@
 // Left edge of each column's arrows; the gaps are 65, 70 and 65.
 inline constexpr int ColumnX[4] = {185, 250, 320, 385};
 
+// From the settings: notes coloured by their place in the beat where the chart gives it, else by lane.
+inline bool ArrowColoursByBeat = false;
+
 // How a play frame ends: the song goes on, the player left by "Back", or the music ended.
 enum class PlayOutcome : int { Playing, Abandoned, Finished };
 
@@ -33,11 +36,12 @@ void DrawPopups();
 // The four target arrows: idle, just pressed or held, from the column timers.
 void DrawTargets();
 
-// Draws the notes (holds first) whose arrow reaches the window; returns how many.
+// Draws the mines, then the notes (each hold's or roll's strip under its
+// arrow) whose picture reaches the window; returns how many notes.
 int DrawNotes();
 
-// One hold strip with its top-left at (x, y), for a remaining hold in ms.
-void DrawHold(int x, int64_t y, int32_t hold);
+// One hold strip (or roll strip) with its top-left at (x, y), for a remaining hold in ms.
+void DrawHold(int x, int64_t y, int32_t hold, bool roll = false);
 
 // The counter texts: BOO, GOOD, PERFECT, and COMBO from a combo of 3.
 std::vector<std::string> CounterLines();

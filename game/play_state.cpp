@@ -1,6 +1,7 @@
 // The play state's list operations and reset.
 #include "game/play_state.h"
 
+#include "game/mines_rolls.h"
 #include "game/press_timing.h"
 
 void RemoveNote(int index) {
@@ -12,7 +13,8 @@ void RemovePopup(int index) {
 }
 
 void ResetPlayState() {
-  LongestCombo = Combo = BooCount = GoodCount = PerfectCount = 0;
+  LongestCombo = Combo = BooCount = GoodCount = PerfectCount = MinesHit = 0;
+  ResetRolls();
   SongPosition = 0;
   PressTimings.clear();
   for (int32_t& timer : ColumnTimer) timer = 0;

@@ -15,8 +15,11 @@
 // tie-break depends on it. Judged notes are removed.
 inline std::vector<Note> NoteList;
 
-// The judgement words; the value is also the cell of RatingSheet.
-enum Rating : int { Boo = 0, Good = 1, Perfect = 2 };
+// The mines still to pass, in chart order; a mine that explodes or is passed is removed.
+inline std::vector<Note> MineList;
+
+// The judgement words, and "MINE" for a mine stepped on; the value is also the cell of RatingSheet.
+enum Rating : int { Boo = 0, Good = 1, Perfect = 2, Mine = 3 };
 
 // A judgement word floating up the play screen.
 struct RatingPopup {
@@ -34,6 +37,8 @@ inline int32_t GoodCount = 0;
 inline int32_t PerfectCount = 0;
 inline int32_t Combo = 0;         // GOOD or PERFECT judgements since the last miss
 inline int32_t LongestCombo = 0;  // raised by the play's step once per frame
+inline int32_t MinesHit = 0;
+inline int32_t ChartMines = 0;  // the mines of the chart being played
 
 // Press timer per column: 0 idle, 125 pressed this frame, 2..124 counting
 // down after a press, 1 still held after the countdown.

@@ -43,8 +43,11 @@ bool StartSong(const std::string& song, int difficulty) {
   if (CurrentMusic != nullptr) Mix_FreeMusic(CurrentMusic);  // never left behind by the play screen
   CurrentMusic = nullptr;
   PopupList.clear();
-  NoteList = ReadSongSection(song, difficulty);
+  ChartSection chart = ReadSongChart(song, difficulty);
+  NoteList = std::move(chart.notes);
+  MineList = std::move(chart.mines);
   ResetPlayState();
+  ChartMines = static_cast<int32_t>(MineList.size());
   const int32_t leadIn = LeadInMs(NoteList, ScrollSpeed, AudioOffsetMs + VisualOffsetMs);
   LeadingIn = leadIn > 0;
   SongPosition = -AudioOffsetMs - leadIn;  // the first frame's step is then the time that really passed

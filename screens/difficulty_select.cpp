@@ -1,9 +1,11 @@
 // The difficulty select.
 #include "screens/difficulty_select.h"
 
+#include <array>
 #include <string>
 
 #include "charts/chart_file.h"
+#include "charts/chart_meter.h"
 #include "charts/chart_on_demand.h"
 #include "charts/library.h"
 #include "charts/song_labels.h"
@@ -18,12 +20,15 @@ namespace {
 
 constexpr size_t LineLength = 54;  // characters that fit on a line across the window
 
+std::array<ChartMeter, DifficultyCount> Meters;  // of the song's charts, read on entry
+
 void DrawDifficultyRow(int d, int y) {
   if (Button(Centred(320, y, 600, 10), "")) {
     SelectedDifficulty = d;
     Screen = SongStart;
   }
-  DrawText(75, y - 10, std::string("play ") + DifficultyWords[d], Left);
+  std::string meter = MeterLabel(Meters[d]);
+  DrawText(75, y - 10, std::string("play ") + DifficultyWords[d] + (meter.empty() ? "" : " " + meter), Left);
   DrawText(565, y - 10, BestScoreLabel(d), Right);
 }
 
@@ -56,6 +61,7 @@ void RunDifficultySelect() {
   if (ScreenChanged) {
     PrepareSongChart(SelectedSong);  // a song folder's step file becomes its chart here
     ReadSongDifficulties(SelectedSong, ChartHasDifficulty);
+    Meters = ChartMeters(SelectedSong);
     ReadBestScores(ScorePath(SelectedSong), BestScores);
     if (FocusPlayedChart && PlayedRow() >= 0) FocusOn(PlayedRow());
     FocusPlayedChart = false;

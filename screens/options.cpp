@@ -1,6 +1,6 @@
 // The options screen. Rows, top to bottom and in the focus order: audio
 // offset, Calibrate, visual offset, scroll speed, a key row per lane, music volume,
-// window scale, full screen, Back. A value row is its name, "-", the value
+// window scale, full screen, arrow colours, Back. A value row is its name, "-", the value
 // and "+"; "-" and "+" step it under the mouse (held, they repeat), Left and
 // Right step it while the value has the keyboard focus. A key row waits, once
 // chosen, for the next key or pad button; Escape cancels.
@@ -13,6 +13,7 @@
 #include <cstdio>
 
 #include "charts/settings_write.h"
+#include "game/play.h"
 #include "game/play_state.h"
 #include "game/scroll.h"
 #include "kit/clock.h"
@@ -122,6 +123,9 @@ void EditSettings(Settings& s) {
   bool toggled = false;
   int full = ValueRow(10, "Full screen", s.fullScreen != 0 ? "on" : "off", arrows, &toggled);
   s.fullScreen = toggled ? 1 - s.fullScreen : std::clamp(s.fullScreen + full, 0, 1);
+  toggled = false;
+  int colours = ValueRow(11, "Arrow colours", s.arrowColoursByBeat ? "by beat" : "by lane", arrows, &toggled);
+  s.arrowColoursByBeat = toggled ? !s.arrowColoursByBeat : std::clamp(int{s.arrowColoursByBeat} + colours, 0, 1) != 0;
 }
 
 }  // namespace
@@ -138,6 +142,7 @@ void UseSettings(const Settings& s) {
   AudioOffsetMs = s.audioOffsetMs;
   VisualOffsetMs = s.visualOffsetMs;
   ScrollSpeed = s.scrollSpeed;
+  ArrowColoursByBeat = s.arrowColoursByBeat;
   for (int lane = 0; lane < 4; ++lane) {
     int key = KeyNamed(s.*LaneKeyNames[lane]);
     BoundKeys[lane] = key != 0 ? key : DefaultKeys[lane];

@@ -1,6 +1,7 @@
 // The results screen.
 #include "screens/results.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -9,6 +10,7 @@
 #include "charts/library.h"
 #include "charts/song_labels.h"
 #include "charts/score_file.h"
+#include "game/mines_rolls.h"
 #include "game/play_state.h"
 #include "game/press_timing.h"
 #include "kit/font.h"
@@ -36,6 +38,10 @@ void DrawResults(int score, int64_t yourPoints, int64_t maxPoints) {
   DrawRow(235, "SCORE", std::to_string(score) + "%");
   DrawRow(255, "HIGH SCORE", PreviousBest == NeverPlayed ? "-" : std::to_string(PreviousBest) + "%");
   if (NewBest) DrawText(440, 255, "NEW BEST", Left);
+  if (ChartMines > 0) {  // under the timing figures, for a chart with mines
+    DrawText(450, 135, "MINES HIT", Left);
+    DrawText(615, 135, std::to_string(MinesHit), Right);
+  }
 }
 
 // A line of its own under the results, for what the player must know: its
@@ -73,7 +79,10 @@ std::string PlayLine(int score, const TimingSummary& timing) {
 
 int64_t MaxPoints() { return (int64_t{BooCount} + GoodCount + PerfectCount) * 11; }
 
-int64_t YourPoints() { return int64_t{GoodCount} * 7 + int64_t{PerfectCount} * 10 + LongestCombo; }
+int64_t YourPoints() {
+  int64_t points = int64_t{GoodCount} * 7 + int64_t{PerfectCount} * 10 + LongestCombo - int64_t{MinesHit} * MinePenalty;
+  return std::max<int64_t>(points, 0);
+}
 
 int ScorePercent(int64_t yourPoints, int64_t maxPoints) {
   if (maxPoints <= 0) return 0;

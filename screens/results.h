@@ -20,7 +20,7 @@ void RunResults();
 
 // (BooCount + GoodCount + PerfectCount) x 11: 10 for a PERFECT, 1 toward the combo.
 int64_t MaxPoints();
-// 7 per GOOD, 10 per PERFECT, plus the longest combo.
+// 7 per GOOD, 10 per PERFECT, plus the longest combo, less MinePenalty per mine hit; never below 0.
 int64_t YourPoints();
 // The percentage reached, truncated: the division comes before the x 100.0,
 // so 319 of 550 is 57. A song without notes scores 0.

@@ -29,6 +29,10 @@ LANES = [hexc("#ff5fa8"),    # left: pink
          hexc("#4fb0ff"),    # down: blue
          hexc("#62e08c"),    # up: green
          hexc("#ffb54a")]    # right: orange
+# arrows coloured by their place in the beat: quarter, eighth, twelfth,
+# sixteenth, twenty-fourth, thirty-second, sixty-fourth, other
+BEATS = [hexc("#ff4040"), hexc("#3f7fff"), hexc("#b050ff"), hexc("#ffe040"),
+         hexc("#ff80d0"), hexc("#ff9a30"), hexc("#40e8ff"), hexc("#a0a0a8")]
 
 
 # --- font ----------------------------------------------------------------------
@@ -373,12 +377,46 @@ def make_arrows():
     return sheet
 
 
+def make_beat_arrows():
+    """Scrolling notes coloured by their place in the beat: columns are the
+    lanes' shapes, rows the eight places, quarter first."""
+    n = 70
+    up = arrow_up_sdf(n)
+    sheet = empty(4 * n, len(BEATS) * n)
+    for lane, k in enumerate((1, 2, 0, 3)):  # left, down, up, right as turns of the up arrow
+        for row, colour in enumerate(BEATS):
+            sheet[row * n:(row + 1) * n, lane * n:(lane + 1) * n] = downsample(np.rot90(arrow_cell(up, colour, "note"), k))
+    return sheet
+
+
+def make_mine():
+    """A mine, 70 x 70: a dark round shell with eight spikes and a red glowing
+    core, of no lane's colour and no arrow's shape."""
+    n = 70
+    xs, ys = coords(n, n, SS)
+    r = np.hypot(xs - 35, ys - 35)
+    a = np.arctan2(ys - 35, xs - 35)
+    spikes = 20.0 + 11.0 * np.clip(np.cos(8 * a), 0, 1) ** 8  # radius of the shell with its spikes
+    d = r - spikes  # <0 inside
+    core = clamp01(1.0 - r / 14.0)[..., None]
+    fill = hexc("#5a6278") * (1 - core) + hexc("#ff3a1a") * core
+    return downsample(stack(
+        layer(hexc("#ff5a2a"), 0.6 * clamp01(1.0 - d / 6.0) * (d > 1.5)),
+        layer(INK, 1.0 * (d < 2.0)),
+        layer(fill, 1.0 * (d < 0)),
+        layer(hexc("#ff6a2a"), 1.0 * ((r > 12.5) & (r < 15.0))),
+        layer(hexc("#ffd070"), 0.95 * (r < 6.0)),
+        layer(WHITE, 0.35 * ((r < 17) & (ys < 29) & (xs < 31) & (d < -3))),
+    ))
+
+
 # --- judgement words -----------------------------------------------------------------
 def make_ratings():
     w, h = 125, 50
-    words = [("BOO", "#ffc2d6", "#d2345e"), ("GOOD", "#d9ffc4", "#39c46a"), ("PERFECT", "#fff7b8", "#ffaa1a")]
+    words = [("BOO", "#ffc2d6", "#d2345e"), ("GOOD", "#d9ffc4", "#39c46a"), ("PERFECT", "#fff7b8", "#ffaa1a"),
+             ("MINE", "#ffe0b0", "#ff4a1a")]
     f = font("DejaVuSansCondensed-Bold.ttf", 30 * SS)
-    sheet = empty(w, 3 * h)
+    sheet = empty(w, len(words) * h)
     for i, (word, ctop, cbot) in enumerate(words):
         big = text_mask(word, f, 3 * w, h, 1.5 * w, 36, ss=SS, anchor="ms")
         cols = np.where(big.max(axis=0) > 0.02)[0]
@@ -405,20 +443,14 @@ def make_ratings():
     return sheet
 
 
-# --- hold strip ----------------------------------------------------------------------
-def make_hold():
-    """Hold strip: start cap, body (tiles every 35 px), end cap, 50 x 35 each.
-
-    Silvery white with a soft pale glow, so it reads under every lane's arrow
-    without taking any lane's colour."""
+# --- hold and roll strips ------------------------------------------------------------
+def strip_sheet(core, silver, rim, glow, stripes):
+    """A strip's start cap, body (tiles every 35 px) and end cap, 50 x 35 each.
+    Ribs across the body, or with stripes slanting ones, repeat every 35 px."""
     cw, ch = 50, 35
     xs, ys = coords(cw, ch, SS)
     half = 13.0
     dx = np.abs(xs - cw / 2)
-    core = hexc("#ffffff")
-    silver = hexc("#c4ccda")
-    rim = hexc("#4a5366")
-    glow = hexc("#e6eeff")
 
     def strip(d_edge):
         # d_edge: distance inward from the strip outline (px), >0 inside
@@ -426,8 +458,8 @@ def make_hold():
         shade = smooth(0.0, half, d_edge)[..., None]
         col = silver * (1 - shade) + core * shade
         # soft ribs, period 35 px so body cells stack without a seam
-        rib = 0.5 + 0.5 * np.cos(2 * np.pi * ys / ch)
-        col = col + (darker(silver, 0.12) - col) * (0.22 * rib * (d_edge > 3.0))[..., None]
+        rib = 0.5 + 0.5 * np.cos(2 * np.pi * (ys + (xs if stripes else 0)) / ch)
+        col = col + (darker(silver, 0.12) - col) * ((0.6 if stripes else 0.22) * rib * (d_edge > 3.0))[..., None]
         outside = np.maximum(-d_edge, 0.0)
         return stack(
             layer(glow, 0.42 * np.exp(-outside / 2.2) * (d_edge <= 0)),
@@ -448,6 +480,18 @@ def make_hold():
     return sheet
 
 
+def make_hold():
+    """Hold strip: silvery white with a soft pale glow, so it reads under
+    every lane's arrow without taking any lane's colour."""
+    return strip_sheet(hexc("#ffffff"), hexc("#c4ccda"), hexc("#4a5366"), hexc("#e6eeff"), False)
+
+
+def make_roll():
+    """Roll strip: the hold's shape in warm gold with slanting stripes, so a
+    roll never reads as a hold."""
+    return strip_sheet(hexc("#fff4c8"), hexc("#e0a830"), hexc("#6a4a10"), hexc("#ffe6a0"), True)
+
+
 def main():
     root = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
     kel = os.path.join(root, "Media", "Kelvane")
@@ -466,6 +510,9 @@ def main():
         (make_arrows, lambda im: save_rgba(im, f"{game}/arrows.png")),
         (make_ratings, lambda im: save_rgba(im, f"{game}/ratings.png")),
         (make_hold, lambda im: save_rgba(im, f"{game}/hold.png")),
+        (make_roll, lambda im: save_rgba(im, f"{game}/roll.png")),
+        (make_mine, lambda im: save_rgba(im, f"{game}/mine.png")),
+        (make_beat_arrows, lambda im: save_rgba(im, f"{game}/beat_arrows.png")),
     ]
     only = set(sys.argv[2:])
     for make, save in jobs:

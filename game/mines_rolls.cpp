@@ -1,0 +1,125 @@
+// Mines and rolls: what presses and held keys do to them, every play frame.
+#include "game/mines_rolls.h"
+
+#include <algorithm>
+#include <climits>
+
+#include "charts/clamp.h"
+#include "game/judgement.h"
+#include "game/play_state.h"
+#include "kit/input.h"
+
+namespace {
+
+constexpr int32_t NoPress = INT32_MIN;
+
+bool RollLive[4];            // a roll of the lane has its head taken and has not lapsed
+int32_t LastTapMs[4];        // song time of the lane's latest press while its roll lives
+int32_t FramePressMs[4];     // the lane's latest press in this frame, NoPress for none
+
+bool KeyDown(int column) {
+  int state = KeyStates[ColumnKeys[column]];
+  return state == Held || state == Pressed;
+}
+
+bool InLane(int column) { return column >= 0 && column < 4; }
+
+void Explode(int index) {
+  MineList.erase(MineList.begin() + index);
+  ++MinesHit;
+  Combo = 0;
+  PopupList.clear();  // one word at a time, as for the judgements
+  PopupList.push_back(RatingPopup{258, TargetLineY, Mine});
+}
+
+// The first roll of the lane within the hold window of a song time; -1 for none.
+int RollAt(int column, int32_t songMs) {
+  for (int i = 0; i < static_cast<int>(NoteList.size()); ++i) {
+    const Note& note = NoteList[i];
+    int64_t diff = int64_t{note.time} - songMs;
+    if (note.roll && note.column == column && diff >= -GoodWithinMs && diff <= GoodWithinMs) return i;
+  }
+  return -1;
+}
+
+void Lapse(int column) {
+  RollLive[column] = false;
+  if (int i = RollAt(column, SongPosition); i >= 0) {
+    JudgeNote(i, Boo);
+    ++BooCount;
+    Combo = 0;
+  }
+}
+
+bool Lapsed(int column, int32_t songMs) { return int64_t{songMs} - LastTapMs[column] > RollTapWithinMs; }
+
+// The live roll of a lane moves with the song up to its lapse, and is PERFECT once its length is used up.
+void FeedRoll(int column) {
+  int i = RollAt(column, SongPosition);
+  if (i < 0) {
+    RollLive[column] = false;
+    return;
+  }
+  Note& roll = NoteList[i];
+  int64_t frameStart = int64_t{SongPosition} - FrameDelta;
+  int64_t liveUntil = std::min<int64_t>(SongPosition, int64_t{LastTapMs[column]} + RollTapWithinMs);
+  int32_t fed = static_cast<int32_t>(std::clamp<int64_t>(liveUntil - frameStart, 0, std::max(FrameDelta, 0)));
+  roll.time = ClampToInt32(int64_t{roll.time} + fed);
+  roll.hold = ClampToInt32(int64_t{roll.hold} - fed);
+  if (roll.hold <= 0) {
+    RollLive[column] = false;
+    JudgeNote(i, Perfect);
+    ++Combo;
+    ++PerfectCount;
+  } else if (Lapsed(column, SongPosition)) {
+    Lapse(column);
+  }
+}
+
+// A mine explodes under a lane held down at its time: held through the whole
+// frame, or pressed in it no later than the mine.
+bool HeldThrough(const Note& mine, int64_t frameStart) {
+  if (mine.time <= frameStart || mine.time > SongPosition || !KeyDown(mine.column)) return false;
+  return FramePressMs[mine.column] == NoPress || FramePressMs[mine.column] <= mine.time;
+}
+
+void PassMines() {
+  int64_t frameStart = int64_t{SongPosition} - FrameDelta;
+  for (int i = 0; i < static_cast<int>(MineList.size());) {
+    const Note& mine = MineList[i];
+    if (InLane(mine.column) && HeldThrough(mine, frameStart))
+      Explode(i);
+    else if (int64_t{mine.time} - SongPosition < -MineWithinMs)
+      MineList.erase(MineList.begin() + i);  // avoided
+    else
+      ++i;
+  }
+}
+
+}  // namespace
+
+void ResetRolls() {
+  for (int c = 0; c < 4; ++c) RollLive[c] = false, LastTapMs[c] = NoPress, FramePressMs[c] = NoPress;
+}
+
+void PressMinesAndRolls(int column, int32_t songMs) {
+  if (!InLane(column)) return;
+  FramePressMs[column] = songMs;
+  for (int i = 0; i < static_cast<int>(MineList.size()); ++i) {
+    int64_t diff = int64_t{MineList[i].time} - songMs;
+    if (MineList[i].column == column && diff >= -MineWithinMs && diff <= MineWithinMs) {
+      Explode(i);
+      break;
+    }
+  }
+  if (RollLive[column] && Lapsed(column, songMs)) Lapse(column);
+  if (!RollLive[column]) RollLive[column] = RollAt(column, songMs) >= 0;
+  if (RollLive[column]) LastTapMs[column] = songMs;
+}
+
+void UpdateMinesAndRolls() {
+  for (int c = 0; c < 4; ++c)
+    if (RollLive[c]) FeedRoll(c);
+  PassMines();
+  for (int32_t& press : FramePressMs) press = NoPress;
+}

@@ -7,15 +7,6 @@
 #include "charts/text.h"
 #include "charts/text_fold.h"
 
-namespace {
-
-bool HasExtension(const std::string& name, std::string_view extension) {
-  return name.size() >= extension.size() &&
-         SameLetters(std::string_view(name).substr(name.size() - extension.size()), extension);
-}
-
-}  // namespace
-
 void ScanMusicFolder() {
   SongList.clear();
   namespace fs = std::filesystem;

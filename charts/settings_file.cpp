@@ -11,7 +11,6 @@
 namespace {
 
 constexpr size_t LongestLine = 256;
-constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";  // some editors start UTF-8 files with it
 
 struct Key {
   std::string_view name;
@@ -111,7 +110,7 @@ std::string TakeLine(std::string_view line, Settings& settings) {
 Settings ParseSettings(std::string_view text, std::vector<std::string>& problems) {
   Settings settings;
   int bad = 0, number = 0;
-  if (text.starts_with(ByteOrderMark)) text.remove_prefix(ByteOrderMark.size());
+  text.remove_prefix(ByteOrderMarkLength(text));
   while (!text.empty()) {
     size_t end = text.find('\n');
     std::string_view line = text.substr(0, end);

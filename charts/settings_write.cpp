@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
-
 using Values = std::map<std::string, std::string, std::less<>>;
 
 Values ValuesOf(std::string_view text) {
@@ -55,7 +53,7 @@ std::string Joined(const std::vector<std::string>& lines, bool lastEnds) {
 int LastLineOf(const std::vector<std::string>& lines, std::string_view key) {
   for (int i = static_cast<int>(lines.size()) - 1; i >= 0; --i) {
     std::string_view line = lines[i];
-    if (i == 0 && line.starts_with(ByteOrderMark)) line.remove_prefix(ByteOrderMark.size());
+    if (i == 0) line.remove_prefix(ByteOrderMarkLength(line));
     if (LineKey(line) == key) return i;
   }
   return -1;

@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
-
 bool IsLineBreak(char c) { return c == '\n' || c == '\r'; }
 
 // Reading position and writing position in the same text: the cleaned text
@@ -101,16 +99,12 @@ StepPiece ReadTag(Cursor& at) {
   return tag;
 }
 
-bool HasExtension(std::string_view name, std::string_view extension) {
-  return name.size() >= extension.size() && SameLetters(name.substr(name.size() - extension.size()), extension);
-}
-
 }  // namespace
 
 std::vector<StepPiece> SplitStepText(std::string& text) {
   std::vector<StepPiece> pieces;
   Cursor at{text.data(), text.size()};
-  if (std::string_view(text).starts_with(ByteOrderMark)) at.read = ByteOrderMark.size();
+  at.read = ByteOrderMarkLength(text);
   size_t looseStart = 0;
   while (at.read < at.size) {
     if (AtComment(at)) {
@@ -139,10 +133,28 @@ std::vector<StepTag> ReadStepTags(std::string_view text) {
 bool IsSscName(std::string_view name) { return HasExtension(name, ".ssc"); }
 bool IsSmName(std::string_view name) { return HasExtension(name, ".sm"); }
 
+namespace {
+
+// StepMania's preference among step files: an .ssc file (0) before an .sm file (1); -1 for neither.
+int StepFileRank(std::string_view name) { return IsSscName(name) ? 0 : IsSmName(name) ? 1 : -1; }
+
+std::string_view Stem(std::string_view name) { return name.substr(0, name.rfind('.')); }
+
+}  // namespace
+
 std::string PreferredStepFile(const std::vector<std::string>& names) {
-  for (const std::string& name : names)
-    if (IsSscName(name)) return name;
-  for (const std::string& name : names)
-    if (IsSmName(name)) return name;
+  for (int rank = 0; rank <= 1; ++rank)
+    for (const std::string& name : names)
+      if (StepFileRank(name) == rank) return name;
   return {};
+}
+
+bool StepFilePassedOver(std::string_view name, const std::vector<std::string>& names) {
+  int rank = StepFileRank(name);
+  if (rank < 0) return false;
+  for (const std::string& other : names) {
+    int otherRank = StepFileRank(other);
+    if (otherRank >= 0 && otherRank < rank && SameLetters(Stem(other), Stem(name))) return true;
+  }
+  return false;
 }

@@ -36,6 +36,10 @@ std::vector<StepPiece> SplitStepText(std::string& text);
 // there is neither.
 std::string PreferredStepFile(const std::vector<std::string>& names);
 
+// Whether, of the file names of one folder, StepMania passes over this step
+// file for another of the same name it prefers: an .sm file beside an .ssc one.
+bool StepFilePassedOver(std::string_view name, const std::vector<std::string>& names);
+
 // Whether the name ends with .ssc or with .sm, in any letter case.
 bool IsSscName(std::string_view name);
 bool IsSmName(std::string_view name);

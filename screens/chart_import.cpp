@@ -1,7 +1,6 @@
 // The import screen.
 #include "screens/chart_import.h"
 
-#include <set>
 #include <string>
 
 #include "charts/inside_music.h"
@@ -19,25 +18,15 @@
 
 namespace {
 
-std::string LowerCase(std::string text) {
-  for (char& c : text) c = LowerAscii(c);
-  return text;
-}
-
 // The step files of Music/ in list order, each labelled with its name without
-// the extension. An .sm file beside an .ssc file of the same name is left
-// out: StepMania reads the .ssc one.
+// the extension; those StepMania passes over (an .sm beside its .ssc) are left out.
 ListedFiles StepFiles() {
   ListedFiles all = ListFiles(IsStepFileName, 0);
-  std::set<std::string> sscNames;
-  for (const std::string& name : all.names)
-    if (IsSscName(name)) sscNames.insert(LowerCase(name.substr(0, name.size() - 4)));
   ListedFiles shown;
   for (const std::string& name : all.names) {
-    int extension = IsSscName(name) ? 4 : 3;
-    if (extension == 3 && sscNames.count(LowerCase(name.substr(0, name.size() - 3)))) continue;
+    if (StepFilePassedOver(name, all.names)) continue;
     shown.names.push_back(name);
-    shown.labels.push_back(DisplayName(name, extension));
+    shown.labels.push_back(DisplayName(name, IsSscName(name) ? 4 : 3));
   }
   return shown;
 }

@@ -57,7 +57,7 @@ struct RealMedia {
   ~RealMedia();
   SDL_Surface* kit[8];
   SDL_Surface* game[5];
-  SDL_Rect glyphs[95], panels[2][9], arrows[4], cursor[16], arrowCells[16], ratingCells[3], holdCells[3];
+  SDL_Rect glyphs[95], panels[2][9], arrows[4], cursor[16], arrowCells[16], ratingCells[4], holdCells[3];
 };
 
 // Driving the screens through the dispatcher alone, with the input set by hand.

@@ -146,8 +146,9 @@ TEST(MediaImages, EveryPictureHasItsExactSize) {
       {"Media/Kelvane/Arrows.png", 64, 16},      {"Media/Kelvane/Border.png", 640, 480},
       {"Media/Kelvane/TopBottomBorder.png", 640, 131}, {"Media/Kelvane/Cursor.png", 1536, 96},
       {"Media/Game/background.png", 640, 480},   {"Media/Game/title.png", 300, 150},
-      {"Media/Game/arrows.png", 280, 280},       {"Media/Game/ratings.png", 125, 150},
-      {"Media/Game/hold.png", 150, 35},
+      {"Media/Game/arrows.png", 280, 280},       {"Media/Game/ratings.png", 125, 200},
+      {"Media/Game/hold.png", 150, 35},          {"Media/Game/roll.png", 150, 35},
+      {"Media/Game/mine.png", 70, 70},           {"Media/Game/beat_arrows.png", 280, 560},
   };
   for (const auto& s : sizes) {
     const Picture p = Load(s.path);
@@ -310,6 +311,10 @@ TEST(MediaArrows, EveryLaneAndStateIsDrawnFacingItsLane) {
         EXPECT_EQ(PointsTo(p, cell, false), lanes[c]) << "cell " << c + 4 * r;
       }
     }
+  // By beat: every place's notes keep their lane's shape.
+  const Picture beats = Load("Media/Game/beat_arrows.png");
+  for (int r = 0; r < 8 && beats.h == 560; ++r)
+    for (int c = 0; c < 4; ++c) EXPECT_EQ(PointsTo(beats, {70 * c, 70 * r, 70, 70}, false), lanes[c]) << c + 4 * r;
   for (int c = 0; c < 4; ++c) {
     const double pressed = MeanLuma(p, {70 * c, 0, 70, 70}), idle = MeanLuma(p, {70 * c, 70, 70, 70});
     const double held = MeanLuma(p, {70 * c, 140, 70, 70});
@@ -318,11 +323,11 @@ TEST(MediaArrows, EveryLaneAndStateIsDrawnFacingItsLane) {
   }
 }
 
-TEST(MediaRatings, ThreeWordsInDifferentColours) {
+TEST(MediaRatings, FourWordsInDifferentColours) {
   const Picture p = Load("Media/Game/ratings.png");
-  ASSERT_EQ(p.h, 150);
-  double mean[3][3] = {};
-  for (int i = 0; i < 3; ++i) {
+  ASSERT_EQ(p.h, 200);
+  double mean[4][3] = {};
+  for (int i = 0; i < 4; ++i) {
     EXPECT_GT(InkCount(p, {0, 50 * i, 125, 50}), 400) << "rating " << i;
     double n = 0;
     for (int y = 50 * i; y < 50 * i + 50; ++y)
@@ -334,8 +339,8 @@ TEST(MediaRatings, ThreeWordsInDifferentColours) {
     ASSERT_GT(n, 0);
     for (double& v : mean[i]) v /= n;
   }
-  for (int i = 0; i < 3; ++i)
-    for (int j = i + 1; j < 3; ++j) {
+  for (int i = 0; i < 4; ++i)
+    for (int j = i + 1; j < 4; ++j) {
       const double d = std::abs(mean[i][0] - mean[j][0]) + std::abs(mean[i][1] - mean[j][1]) +
                        std::abs(mean[i][2] - mean[j][2]);
       EXPECT_GT(d, 60) << "ratings " << i << " and " << j << " look alike";

@@ -4,6 +4,8 @@
 #include <sstream>
 
 #include "charts/chart_file.h"
+#include "charts/chart_meter.h"
+#include "charts/step_text.h"
 #include "test_files.h"
 
 namespace {
@@ -136,4 +138,71 @@ TEST(ChartWriter, WhatIsWrittenReadsBack) {
     EXPECT_EQ(read[i].time, notes[i].time);
     EXPECT_EQ(read[i].hold, notes[i].hold);
   }
+}
+
+// Mines, rolls, places in the beat and meters: a plain reader, by the file's
+// rules alone, finds the plain chart with nothing lost or shifted, and ours everything.
+TEST(ChartFile, WhatPlainReadersPassOverCarriesTheRest) {
+  const ChartSection hard{Hard,
+                          {{0, 500, 0, false, BeatPlace::Quarter}, {2, 625, 250, true, BeatPlace::Sixteenth},
+                           {3, 700, 0, false, BeatPlace::Other}},
+                          {{1, 550, 0}, {3, 900, 0}}, 11};
+  const ChartSection easy{Easy, {{1, 40, 0}}, {}, 0};
+  const std::string text = ChartText({hard, easy}, true);
+  EXPECT_EQ(Brief(text), "hard: 0@500 2@625+250 3@700 / easy: 1@40");
+  EXPECT_EQ(ScanChart(text), "01010");
+  std::istringstream in(text);
+  ChartSection read = ReadChart(in, Hard);
+  ASSERT_EQ(read.notes.size(), 3u);
+  EXPECT_TRUE(read.notes[1].roll && !read.notes[0].roll);
+  EXPECT_EQ(read.notes[0].beat, BeatPlace::Quarter);
+  EXPECT_EQ(read.notes[1].beat, BeatPlace::Sixteenth);
+  EXPECT_EQ(read.notes[2].beat, BeatPlace::Other);
+  ASSERT_EQ(read.mines.size(), 2u);
+  EXPECT_EQ(read.mines[1].column * 10000 + read.mines[1].time, 30900);
+  EXPECT_EQ(read.meter, 11);
+  WriteTextFile("c.tq", text);
+  EXPECT_TRUE(ChartMarkedFromStepFile("c.tq"));
+  ChartSection second = ReadChart("c.tq", Easy);  // the section after the extras, untouched by them
+  ASSERT_EQ(second.notes.size(), 1u);
+  EXPECT_TRUE(second.mines.empty());
+  EXPECT_EQ(second.meter + second.notes[0].time, 40);
+  // Extras cut short, or not right after their section, give nothing; the notes stand.
+  for (const char* bad : {"<starthard> 0 5 0 ---- <stop> <mines> 1 2", "<starthard> 0 5 0 ---- x <meter> 3 <stop>",
+                          "<starthard> 0 5 0 ----4r <stop> <meter> -2 <stop>", "<starthard> 0 5 0 ----99 <stop> <meter>"}) {
+    std::istringstream cut(bad);
+    read = ReadChart(cut, Hard);
+    ASSERT_EQ(read.notes.size() * 100 + read.mines.size() * 10 + read.meter, 100u) << bad;
+    bool quarter = std::string(bad).find("----4r") != std::string::npos;
+    EXPECT_EQ(read.notes[0].beat, quarter ? BeatPlace::Quarter : BeatPlace::Unknown) << bad;
+    EXPECT_FALSE(read.notes[0].roll) << "a tap is no roll";
+  }
+}
+
+// Steady steps at 1, 2, 4 and 8 a second for a minute, then jumps and holds.
+TEST(ChartMeter, GivenNumbersStandAndEstimatesRiseWithDensity) {
+  auto steady = [](int perSecond, int arrows, int32_t hold) {
+    std::vector<Note> notes;
+    for (int32_t t = 0; t < 60000; t += 1000 / perSecond)
+      for (int a = 0; a < arrows; ++a) notes.push_back({a, t, hold});
+    return notes;
+  };
+  int last = EstimatedMeter({});
+  EXPECT_EQ(last, 1);
+  for (int perSecond : {1, 2, 4, 8}) {
+    int meter = EstimatedMeter(steady(perSecond, 1, 0));
+    EXPECT_GT(meter, last) << perSecond;
+    last = meter;
+  }
+  EXPECT_GT(EstimatedMeter(steady(4, 2, 0)), EstimatedMeter(steady(4, 1, 0)));
+  EXPECT_GT(EstimatedMeter(steady(4, 1, 100)), EstimatedMeter(steady(4, 1, 0)));
+  // The densest stretch counts, not the quiet rest around it: 3 arrows a second
+  // on the whole, 8 to 9 for a quarter of the minute, reads harder than a steady 4.
+  std::vector<Note> burst = steady(1, 1, 0);
+  for (const Note& note : steady(8, 1, 0))
+    if (note.time < 15000) burst.push_back({1, note.time + 30000, 0});
+  EXPECT_GT(EstimatedMeter(burst), EstimatedMeter(steady(4, 1, 0)));
+  EXPECT_EQ(MeterLabel(MeterOf({Hard, steady(1, 1, 0), {}, 11})), "11");
+  EXPECT_EQ(MeterLabel(MeterOf({Hard, steady(1, 1, 0), {}, 0})), "~" + std::to_string(EstimatedMeter(steady(1, 1, 0))));
+  EXPECT_EQ(MeterLabel(ChartMeter{}), "");
 }

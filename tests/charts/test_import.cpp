@@ -34,6 +34,13 @@ std::string Measure(int n, int k) {
   return rows;
 }
 
+// A measure of n rows with the given row as row k.
+std::string Rows(int n, int k, const std::string& row) {
+  std::string rows;
+  for (int i = 0; i < n; ++i) rows += i == k ? row + "\n" : "0000\n";
+  return rows;
+}
+
 struct Case {
   const char* what;
   std::string text;
@@ -89,6 +96,9 @@ TEST(StepConversion, NotesHoldsAndBlocks) {
        At120 + "#NOTES:\n dance-single:\n :\n Easy:\n 1:\n 0:\n1000\n,\n0100\n" +
            "#NOTES:\n dance-single:\n :\n Hard:\n 1:\n 0:\n0000\n,\n0010\n",
        "easy: 0@0 1@2000 / hard: 2@2000"},
+      {"a hold ending where a negative tempo jumps back ends at the jump",
+       "#OFFSET:0;\n#BPMS:0=120,4=-120,5=120;\n" + Block("Easy", Rows(16, 15, "2000") + ",\n" + Rows(16, 3, "3000")),
+       "easy: 0@1875+125"},
       {"the difficulty is the header's third field, whatever the description says",
        At120 + "#NOTES:\n dance-single:\n MrEasy:\n Hard:\n 1:\n 0:\n1000\n;\n" +
            "#NOTES:\n dance-single:\n Hard:\n Edit:\n 1:\n 0:\n0100\n;\n",
@@ -360,6 +370,36 @@ TEST(StepConversion, RealSscFiles) {
   std::string l9 = Import(ReadTextFile(SharedSsc + "L9.ssc"));
   EXPECT_TRUE(l9.starts_with("challenge: 3@1951 1@2073 2@2195 0@2317 ")) << l9.substr(0, 60);
   EXPECT_EQ(l9.find(" / "), std::string::npos);
+}
+
+// At 120 BPM a beat is 500 ms; row k of n in measure m lies at beat 4m + 4k/n.
+TEST(StepConversion, MinesRollsPlacesInTheBeatAndMeters) {
+  std::string measures = "1000\nM000\n0400\n0300\n";  // a step, a mine at beat 1, a roll from beat 2 to 3
+  const int divisions[] = {8, 12, 16, 24, 32, 64, 192};
+  for (int n : divisions) measures += ",\n" + Rows(n, 1, "0001");
+  std::string chart = ConvertStepText(At120 + Block("Easy", measures));
+  // Beats 4.5, 8 + 1/3, 12.25, 16 + 1/6, 20.125, 24.0625, 28 + 1/48, each x 500 ms, rounded.
+  EXPECT_EQ(Brief(chart), "easy: 0@0 1@1000+500 3@2250 3@4167 3@6125 3@8083 3@10063 3@12031 3@14010");
+  std::istringstream in(chart);
+  ChartSection easy = ReadChart(in, Easy);
+  std::string places, rolls;
+  for (const Note& note : easy.notes) places += std::to_string(static_cast<int>(note.beat)), rolls += note.roll ? 'r' : '.';
+  EXPECT_EQ(places, "112345678");  // quarter, quarter, eighth, ..., sixty-fourth, other
+  EXPECT_EQ(rolls, ".r.......");
+  ASSERT_EQ(easy.mines.size(), 1u);
+  EXPECT_EQ(easy.mines[0].column * 10000 + easy.mines[0].time, 500);
+  EXPECT_EQ(easy.meter, 1);  // the header's fourth field
+  // An .ssc chart's #METER; a mine in a warp is never met.
+  chart = ConvertStepText("#OFFSET:0;\n#BPMS:0=120;\n#NOTEDATA:;\n#STEPSTYPE:dance-single;\n#DIFFICULTY:Hard;\n"
+                          "#METER:11;\n#WARPS:3=1;\n#NOTES:\n4M00\n0000\n3000\n0M00\n;\n");
+  std::istringstream ssc(chart);
+  ChartSection hard = ReadChart(ssc, Hard);
+  EXPECT_EQ(Brief(chart), "hard: 0@0+1000");
+  ASSERT_EQ(hard.notes.size(), 1u);
+  EXPECT_TRUE(hard.notes[0].roll);
+  ASSERT_EQ(hard.mines.size(), 1u);
+  EXPECT_EQ(hard.mines[0].time, 500);
+  EXPECT_EQ(hard.meter, 11);
 }
 
 }  // namespace

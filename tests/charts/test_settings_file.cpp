@@ -26,6 +26,9 @@ TEST(SettingsFile, KeysCommentsBlanksAndDefaults) {
   EXPECT_EQ(s.padUp, 5);
   EXPECT_EQ(s.scrollSpeed, 2.5);
   EXPECT_EQ(s.keyLeft, "left shift");
+  EXPECT_FALSE(s.arrowColoursByBeat);
+  EXPECT_TRUE(ParseSettings("arrow_colours = beat\n", problems).arrowColoursByBeat);
+  EXPECT_FALSE(ParseSettings("arrow_colours = beat\narrow_colours = lane\n", problems).arrowColoursByBeat);
   Settings none = ReadSettingsFile("no such file", problems);
   EXPECT_EQ(none.audioOffsetMs, 0);
   EXPECT_EQ(none.padPause, -1);
@@ -52,6 +55,9 @@ TEST(SettingsFile, EachBadLineIsNamedAndIgnored) {
   EXPECT_EQ(problems[3], "line 5: no \"=\" between a key and its value");
   EXPECT_EQ(problems[4], "line 6: pad_left must be a whole number from -1 to 255");
   EXPECT_EQ(problems[6].substr(0, 8), "line 8: ");
+  problems.clear();
+  EXPECT_FALSE(ParseSettings("arrow_colours = Beat\n", problems).arrowColoursByBeat);
+  EXPECT_EQ(problems, std::vector<std::string>{"line 1: arrow_colours must be lane or beat"});
 }
 
 TEST(SettingsFile, GarbageGivesTheDefaultsAndAShortReport) {

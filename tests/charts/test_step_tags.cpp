@@ -46,6 +46,11 @@ TEST(StepTags, TheSscFileIsPreferred) {
   EXPECT_EQ(PreferredStepFile({"a.sm", "b.mp3", "c.SSC", "d.ssc"}), "c.SSC");
   EXPECT_EQ(PreferredStepFile({"a.ogg", "b.Sm"}), "b.Sm");
   EXPECT_EQ(PreferredStepFile({"a.ogg", "sm", "x.smx"}), "");
+  // Of one folder's list, only an .sm beside an .ssc of its own name is passed over.
+  const std::vector<std::string> folder = {"Song.sm", "song.SSC", "Other.sm", "x.ssc.sm", "x.ssc"};
+  std::string kept;
+  for (const std::string& name : folder) kept += StepFilePassedOver(name, folder) ? "" : name + " ";
+  EXPECT_EQ(kept, "song.SSC Other.sm x.ssc.sm x.ssc ");
 }
 
 }  // namespace

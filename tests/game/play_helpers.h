@@ -15,6 +15,7 @@
 inline void ResetPlay() {
   ResetInput();
   NoteList.clear();
+  MineList.clear();
   PopupList.clear();
   ResetPlayState();
   GameClockMs = PlayStart = FrameDelta = 0;

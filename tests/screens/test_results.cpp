@@ -1,6 +1,8 @@
 // The results: points, the score percentage and the best score file.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "charts/chart_file.h"
 #include "charts/score_file.h"
 #include "game/play_state.h"
@@ -34,6 +36,18 @@ INSTANTIATE_TEST_SUITE_P(Plays, Scoring,
                          testing::Values(ScoreCase{17, 8, 25, 13, 57}, ScoreCase{0, 0, 40, 40, 100},
                                          ScoreCase{0, 0, 40, 39, 99}, ScoreCase{30, 0, 0, 0, 0},
                                          ScoreCase{0, 0, 0, 0, 0}));
+
+// A mine hit takes 10 of YOUR POINTS, never below 0, and nothing of MAX POINTS.
+TEST(Scoring, MinesHitTakeTenPointsEach) {
+  BooCount = GoodCount = 0;
+  PerfectCount = LongestCombo = 10;
+  for (int hit : {0, 1, 11, 12}) {
+    MinesHit = hit;
+    EXPECT_EQ(YourPoints(), std::max(0, 110 - 10 * hit)) << hit;
+    EXPECT_EQ(MaxPoints(), 110);
+  }
+  MinesHit = 0;
+}
 
 struct ScoreFile : testing::Test {
   void SetUp() override {

@@ -15,6 +15,7 @@ constexpr int32_t NoPress = INT32_MIN;
 
 bool RollLive[4];            // a roll of the lane has its head taken and has not lapsed
 int32_t LastTapMs[4];        // song time of the lane's latest press while its roll lives
+int32_t HeadTakenMs[4];      // song time of the press that took the live roll's head
 int32_t FramePressMs[4];     // the lane's latest press in this frame, NoPress for none
 
 bool KeyDown(int column) {
@@ -53,7 +54,8 @@ void Lapse(int column) {
 
 bool Lapsed(int column, int32_t songMs) { return int64_t{songMs} - LastTapMs[column] > RollTapWithinMs; }
 
-// The live roll of a lane moves with the song up to its lapse, and is PERFECT once its length is used up.
+// The live roll of a lane moves with the song from its head's press up to its
+// lapse, so it stays as far ahead as it was taken; it is PERFECT once its length is used up.
 void FeedRoll(int column) {
   int i = RollAt(column, SongPosition);
   if (i < 0) {
@@ -61,9 +63,9 @@ void FeedRoll(int column) {
     return;
   }
   Note& roll = NoteList[i];
-  int64_t frameStart = int64_t{SongPosition} - FrameDelta;
+  int64_t from = std::max(int64_t{SongPosition} - FrameDelta, int64_t{HeadTakenMs[column]});
   int64_t liveUntil = std::min<int64_t>(SongPosition, int64_t{LastTapMs[column]} + RollTapWithinMs);
-  int32_t fed = static_cast<int32_t>(std::clamp<int64_t>(liveUntil - frameStart, 0, std::max(FrameDelta, 0)));
+  int32_t fed = static_cast<int32_t>(std::clamp<int64_t>(liveUntil - from, 0, std::max(FrameDelta, 0)));
   roll.time = ClampToInt32(int64_t{roll.time} + fed);
   roll.hold = ClampToInt32(int64_t{roll.hold} - fed);
   if (roll.hold <= 0) {
@@ -99,7 +101,7 @@ void PassMines() {
 }  // namespace
 
 void ResetRolls() {
-  for (int c = 0; c < 4; ++c) RollLive[c] = false, LastTapMs[c] = NoPress, FramePressMs[c] = NoPress;
+  for (int c = 0; c < 4; ++c) RollLive[c] = false, LastTapMs[c] = HeadTakenMs[c] = FramePressMs[c] = NoPress;
 }
 
 void PressMinesAndRolls(int column, int32_t songMs) {
@@ -113,7 +115,7 @@ void PressMinesAndRolls(int column, int32_t songMs) {
     }
   }
   if (RollLive[column] && Lapsed(column, songMs)) Lapse(column);
-  if (!RollLive[column]) RollLive[column] = RollAt(column, songMs) >= 0;
+  if (!RollLive[column] && RollAt(column, songMs) >= 0) RollLive[column] = true, HeadTakenMs[column] = songMs;
   if (RollLive[column]) LastTapMs[column] = songMs;
 }
 

@@ -66,12 +66,14 @@ struct BadStepFiles : testing::Test {
       } else if (token == "<stop>") {
         EXPECT_GE(notes, 1);
         EXPECT_LE(notes, 1000);
+      } else if (token == "<mines>" || token == "<meter>") {
+        while (in >> token && token != "<stop>") continue;  // what belongs to the section before
       } else {
         int column = std::stoi(token);
         EXPECT_GE(column, 0);
         EXPECT_LE(column, 3);
         in >> token >> token >> token;
-        EXPECT_EQ(token, "----");
+        EXPECT_TRUE(token.starts_with("----")) << token;
         ++notes;
       }
     }

@@ -398,7 +398,7 @@ TEST(StepConversion, MinesRollsPlacesInTheBeatAndMeters) {
   ASSERT_EQ(hard.notes.size(), 1u);
   EXPECT_TRUE(hard.notes[0].roll);
   ASSERT_EQ(hard.mines.size(), 1u);
-  EXPECT_EQ(hard.mines[0].time, 500);
+  EXPECT_EQ(hard.mines[0].column * 10000 + hard.mines[0].time, 10000);  // beside the roll's head
   EXPECT_EQ(hard.meter, 11);
 }
 

@@ -22,7 +22,7 @@ TEST(BrokenHeaders, NeverShiftTheNotes) {
     return joined;
   };
   const std::string good = ConvertStepText(text(lines));
-  ASSERT_EQ(good, "<starteasy>\n0\n0\n0\n----\n1\n1000\n0\n----\n<stop>\n");
+  ASSERT_EQ(good, "<starteasy>\n0\n0\n0\n----4\n1\n1000\n0\n----4\n<stop>\n<meter>\n1\n<stop>\n");
   for (size_t i = 0; i < 6; ++i) {
     std::vector<std::string> gone = lines, cut = lines, open = lines, lower = lines, joined = lines;
     gone.erase(gone.begin() + static_cast<long>(i));

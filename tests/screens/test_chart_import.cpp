@@ -45,7 +45,7 @@ TEST_F(ImportScreenTest, ImportReplacesTheChartOnlyWhenTheFileIsRead) {
 
   WriteTextFile("Music/steps.sm", At120 + Block("Medium", "0100\n"));
   EXPECT_EQ(ImportStepFile(MusicPath("steps.sm"), ChartPath(SelectedSong)), ImportResult::Written);
-  EXPECT_EQ(Chart(), "<startmedium>\n1\n0\n0\n----\n<stop>\n");
+  EXPECT_EQ(Chart(), "<startmedium>\n1\n0\n0\n----4\n<stop>\n<meter>\n1\n<stop>\n");
   int files = 0;  // no temporary file is left beside the chart
   for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("Music")) ++files;
   EXPECT_EQ(files, 3);

@@ -414,7 +414,7 @@ def make_mine():
 def make_ratings():
     w, h = 125, 50
     words = [("BOO", "#ffc2d6", "#d2345e"), ("GOOD", "#d9ffc4", "#39c46a"), ("PERFECT", "#fff7b8", "#ffaa1a"),
-             ("MINE", "#ffe0b0", "#ff4a1a")]
+             ("MINE", "#f0d8ff", "#9b3cff")]
     f = font("DejaVuSansCondensed-Bold.ttf", 30 * SS)
     sheet = empty(w, len(words) * h)
     for i, (word, ctop, cbot) in enumerate(words):

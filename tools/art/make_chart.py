@@ -16,7 +16,7 @@ from fractions import Fraction
 
 sys.dont_write_bytecode = True  # keep tools/art free of __pycache__
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from make_steps import sm_head, sm_notes_block  # noqa: E402
+from make_steps import sm_head, sm_notes_block, tq_from_sm  # noqa: E402
 from song import (BARS, BEAT_SAMPLES, BPM, DECODER_DELAY_SAMPLES, FIRST_BEAT_SAMPLE,  # noqa: E402
                   RATE, phrase_of, section_of)
 
@@ -180,15 +180,12 @@ def check(notes):
         last_end[c] = b + h
 
 
-def write_tq(charts, path):
-    lines = []
-    for tag, _, _ in LEVELS:
-        lines.append(f"<start{tag}>")
-        for b, c, h in charts[tag]:
-            lines += [str(c), str(ms(b)), str(ms(b + h) - ms(b) if h else 0), "----"]
-        lines.append("<stop>")
+def write_tq(sm_path, path):
+    """The game's chart, read back from the StepMania file as the game imports it."""
+    with open(sm_path) as f:
+        tq = tq_from_sm(f.read())
     with open(path, "w", newline="\n") as f:
-        f.write("\n".join(lines) + "\n")
+        f.write(tq)
 
 
 def write_sm(charts, path):
@@ -211,8 +208,8 @@ def main():
         check(charts[tag])
         holds = sum(1 for n in charts[tag] if n[2])
         print(f"{tag:10s} {len(charts[tag]):4d} notes, {holds:2d} holds")
-    write_tq(charts, os.path.join(out, "First Steps.mp3.tq"))
     write_sm(charts, os.path.join(out, "First Steps.sm"))
+    write_tq(os.path.join(out, "First Steps.sm"), os.path.join(out, "First Steps.mp3.tq"))
     print(f"first beat heard at {FIRST_BEAT_MS:.3f} ms, one beat = {BEAT_MS:.1f} ms")
 
 

@@ -191,30 +191,41 @@ def tq_from_sm(text):
     timing = Timing(heard=tag("OFFSET").lstrip("-"), bpms=pairs(tag("BPMS")), stops=pairs(tag("STOPS")))
     assert timing.offset == offset
     lines = []
-    for block in re.finditer(r"#NOTES:\s*dance-single:[^:]*:\s*(\w+):[^:]*:[^:]*:([^;]*);", text):
+    for block in re.finditer(r"#NOTES:\s*dance-single:[^:]*:\s*(\w+):\s*(\d*)[^:]*:[^:]*:([^;]*);", text):
         notes = []
         newest = {}
-        for m, measure in enumerate(block.group(2).split(",")):
+        for m, measure in enumerate(block.group(3).split(",")):
             rows = measure.split()
             for k, row in enumerate(rows):
                 beat = 4.0 * m + 4.0 * k / len(rows)
                 time = timing.ms(beat)
+                place = beat_place(192 * m + int(192 * k / len(rows) + 0.5))
                 for c in range(4):
                     if row[c] == "1":
-                        notes.append([c, time, 0])
+                        notes.append([c, time, 0, place])
                         newest[c] = notes[-1]
                 for c in range(4):
                     if row[c] == "2":
-                        notes.append([c, time, 0])
+                        notes.append([c, time, 0, place])
                         newest[c] = notes[-1]
                 for c in range(4):
                     if row[c] == "3":
                         newest[c][2] = time - newest[c][1]
         lines.append(f"<start{block.group(1).lower()}>")
-        for c, time, hold in notes:
-            lines += [str(c), str(time), str(hold), "----"]
+        for c, time, hold, place in notes:
+            lines += [str(c), str(time), str(hold), "----" + place]
         lines.append("<stop>")
+        if block.group(2) and int(block.group(2)) >= 1:
+            lines += ["<meter>", str(int(block.group(2))), "<stop>"]
     return "\n".join(lines) + "\n"
+
+
+def beat_place(row):
+    """How the game's chart file names the place in the beat of a row of 48 a beat."""
+    for rows, word in ((48, "4"), (24, "8"), (16, "12"), (12, "16"), (8, "24"), (6, "32"), (3, "64")):
+        if row % rows == 0:
+            return word
+    return "x"
 
 
 def song_steps(song):

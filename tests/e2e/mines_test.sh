@@ -3,7 +3,8 @@
 # mines, played three times by a scripted player on time: avoiding the mines
 # and tapping the roll every 200 ms scores 100 %; stepping on the mines costs
 # points (and no BOO); holding the roll without tapping drops it (one BOO).
-# The results show MINES HIT for a chart with mines.
+# The results show MINES HIT for a chart with mines; the last run colours
+# the arrows by beat (screenshots to look at).
 set -uo pipefail
 GAME=$1
 SOURCE=$2
@@ -16,7 +17,7 @@ CHART=$WORK/Music/Mines.mp3.tq
 # Left taps every 500 ms from 2.5 s; a down roll from 4 s to 6 s; mines up and right.
 {
   echo "<startmedium>"
-  for t in 2500 3000 3500 4000 4500 5000 5500 6000 6500 7000; do printf '0\n%d\n0\n----4\n' $t; done
+  for t in 2500 3000 3500 4000 4500 5000 5500 6000 6500 7000; do printf '0\n%d\n0\n----%s\n' $t $((t % 1000 ? 16 : 4)); done
   printf '1\n4000\n2000\n----4r\n'
   printf '<stop>\n<mines>\n2\n3250\n0\n----\n3\n3750\n0\n----\n2\n5250\n0\n----\n<stop>\n'
 } > "$CHART"
@@ -28,6 +29,8 @@ play() {
   pointer 630 470
   sleep 0.3
   for k in Down Return Return; do xdotool key "$k"; sleep 0.3; done  # Play, the song: "play medium" is lit
+  shot "$1-$2-difficulty"
+  (sleep 2.7; shot "$1-$2-playing") &
   python3 "$HERE/xmines.py" "$CHART" 2 "$1" "$2" || fail "player failed"
   for _ in $(seq 100); do grep -q '^Zedov: ' "$WORK/stdout.txt" && break; sleep 0.1; done
   sleep 0.5
@@ -45,6 +48,7 @@ line=$(play tap step)
 echo "$line"
 [[ $line =~ \ medium:\ ([0-9]+)%,\ [0-9]+\ perfect,\ [0-9]+\ good,\ 0\ boo\; ]] || fail "stepping on mines gave a BOO"
 [ "${BASH_REMATCH[1]}" -lt 90 ] || fail "three mines stepped on cost no points"
+echo "arrow_colours = beat" > "$WORK/zedov.conf"  # whole beats red, the half beats (written as sixteenths) yellow
 line=$(play hold avoid)
 echo "$line"
 [[ $line == *' 1 boo;'* ]] || fail "a roll held without tapping was kept"

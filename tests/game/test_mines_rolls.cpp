@@ -91,16 +91,13 @@ TEST(Rolls, LiveWhileTappedAtLeastEveryFiveHundredMilliseconds) {
 TEST(BeatColours, NotesWithAPlaceTakeItsCellAndMinesTheirOwn) {
   ResetPlay();
   InstallTestSheets();
-  SDL_FreeSurface(BeatArrowSheet);
+  for (SDL_Surface* old : {BeatArrowSheet, MineSheet}) SDL_FreeSurface(old);
   BeatArrowSheet = MakeImage(280, 560, 0, 0, 0);
-  SDL_FreeSurface(MineSheet);
-  MineSheet = MakeImage(70, 70, 0, 0, 0);
-  Paint(MineSheet, 0, 0, 70, 70, 0x123456);
+  MineSheet = MakeImage(70, 70, 0x12, 0x34, 0x56);
   MineCell = MakeRect(0, 0, 70, 70);
-  for (int i = 0; i < 32; ++i) {
-    BeatArrowCells[i] = MakeRect(70 * (i % 4), 70 * (i / 4), 70, 70);
-    Paint(BeatArrowSheet, 70 * (i % 4), 70 * (i / 4), 70, 70, 0x800000 | (i << 8));
-  }
+  for (int i = 0; i < 32; ++i) BeatArrowCells[i] = MakeRect(70 * (i % 4), 70 * (i / 4), 70, 70);
+  Paint(BeatArrowSheet, 0, 0, 70, 70, 0x800000);    // quarter, left
+  Paint(BeatArrowSheet, 70, 210, 70, 70, 0x800D00);  // sixteenth, down: cell 1 + 4 x 3
   PreparePlaySheets();
   FillScreen(0, 0, 0);
   NoteList = {Note{0, 0, 0, false, BeatPlace::Quarter}, Note{1, 0, 0, false, BeatPlace::Sixteenth},
@@ -109,9 +106,9 @@ TEST(BeatColours, NotesWithAPlaceTakeItsCellAndMinesTheirOwn) {
   ArrowColoursByBeat = true;
   EXPECT_EQ(DrawNotes(), 3);
   ArrowColoursByBeat = false;
-  EXPECT_EQ(ScreenPixel(ColumnX[0] + 5, 60), 0x800000u);                 // quarter, left
-  EXPECT_EQ(ScreenPixel(ColumnX[1] + 5, 60), 0x800000u | (13u << 8));    // sixteenth, down: cell 1 + 4 x 3
-  EXPECT_EQ(ScreenPixel(ColumnX[2] + 5, 60), ArrowColour(2, 3));         // no place: the lane's colour
+  EXPECT_EQ(ScreenPixel(ColumnX[0] + 5, 60), 0x800000u);
+  EXPECT_EQ(ScreenPixel(ColumnX[1] + 5, 60), 0x800D00u);
+  EXPECT_EQ(ScreenPixel(ColumnX[2] + 5, 60), ArrowColour(2, 3));  // no place: the lane's colour
   EXPECT_EQ(ScreenPixel(ColumnX[3] + 5, 60), 0x123456u);
 }
 

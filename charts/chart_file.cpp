@@ -221,7 +221,9 @@ ChartSection ReadChart(std::istream& in, int difficulty) {
   return chart;
 }
 
-std::vector<Note> ReadChartSection(const std::string& path, int difficulty) { return ReadChart(path, difficulty).notes; }
+std::vector<Note> ReadChartSection(const std::string& path, int difficulty) {
+  return ReadChart(path, difficulty).notes;
+}
 
 ChartSection ReadChart(const std::string& path, int difficulty) {
   std::string text;

@@ -59,7 +59,9 @@ void ReadSongDifficulties(const std::string& song, bool flags[DifficultyCount]) 
   ChartTextDifficulties(MemoryChart, flags);
 }
 
-std::vector<Note> ReadSongSection(const std::string& song, int difficulty) { return ReadSongChart(song, difficulty).notes; }
+std::vector<Note> ReadSongSection(const std::string& song, int difficulty) {
+  return ReadSongChart(song, difficulty).notes;
+}
 
 ChartSection ReadSongChart(const std::string& song, int difficulty) {
   if (!ChartInMemory(song)) return ReadChart(ChartPath(song), difficulty);

@@ -167,7 +167,8 @@ TEST(ChartFile, WhatPlainReadersPassOverCarriesTheRest) {
   EXPECT_EQ(second.meter + second.notes[0].time, 40);
   // Extras cut short, or not right after their section, give nothing; the notes stand.
   for (const char* bad : {"<starthard> 0 5 0 ---- <stop> <mines> 1 2", "<starthard> 0 5 0 ---- x <meter> 3 <stop>",
-                          "<starthard> 0 5 0 ----4r <stop> <meter> -2 <stop>", "<starthard> 0 5 0 ----99 <stop> <meter>"}) {
+                          "<starthard> 0 5 0 ----4r <stop> <meter> -2 <stop>",
+                          "<starthard> 0 5 0 ----99 <stop> <meter>"}) {
     std::istringstream cut(bad);
     read = ReadChart(cut, Hard);
     ASSERT_EQ(read.notes.size() * 100 + read.mines.size() * 10 + read.meter, 100u) << bad;

@@ -383,7 +383,10 @@ TEST(StepConversion, MinesRollsPlacesInTheBeatAndMeters) {
   std::istringstream in(chart);
   ChartSection easy = ReadChart(in, Easy);
   std::string places, rolls;
-  for (const Note& note : easy.notes) places += std::to_string(static_cast<int>(note.beat)), rolls += note.roll ? 'r' : '.';
+  for (const Note& note : easy.notes) {
+    places += std::to_string(static_cast<int>(note.beat));
+    rolls += note.roll ? 'r' : '.';
+  }
   EXPECT_EQ(places, "112345678");  // quarter, quarter, eighth, ..., sixty-fourth, other
   EXPECT_EQ(rolls, ".r.......");
   ASSERT_EQ(easy.mines.size(), 1u);

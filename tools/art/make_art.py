@@ -385,7 +385,8 @@ def make_beat_arrows():
     sheet = empty(4 * n, len(BEATS) * n)
     for lane, k in enumerate((1, 2, 0, 3)):  # left, down, up, right as turns of the up arrow
         for row, colour in enumerate(BEATS):
-            sheet[row * n:(row + 1) * n, lane * n:(lane + 1) * n] = downsample(np.rot90(arrow_cell(up, colour, "note"), k))
+            cell = np.rot90(arrow_cell(up, colour, "note"), k)
+            sheet[row * n:(row + 1) * n, lane * n:(lane + 1) * n] = downsample(cell)
     return sheet
 
 

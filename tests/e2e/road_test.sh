@@ -131,7 +131,7 @@ click 220 255                    # Replace
 grep -q "^<starteasy>\$" "$SONG.tq" && grep -q "^<starthard>\$" "$SONG.tq" || fail "import wrote no easy and hard"
 grep -q "^<startmedium>" "$SONG.tq" && fail "the import kept the old medium section"
 hard=$(awk '/^<starthard>/{f=1;next} f&&/^<stop>/{exit} f' "$SONG.tq" | head -4 | tr '\n' ' ')
-[ "$hard" = "0 2500 0 ---- " ] || fail "first hard note is '$hard', want column 0 at 2500 ms"
+[ "$hard" = "0 2500 0 ----4 " ] || fail "first hard note is '$hard', want column 0 at 2500 ms, on a beat"
 # Play hard (rows: easy 95, hard 135), pausing 4.25 s in for 1.5 s: after
 # "Resume game" the music and the arrows go on together.
 play_and_wait 3 135 4250 1500

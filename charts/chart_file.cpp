@@ -95,7 +95,7 @@ std::string Separator(const Note& note) {
   std::string word = NoteSeparator;
   for (const PlaceWord& place : PlaceWords)
     if (place.place == note.beat) word += place.word;
-  return note.roll ? word + "r" : word;
+  return note.roll && note.hold > 0 ? word + "r" : word;  // a roll never ended is a tap
 }
 
 // A fourth token that says nothing known leaves the note plain.

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <sstream>
 
 #include "charts/chart_on_demand.h"
 
@@ -60,10 +61,13 @@ ChartMeter MeterOf(const ChartSection& chart) {
 
 std::array<ChartMeter, DifficultyCount> ChartMeters(const std::string& song) {
   std::array<ChartMeter, DifficultyCount> meters{};
+  const std::string text = SongChartText(song);  // read once for all five
   bool present[DifficultyCount];
-  ReadSongDifficulties(song, present);
-  for (int d = 0; d < DifficultyCount; ++d)
-    if (present[d]) meters[d] = MeterOf(ReadSongChart(song, d));
+  ChartTextDifficulties(text, present);
+  for (int d = 0; d < DifficultyCount; ++d) {
+    std::istringstream in(text);
+    if (present[d]) meters[d] = MeterOf(ReadChart(in, d));
+  }
   return meters;
 }
 

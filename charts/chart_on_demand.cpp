@@ -63,6 +63,13 @@ std::vector<Note> ReadSongSection(const std::string& song, int difficulty) {
   return ReadSongChart(song, difficulty).notes;
 }
 
+std::string SongChartText(const std::string& song) {
+  if (ChartInMemory(song)) return MemoryChart;
+  std::string text;
+  ReadFileStart(ChartPath(song), text);
+  return text;
+}
+
 ChartSection ReadSongChart(const std::string& song, int difficulty) {
   if (!ChartInMemory(song)) return ReadChart(ChartPath(song), difficulty);
   std::istringstream in(MemoryChart);

@@ -37,3 +37,4 @@ std::string WhyScoreIsNotKept(const std::string& song);
 void ReadSongDifficulties(const std::string& song, bool flags[DifficultyCount]);
 std::vector<Note> ReadSongSection(const std::string& song, int difficulty);
 ChartSection ReadSongChart(const std::string& song, int difficulty);  // with its mines and meter
+std::string SongChartText(const std::string& song);  // the whole chart's text, its first 16 MB

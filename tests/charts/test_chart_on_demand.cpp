@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 
+#include "charts/chart_meter.h"
 #include "charts/chart_on_demand.h"
 #include "test_files.h"
 
@@ -66,4 +67,14 @@ TEST(ChartOnDemand, BadStepFilesAndLooseSongsWriteNothing) {
   EXPECT_EQ(PrepareSongChart(Song), ChartMade::Kept);
   EXPECT_EQ(PrepareSongChart("a.mp3"), ChartMade::Kept);
   EXPECT_FALSE(fs::exists("Music/a.mp3.tq") || fs::exists(Chart));
+}
+
+// A song's numbers, for the song list as for the difficulty select: the step file's, else estimated.
+TEST(ChartOnDemand, ChartMetersOfASong) {
+  ScratchFolder scratch;
+  WriteTextFile(Chart, "<starteasy> 0 0 0 ---- <stop> <meter> 7 <stop> <starthard> 1 0 0 ---- <stop>");
+  std::array<ChartMeter, DifficultyCount> meters = ChartMeters(Song);
+  EXPECT_EQ(MeterLabel(meters[Easy]) + " " + MeterLabel(meters[Hard]), "7 ~1");
+  EXPECT_EQ(meters[Medium].number, 0);
+  EXPECT_EQ(ChartMeters("Pack/S/none.ogg")[Easy].number, 0);
 }

@@ -2,7 +2,6 @@
 #include "app/main_loop.h"
 
 #include <SDL.h>
-#include <SDL_mixer.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -14,6 +13,7 @@
 #include "game/media.h"
 #include "game/play.h"
 #include "game/song_start.h"
+#include "kit/audio.h"
 #include "kit/clock.h"
 #include "kit/focus.h"
 #include "kit/images.h"
@@ -32,19 +32,6 @@
 #include "screens/title.h"
 
 namespace {
-
-// 44.1 kHz stereo with 23 ms chunks: the mixer's own defaults for zeros are
-// 22050 Hz and a buffer left to chance.
-void OpenAudio() {
-  if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 1024) == 0) return;
-  std::fprintf(stderr, "Zedov: no audio device (%s); playing silently\n", SDL_GetError());
-  // The silent driver still consumes the music in real time, so songs end.
-  Mix_CloseAudio();
-  SDL_QuitSubSystem(SDL_INIT_AUDIO);
-  setenv("SDL_AUDIODRIVER", "dummy", 1);
-  SDL_InitSubSystem(SDL_INIT_AUDIO);
-  Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 1024);
-}
 
 // "Back" returns to the difficulty select; the song's end shows the results.
 ScreenId AfterPlay(PlayOutcome outcome) {
@@ -112,7 +99,7 @@ bool StartUp() {
   }
   SDL_WM_SetCaption("Zedov", nullptr);
   OpenJoysticks();
-  OpenAudio();
+  OpenAudio(PlayerSettings.audioBuffer);
   UseSettings(PlayerSettings);  // the volume needs the audio device
   LoadGameMedia();
   LoadKitMedia();

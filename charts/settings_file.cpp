@@ -31,7 +31,16 @@ constexpr Key Keys[] = {
     {"music_volume", &Settings::musicVolume, 0, LoudestMusic},
     {"window_scale", &Settings::windowScale, 1, 4},
     {"fullscreen", &Settings::fullScreen, 0, 1},
+    {"audio_buffer", &Settings::audioBuffer, AudioBufferSizes[0], AudioBufferSizes[3]},
 };
+
+// A value among its choices: the audio buffer takes only the sizes of AudioBufferSizes.
+bool AmongChoices(const Key& key, long long number) {
+  if (key.value != &Settings::audioBuffer) return true;
+  for (int size : AudioBufferSizes)
+    if (number == size) return true;
+  return false;
+}
 
 constexpr std::string_view ScrollSpeedKey = "scroll_speed";
 constexpr std::string_view ArrowColoursKey = "arrow_colours";
@@ -96,6 +105,7 @@ std::string TakeLine(std::string_view line, Settings& settings) {
     long long number = 0;
     auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
     bool whole = !value.empty() && error == std::errc() && end == value.data() + value.size();
+    if (whole && !AmongChoices(key, number)) return "audio_buffer must be 256, 512, 1024 or 2048";
     if (!whole || number < key.lowest || number > key.highest)
       return std::string(key.name) + " must be a whole number from " + std::to_string(key.lowest) + " to " +
              std::to_string(key.highest);

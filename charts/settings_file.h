@@ -28,6 +28,7 @@ struct Settings {
   int windowScale = 1;  // every game pixel a square of this many window pixels
   int fullScreen = 0;   // 1: the desktop's resolution at the largest whole scale that fits
   bool arrowColoursByBeat = false;  // "arrow_colours = beat": notes coloured by their place in the beat, not their lane
+  int audioBuffer = 1024;  // samples the sound card is handed at a time; used from the next start
 
   bool operator==(const Settings&) const = default;
 };
@@ -47,6 +48,7 @@ inline constexpr int LoudestMusic = 100;         // the music volume runs from 0
 inline constexpr double SlowestScroll = 1.0;
 inline constexpr double FastestScroll = 4.0;
 inline constexpr double ScrollStep = 0.25;
+inline constexpr int AudioBufferSizes[4] = {256, 512, 1024, 2048};
 
 // The settings of a file's text, after a UTF-8 byte order mark if it starts
 // with one. Each bad line (unknown key, missing "=",

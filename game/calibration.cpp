@@ -1,13 +1,11 @@
 // The click track, made here sample by sample, and the taps on it.
 #include "game/calibration.h"
 
-#include <SDL.h>
-#include <SDL_mixer.h>
-
 #include <algorithm>
 #include <cmath>
 #include <string>
 
+#include "kit/audio.h"
 #include "kit/clock.h"
 
 namespace {
@@ -15,9 +13,9 @@ namespace {
 constexpr int SampleRate = 44100;
 constexpr int TrackMs = FirstTapClickMs + ClickGapMs * TapClicks;
 
-std::string ClickTrack;            // a WAV file in memory
-SDL_RWops* ClickSource = nullptr;  // read by the music decoder while it plays
-Mix_Music* ClickMusic = nullptr;
+std::string ClickTrack;  // a WAV file in memory, read by the music decoder while it plays
+Music* ClickMusic = nullptr;
+int32_t SkippedMs = 0;   // cut from the track's start
 
 void PutLittleEndian(std::string& out, uint32_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
@@ -39,7 +37,7 @@ std::string MakeClickTrack(int skipMs) {
   std::vector<int16_t> samples(static_cast<size_t>(TrackMs) * SampleRate / 1000);
   for (int i = 0; i < LeadInClicks; ++i) AddClick(samples, FirstTapClickMs - ClickGapMs * (LeadInClicks - i), 880);
   for (int i = 0; i < TapClicks; ++i) AddClick(samples, FirstTapClickMs + ClickGapMs * i, 1760);
-  samples.erase(samples.begin(), samples.begin() + std::clamp(skipMs, 0, 1000) * SampleRate / 1000);
+  samples.erase(samples.begin(), samples.begin() + skipMs * SampleRate / 1000);
   const uint32_t bytes = static_cast<uint32_t>(samples.size() * 2);
   std::string wav = "RIFF";
   PutLittleEndian(wav, 36 + bytes, 4);
@@ -84,20 +82,23 @@ void StartClicks(int32_t pressedAt) {
   // The track is cut by the time since Start was pressed, so that its clicks
   // come when they are due counted from the press.
   ClicksStart = pressedAt;
-  ClickTrack = MakeClickTrack(GameClockNow() - pressedAt);
-  ClickSource = SDL_RWFromConstMem(ClickTrack.data(), static_cast<int>(ClickTrack.size()));
-  ClickMusic = ClickSource != nullptr ? Mix_LoadMUS_RW(ClickSource) : nullptr;
-  Mix_PlayMusic(ClickMusic, 0);
+  SkippedMs = std::clamp(GameClockNow() - pressedAt, 0, 1000);
+  ClickTrack = MakeClickTrack(SkippedMs);
+  ClickMusic = LoadMusicFromMemory(ClickTrack.data(), static_cast<int>(ClickTrack.size()));
+  PlayMusic(ClickMusic, false);
   TapOffsets.clear();
 }
 
 void StopClicks() {
-  if (ClickMusic != nullptr) Mix_FreeMusic(ClickMusic);  // also stops it
-  if (ClickSource != nullptr) SDL_FreeRW(ClickSource);
+  FreeMusic(ClickMusic);  // also stops it
   ClickMusic = nullptr;
-  ClickSource = nullptr;
 }
 
-void TakeTap(int32_t gameClockMs) {
-  if (std::optional<int> offset = TapOffset(gameClockMs - ClicksStart)) TapOffsets.push_back(*offset);
+int32_t TrackMsAt(int32_t gameClockMs, uint32_t ticks) {
+  if (!MusicClockRuns() || ClickMusic == nullptr) return gameClockMs - ClicksStart;
+  return HeardMsAt(ticks) + SkippedMs;
+}
+
+void TakeTap(int32_t gameClockMs, uint32_t ticks) {
+  if (std::optional<int> offset = TapOffset(TrackMsAt(gameClockMs, ticks))) TapOffsets.push_back(*offset);
 }

@@ -34,5 +34,10 @@ void StartClicks(int32_t pressedAt);
 // Stops the click track.
 void StopClicks();
 
-// Takes a tap at a GameClockMs reading: kept when it is near a click.
-void TakeTap(int32_t gameClockMs);
+// The time into the track at a moment (its GameClockMs reading and its
+// ClockTicks): the clicks heard where the device counts them, else the game
+// clock since Start.
+int32_t TrackMsAt(int32_t gameClockMs, uint32_t ticks);
+
+// Takes a tap at a moment: kept when it is near a click.
+void TakeTap(int32_t gameClockMs, uint32_t ticks);

@@ -8,14 +8,16 @@
 #include "game/mines_rolls.h"
 #include "game/press_timing.h"
 #include "game/scroll.h"
+#include "game/song_clock.h"
+#include "kit/audio.h"
 #include "kit/clock.h"
 #include "kit/input.h"
 
 namespace {
 
-// Unsigned arithmetic: a clock that wraps after 24 days steps on instead of overflowing.
-int32_t SongTimeOfClock(int32_t gameClockMs) {
-  return static_cast<int32_t>(static_cast<uint32_t>(gameClockMs) - static_cast<uint32_t>(PlayStart) -
+// The song time heard at a moment less the audio offset; unsigned arithmetic wraps instead of overflowing.
+int32_t SongTimeOfClock(int32_t gameClockMs, uint32_t ticks, bool read) {
+  return static_cast<int32_t>(static_cast<uint32_t>(HeardSongMs(gameClockMs, ticks, read)) -
                               static_cast<uint32_t>(AudioOffsetMs));
 }
 
@@ -142,10 +144,14 @@ void FeedHolds(int column, int32_t heldMs) {
 
 }  // namespace
 
-int32_t SongTimeAt(uint32_t stampMs) { return SongTimeOfClock(GameClockAt(stampMs)); }
+int32_t SongTimeAt(uint32_t stampMs) {
+  const uint32_t ticks = ClockStoodAt(stampMs) ? ClockRunningSince : stampMs;
+  const int32_t songMs = SongTimeOfClock(GameClockAt(stampMs), ticks, false);
+  return MusicClockRuns() ? std::min(songMs, SongPosition) : songMs;  // no later than the frame
+}
 
 void AdvanceSongClock() {
-  int32_t position = SongTimeOfClock(GameClockMs);
+  int32_t position = SongTimeOfClock(GameClockMs, LastTicks, true);
   FrameDelta = static_cast<int32_t>(static_cast<uint32_t>(position) - static_cast<uint32_t>(SongPosition));
   SongPosition = position;
 }

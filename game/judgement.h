@@ -12,12 +12,13 @@ inline constexpr int MissAfterMs = 125;   // a note later than this is swept as 
 inline constexpr int PerfectWithinMs = 65;
 inline constexpr int GoodWithinMs = 199;  // also the window in which a held hold is fed
 
-// Moves SongPosition to GameClockMs - PlayStart - AudioOffsetMs and sets FrameDelta to the step.
+// Moves SongPosition to the song heard at the frame's moment (game/song_clock.h)
+// less AudioOffsetMs, and sets FrameDelta to the step.
 void AdvanceSongClock();
 
-// The song time of a stamp of this frame's input (kit/input.h): the game
-// clock of that moment (GameClockAt) less PlayStart and AudioOffsetMs. A
-// press at the frame's own time reads as SongPosition.
+// The song time of a stamp of this frame's input (kit/input.h): the song
+// heard at that moment (its game clock, GameClockAt, or the music's clock)
+// less AudioOffsetMs. A press at the frame's own time reads as SongPosition.
 int32_t SongTimeAt(uint32_t stampMs);
 
 // Once per play frame, after AdvanceSongClock: timers, misses, taps, mines and rolls, holds.

@@ -1,8 +1,6 @@
 // The play screen: its step (judgement, popups, combo, the way out) and its drawing.
 #include "game/play.h"
 
-#include <SDL_mixer.h>
-
 #include <algorithm>
 #include <cmath>
 
@@ -10,6 +8,7 @@
 #include "game/judgement.h"
 #include "game/media.h"
 #include "game/scroll.h"
+#include "kit/audio.h"
 #include "kit/clock.h"
 #include "kit/font.h"
 #include "kit/images.h"
@@ -47,36 +46,38 @@ void MovePopups() {
   }
 }
 
-// "Back", the song's end, pausing the music on Escape and resuming it after the pause.
+// "Back", the song's end (once the device played all it was given),
+// pausing the music on Escape and resuming it after the pause.
 PlayOutcome LeaveOrPause(bool back) {
   if (back) {
     StopSong();
     return PlayOutcome::Abandoned;
   }
-  if (!Mix_PlayingMusic()) {
+  if (!MusicPlaying() && (!MusicClockRuns() || MusicAllHeard(LastTicks))) {
     StopSong();
     return PlayOutcome::Finished;
   }
   if (KeyStates[SDLK_ESCAPE] == Pressed)
-    Mix_PauseMusic();
-  else if (Mix_PausedMusic() && !LeadingIn)
-    Mix_ResumeMusic();
+    PauseMusic();
+  else if (MusicPaused() && !LeadingIn)
+    ResumeMusic();
   return PlayOutcome::Playing;
 }
 
 // The music, started paused by the song start, begins once the lead-in is
-// over; the song clock is anchored again to the moment it really began.
+// over, early by what the device holds so that its first sample is heard at
+// song time 0; the song clock is anchored again to that moment.
 void EndLeadIn() {
-  if (!LeadingIn || GameClockNow() < PlayStart) return;
-  Mix_ResumeMusic();
-  PlayStart = GameClockNow();
+  if (!LeadingIn || GameClockNow() + MusicWaitingMs() < PlayStart) return;
+  ResumeMusic();
+  PlayStart = GameClockNow() + MusicWaitingMs();
   LeadingIn = false;
 }
 
 }  // namespace
 
 void StopSong() {
-  Mix_FreeMusic(CurrentMusic);  // also stops it
+  FreeMusic(CurrentMusic);  // also stops it
   CurrentMusic = nullptr;
   LeadingIn = false;
 }

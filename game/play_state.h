@@ -3,13 +3,12 @@
 // by the song start, moved on by the judgement, drawn by the play screen and
 // read by the results.
 #pragma once
-#include <SDL_mixer.h>
-
 #include <cstdint>
 #include <vector>
 
 #include "charts/chart_file.h"
 #include "game/scroll.h"
+#include "kit/audio.h"
 
 // The notes still to judge, in chart order, never sorted: the judgement's
 // tie-break depends on it. Judged notes are removed.
@@ -47,11 +46,11 @@ inline int32_t ColumnTimer[4];
 // The song clock.
 inline int32_t AudioOffsetMs = 0;  // the player hears the music this long after it starts; from the settings
 inline int32_t PlayStart = 0;      // GameClockMs at which the music started
-inline int32_t SongPosition = 0;  // milliseconds of the song heard: GameClockMs - PlayStart - AudioOffsetMs
+inline int32_t SongPosition = 0;  // milliseconds of the song heard less AudioOffsetMs (game/song_clock.h)
 inline int32_t FrameDelta = 0;    // how far SongPosition moved in the current play frame
 
 inline bool LeadingIn = false;  // the music waits, paused, until the song clock reaches 0
-inline Mix_Music* CurrentMusic = nullptr;  // loaded by the song start, freed by the play screen; null when it would not load
+inline Music* CurrentMusic = nullptr;  // loaded by the song start, freed by the play screen; null when it would not load
 
 // Removes the note or popup at an index; the rest keep their order.
 void RemoveNote(int index);

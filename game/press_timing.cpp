@@ -17,6 +17,11 @@ TimingSummary SummariseTiming(const std::vector<PressTiming>& presses) {
   return summary;
 }
 
+std::optional<int> OffsetAdjustment(const TimingSummary& summary) {
+  if (summary.presses < 20 || std::abs(summary.meanMs) < 5 || !(summary.spreadMs < 40)) return std::nullopt;
+  return static_cast<int>(std::lround(summary.meanMs));
+}
+
 std::string SignedTenths(double value) {
   double tenths = std::round(value * 10.0);
   if (tenths == 0 || !std::isfinite(tenths)) tenths = 0;  // never "-0.0"

@@ -2,6 +2,7 @@
 // pressed, for the results and the line printed after every play.
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,12 @@ struct TimingSummary {
   int presses = 0;
 };
 TimingSummary SummariseTiming(const std::vector<PressTiming>& presses);
+
+// What the audio offset should change by after a play, so that the next
+// play's mean is this one's less it: the rounded mean, offered only after at
+// least 20 presses whose mean is 5 ms or more from zero and whose spread is
+// under 40 ms; nothing otherwise.
+std::optional<int> OffsetAdjustment(const TimingSummary& summary);
 
 // A signed figure with one decimal, "+3.1" or "-0.4"; a value that rounds to zero is "+0.0".
 std::string SignedTenths(double value);

@@ -1,7 +1,6 @@
-// The preview of the song list, timed by the game clock.
+// The preview of the song list, timed by the music's clock where the device
+// counts it, else by the game clock.
 #include "game/preview.h"
-
-#include <SDL_mixer.h>
 
 #include <algorithm>
 
@@ -9,6 +8,7 @@
 #include "charts/music_file.h"
 #include "charts/music_length.h"
 #include "charts/safe_file.h"
+#include "kit/audio.h"
 #include "kit/clock.h"
 
 namespace {
@@ -16,7 +16,7 @@ namespace {
 std::string LitSong;             // the song lit, as last seen
 int32_t LitSinceMs = 0;          // GameClockMs when it was lit
 bool Tried = false;              // its music was loaded (or failed to load)
-Mix_Music* PreviewMusic = nullptr;
+Music* PreviewMusic = nullptr;
 SampleSpan Span;
 int32_t PassStartMs = 0;         // GameClockMs when the current pass began
 bool FadingOut = false;
@@ -25,7 +25,7 @@ int32_t LengthMs() { return static_cast<int32_t>(std::min(Span.length, 3600.0) *
 int32_t FadeMs() { return std::min(PreviewFadeMs, LengthMs() / 4); }
 
 void PlayPass() {
-  Mix_FadeInMusicPos(PreviewMusic, 0, FadeMs(), Span.start);
+  FadeInMusicAt(PreviewMusic, FadeMs(), Span.start);
   PassStartMs = GameClockMs;
   FadingOut = false;
 }
@@ -34,7 +34,7 @@ void StartPreview(const std::string& stepFile) {
   Tried = true;
   // The decoder opens the file by name and would wait forever on a FIFO, or read a padded one whole.
   std::string music = MusicPath(LitSong);
-  PreviewMusic = MusicFault(music).empty() ? Mix_LoadMUS(music.c_str()) : nullptr;
+  PreviewMusic = MusicFault(music).empty() ? LoadMusic(music) : nullptr;
   if (PreviewMusic == nullptr) return;
   Span = SampleSpanOf(music, stepFile.empty() ? stepFile : MusicPath(stepFile));
   PlayPass();
@@ -55,9 +55,9 @@ void UpdatePreview(const std::string& song, const std::string& stepFile) {
     return;
   }
   if (PreviewMusic == nullptr) return;
-  int32_t into = GameClockMs - PassStartMs;
+  int32_t into = MusicClockRuns() ? ReadHeardMs(LastTicks) : GameClockMs - PassStartMs;
   if (!FadingOut && into >= LengthMs() - FadeMs()) {
-    Mix_FadeOutMusic(FadeMs());
+    FadeOutMusic(FadeMs());
     FadingOut = true;
   }
   if (into >= LengthMs()) PlayPass();  // over again
@@ -65,12 +65,12 @@ void UpdatePreview(const std::string& song, const std::string& stepFile) {
 
 void StopPreview() {
   if (PreviewMusic != nullptr) {
-    Mix_HaltMusic();
-    Mix_FreeMusic(PreviewMusic);
+    HaltMusic();
+    FreeMusic(PreviewMusic);
   }
   PreviewMusic = nullptr;
   Tried = false;
   LitSong.clear();
 }
 
-bool PreviewPlaying() { return PreviewMusic != nullptr && Mix_PlayingMusic() != 0; }
+bool PreviewPlaying() { return PreviewMusic != nullptr && MusicPlaying(); }

@@ -18,19 +18,6 @@
 #include "kit/clock.h"
 #include "kit/window.h"
 
-namespace {
-
-// Starts the music; for a lead-in paused before the mixer plays a sample of it.
-bool PlayMusicFromStart(bool paused) {
-  SDL_LockAudio();
-  bool playing = Mix_PlayMusic(CurrentMusic, 0) == 0;
-  if (playing && paused) Mix_PauseMusic();
-  SDL_UnlockAudio();
-  return playing;
-}
-
-}  // namespace
-
 int32_t LeadInMs(const std::vector<Note>& notes, double scrollSpeed, int32_t offsetMs) {
   if (notes.empty() || !(scrollSpeed > 0)) return 0;
   int64_t first = notes.front().time;
@@ -40,7 +27,7 @@ int32_t LeadInMs(const std::vector<Note>& notes, double scrollSpeed, int32_t off
 }
 
 bool StartSong(const std::string& song, int difficulty) {
-  if (CurrentMusic != nullptr) Mix_FreeMusic(CurrentMusic);  // never left behind by the play screen
+  FreeMusic(CurrentMusic);  // never left behind by the play screen
   CurrentMusic = nullptr;
   PopupList.clear();
   ChartSection chart = ReadSongChart(song, difficulty);
@@ -53,12 +40,13 @@ bool StartSong(const std::string& song, int difficulty) {
   SongPosition = -AudioOffsetMs - leadIn;  // the first frame's step is then the time that really passed
   std::string fault = MusicFault(MusicPath(song));
   if (fault.empty()) {
-    CurrentMusic = Mix_LoadMUS(MusicPath(song).c_str());
-    if (CurrentMusic == nullptr || !PlayMusicFromStart(LeadingIn)) fault = Mix_GetError();
+    CurrentMusic = LoadMusic(MusicPath(song));
+    // For a lead-in, paused before the mixer takes a sample of it.
+    if (CurrentMusic == nullptr || !PlayMusic(CurrentMusic, LeadingIn)) fault = AudioError();
   }
   MusicProblem = fault.empty() ? "" : "cannot play " + DisplayName(song.substr(song.rfind('/') + 1), 0) + ": " + fault;
   if (!fault.empty()) {
-    Mix_FreeMusic(CurrentMusic);
+    FreeMusic(CurrentMusic);
     CurrentMusic = nullptr;
     LeadingIn = false;
     return false;

@@ -52,10 +52,19 @@ int32_t PressedAt(int code, bool button) {
   return PressClock();
 }
 
+// The millisecond clock when a key of this frame went down, by its stamp;
+// the frame's own moment without one or for one from the pause.
+uint32_t PressTicks(int code) {
+  for (const InputChange& change : FrameChanges)
+    if (change.down && !change.button && change.code == code)
+      return ClockStoodAt(change.stampMs) ? ClockRunningSince : change.stampMs;
+  return LastTicks;
+}
+
 // This frame's taps.
 void TakeTaps() {
   for (int key : TapKeys)
-    if (KeyStates[key] == Pressed) TakeTap(PressedAt(key, false));
+    if (KeyStates[key] == Pressed) TakeTap(PressedAt(key, false), PressTicks(key));
 }
 
 // When Start was pressed: by the mouse, Enter (or a pad's select), or the keypad's Enter.
@@ -81,7 +90,7 @@ void RunCalibration() {
     FocusEnabled = false;
     FocusMove = 0;
     TakeTaps();
-    if (ClicksDone(GameClockMs - ClicksStart)) Now = Phase::Proposing;
+    if (ClicksDone(TrackMsAt(GameClockMs, LastTicks))) Now = Phase::Proposing;
     DrawText(320, 80, std::to_string(TapOffsets.size()) + " of " + std::to_string(TapClicks) + " taps", Centre);
     if (KeyStates[SDLK_ESCAPE] == Pressed) {  // the pause: the clicks stop, to start again after it
       StopClicks();

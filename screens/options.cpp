@@ -1,13 +1,14 @@
 // The options screen. Rows, top to bottom and in the focus order: audio
-// offset, Calibrate, visual offset, scroll speed, a key row per lane, music volume,
-// window scale, full screen, arrow colours, Back. A value row is its name, "-", the value
+// offset, Calibrate, audio buffer, visual offset, scroll speed, a key row per
+// lane, music volume, window scale, full screen, arrow colours, Back. The
+// audio buffer is used from the next start: reopening the device could lose
+// it. A value row is its name, "-", the value
 // and "+"; "-" and "+" step it under the mouse (held, they repeat), Left and
 // Right step it while the value has the keyboard focus. A key row waits, once
 // chosen, for the next key or pad button; Escape cancels.
 #include "screens/options.h"
 
 #include <SDL.h>
-#include <SDL_mixer.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -16,6 +17,7 @@
 #include "game/play.h"
 #include "game/play_state.h"
 #include "game/scroll.h"
+#include "kit/audio.h"
 #include "kit/clock.h"
 #include "kit/focus.h"
 #include "kit/font.h"
@@ -28,8 +30,9 @@
 
 namespace {
 
+// Room for 13 rows above the line of a save problem (y 398) and "Back".
 constexpr int FirstRowY = 24;
-constexpr int RowGap = 35;
+constexpr int RowGap = 29;
 constexpr int ValueX = 400;  // centre of the value boxes
 constexpr int VolumeStep = 5;
 constexpr int DefaultKeys[4] = {SDLK_LEFT, SDLK_DOWN, SDLK_UP, SDLK_RIGHT};
@@ -59,6 +62,18 @@ std::string SpeedText(double speed) {
   char text[16];
   std::snprintf(text, sizeof text, "%.2fx", speed);
   return text;
+}
+
+std::string BufferText(int samples) {
+  return std::to_string(samples) + " samples = " + std::to_string(BufferMs(samples)) + " ms";
+}
+
+// The audio buffer stepped through its sizes; a size not among them steps from the default.
+int StepBuffer(int samples, int steps) {
+  const int count = static_cast<int>(std::size(AudioBufferSizes));
+  int at = static_cast<int>(std::find(AudioBufferSizes, AudioBufferSizes + count, samples) - AudioBufferSizes);
+  if (at == count) at = 2;
+  return AudioBufferSizes[std::clamp(at + steps, 0, count - 1)];
 }
 
 std::string ScaleText(int scale) {
@@ -111,20 +126,22 @@ void EditSettings(Settings& s) {
   const int arrows = RepeatSteps(SDLK_RIGHT, now) - RepeatSteps(SDLK_LEFT, now);
   s.audioOffsetMs = std::clamp(s.audioOffsetMs + ValueRow(0, "Audio offset", WithUnit(s.audioOffsetMs, " ms"), arrows), -LongestOffsetMs, LongestOffsetMs);
   if (Button(Centred(ValueX, RowY(1), 200, 10), "Calibrate")) Screen = Calibration;
-  s.visualOffsetMs = std::clamp(s.visualOffsetMs + ValueRow(2, "Visual offset", WithUnit(s.visualOffsetMs, " ms"), arrows), -LongestOffsetMs, LongestOffsetMs);
-  s.scrollSpeed = std::clamp(s.scrollSpeed + ScrollStep * ValueRow(3, "Scroll speed", SpeedText(s.scrollSpeed), arrows),
+  if (int steps = ValueRow(2, "Audio buffer", BufferText(s.audioBuffer), arrows))
+    s.audioBuffer = StepBuffer(s.audioBuffer, steps);
+  s.visualOffsetMs = std::clamp(s.visualOffsetMs + ValueRow(3, "Visual offset", WithUnit(s.visualOffsetMs, " ms"), arrows), -LongestOffsetMs, LongestOffsetMs);
+  s.scrollSpeed = std::clamp(s.scrollSpeed + ScrollStep * ValueRow(4, "Scroll speed", SpeedText(s.scrollSpeed), arrows),
                              SlowestScroll, FastestScroll);
-  for (int lane = 0; lane < 4; ++lane) KeyRow(4 + lane, lane, s);
-  s.musicVolume = std::clamp(s.musicVolume + VolumeStep * ValueRow(8, "Music volume", WithUnit(s.musicVolume, " %"), arrows), 0, LoudestMusic);
+  for (int lane = 0; lane < 4; ++lane) KeyRow(5 + lane, lane, s);
+  s.musicVolume = std::clamp(s.musicVolume + VolumeStep * ValueRow(9, "Music volume", WithUnit(s.musicVolume, " %"), arrows), 0, LoudestMusic);
   // A scale too big for the desktop, asked for in the file, stands until the player steps it.
   const int shownScale = std::min(s.windowScale, LargestWindowScale());
-  if (int steps = ValueRow(9, "Window scale", ScaleText(shownScale), arrows))
+  if (int steps = ValueRow(10, "Window scale", ScaleText(shownScale), arrows))
     s.windowScale = std::clamp(shownScale + steps, 1, LargestWindowScale());
   bool toggled = false;
-  int full = ValueRow(10, "Full screen", s.fullScreen != 0 ? "on" : "off", arrows, &toggled);
+  int full = ValueRow(11, "Full screen", s.fullScreen != 0 ? "on" : "off", arrows, &toggled);
   s.fullScreen = toggled ? 1 - s.fullScreen : std::clamp(s.fullScreen + full, 0, 1);
   toggled = false;
-  int colours = ValueRow(11, "Arrow colours", s.arrowColoursByBeat ? "by beat" : "by lane", arrows, &toggled);
+  int colours = ValueRow(12, "Arrow colours", s.arrowColoursByBeat ? "by beat" : "by lane", arrows, &toggled);
   s.arrowColoursByBeat = toggled ? !s.arrowColoursByBeat : std::clamp(int{s.arrowColoursByBeat} + colours, 0, 1) != 0;
 }
 
@@ -138,6 +155,13 @@ void ChangeSettings(const Settings& s) {
   Unsaved = true;
 }
 
+std::string ChangeAndSaveSettings(const Settings& s) {
+  ChangeSettings(s);
+  SaveProblem = SaveSettings(SettingsPath, PlayerSettings);
+  Unsaved = false;
+  return SaveProblem;
+}
+
 void UseSettings(const Settings& s) {
   AudioOffsetMs = s.audioOffsetMs;
   VisualOffsetMs = s.visualOffsetMs;
@@ -149,7 +173,7 @@ void UseSettings(const Settings& s) {
   }
   const int buttons[PadButtonCount] = {s.padLeft, s.padDown, s.padUp, s.padRight, s.padPause, s.padSelect};
   for (int i = 0; i < PadButtonCount; ++i) PadButtons[i].button = buttons[i];
-  Mix_VolumeMusic(s.musicVolume * MIX_MAX_VOLUME / 100);
+  SetMusicVolume(s.musicVolume);
 }
 
 void BindLaneKey(Settings& s, int lane, const std::string& key) {

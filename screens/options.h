@@ -16,6 +16,9 @@ void UseSettings(const Settings& settings);
 // and saved by the options screen as soon as it runs again.
 void ChangeSettings(const Settings& settings);
 
+// The same, and saved into zedov.conf at once: empty, or why it could not be written.
+std::string ChangeAndSaveSettings(const Settings& settings);
+
 // Binds a key (by SDL's name) to a lane; a lane that had it takes this
 // lane's old key, so that every key plays at most one lane.
 void BindLaneKey(Settings& settings, int lane, const std::string& key);

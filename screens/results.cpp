@@ -16,6 +16,7 @@
 #include "kit/font.h"
 #include "kit/panels.h"
 #include "screens/difficulty_select.h"
+#include "screens/offset_adjust.h"
 #include "screens/screen_state.h"
 #include "screens/timing_picture.h"
 
@@ -55,6 +56,7 @@ void RunResults() {
   int64_t yourPoints = YourPoints();
   int score = ScorePercent(yourPoints, maxPoints);
   TimingSummary timing = SummariseTiming(PressTimings);
+  const bool entered = ScreenChanged;
   if (ScreenChanged) {
     RecordBest(score);
     std::printf("%s\n", PlayLine(score, timing).c_str());
@@ -64,6 +66,7 @@ void RunResults() {
   DrawTimingFigures(timing);
   DrawTimingPicture(PressTimings);
   DrawNotice(ResultsNotice);
+  RunOffsetAdjust(timing, entered);
   if (Button(Box{330, 430, 120, 10}, "Play again")) Screen = SongStart;
   if (BackButton()) Screen = DifficultySelect;
   FocusPlayedChart = Screen == DifficultySelect;

@@ -220,7 +220,7 @@ RealMedia::~RealMedia() {
 }
 
 void ResetGame() {
-  if (CurrentMusic != nullptr) Mix_FreeMusic(CurrentMusic);
+  FreeMusic(CurrentMusic);
   CurrentMusic = nullptr;
   NoteList.clear();
   PopupList.clear();

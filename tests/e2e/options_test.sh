@@ -23,11 +23,11 @@ sleep 0.3
 press Down; press Down; press Down; press Return  # Play, Credits, Options
 shot options
 press Right; press Right; press Right            # audio offset 10 -> 13
-press Down; press Down; press Down               # Calibrate, visual offset, scroll speed
+press Down; press Down; press Down; press Down    # Calibrate, audio buffer, visual offset, scroll speed
 press Right; press Right; press Right; press Right  # 1.00x -> 2.00x
 press Down; press Return; press a                # the left lane's key: A
 shot options-changed
-press Up; press Up; press Up; press Up; press Up  # up from the first row wraps to Back
+press Up; press Up; press Up; press Up; press Up; press Up  # up from the first row wraps to Back
 press Return
 sleep 0.3
 shot title

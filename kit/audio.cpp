@@ -170,6 +170,8 @@ void SetMusicVolume(int percent) { Mix_VolumeMusic(std::clamp(percent, 0, 100) *
 
 namespace {
 
+constexpr int CallsTrusted = 8;  // calls whose word on the position is taken
+
 // The device's rate as its calls kept show it over half a second or more,
 // within a tenth of the nominal one; the nominal rate before.
 double CallRate(const MusicClock& clock) {
@@ -208,7 +210,8 @@ int64_t HeardSampleAt(const MusicClock& clock, uint32_t ticks) {
   if (clock.callCount == 0) return -clock.waiting;
   const double rate = CallRate(clock);
   int64_t heard = INT64_MIN;
-  for (int i = 0; i < clock.callCount; ++i) {
+  // The latest calls only: the rate's small error grows with a call's age.
+  for (int i = std::max(0, clock.callCount - CallsTrusted); i < clock.callCount; ++i) {
     // Signed: a moment before the stamp reads as before it, across the clock's wrap too.
     const int64_t sinceMs = static_cast<int32_t>(ticks - clock.calls[i].stampMs);
     const int64_t said = static_cast<int64_t>(clock.calls[i].counted) - clock.waiting;

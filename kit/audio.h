@@ -64,7 +64,8 @@ void SeeDeviceCall(MusicClock& clock, uint64_t counted, uint32_t stampMs);
 // The sample of the music heard at a moment (ClockTicks), from 0 at its
 // first; negative before it is heard. Each call seen says that the device
 // played its count less what waits, and plays on from there at the rate it
-// has shown over the calls kept; the position is the latest any call says,
+// has shown over the calls kept; the position is the latest any of the last
+// few calls says,
 // since a call is seen late but never early, and never more than one call's
 // samples past the latest, so a stalled device stops it. Without a call
 // seen: minus what waits.

@@ -82,7 +82,7 @@ def main():
                 state["clicks"] += 1
                 if state["clicks"] == len(columns):
                     state["armed"] = False
-                    print(f"xaudio: {len(columns)} clicks heard and pressed; the card waited for the game {state.get("underruns", 0)} times", flush=True)
+                    print(f"xaudio: {len(columns)} clicks heard and pressed; the card waited for the game {state.get('underruns', 0)} times", flush=True)
             quiet = 0 if loud else quiet + 1
         played += PIECE
         for at, length in [p for p in plan if p[0] <= played]:

@@ -29,6 +29,12 @@ TEST(SettingsFile, KeysCommentsBlanksAndDefaults) {
   EXPECT_FALSE(s.arrowColoursByBeat);
   EXPECT_TRUE(ParseSettings("arrow_colours = beat\n", problems).arrowColoursByBeat);
   EXPECT_FALSE(ParseSettings("arrow_colours = beat\narrow_colours = lane\n", problems).arrowColoursByBeat);
+  EXPECT_EQ(ParseSettings("audio_buffer = 512\n", problems).audioBuffer, 512);
+  EXPECT_TRUE(problems.empty());
+  EXPECT_EQ(ParseSettings("audio_buffer = 1000\n", problems).audioBuffer, 1024) << "not a size the card is handed";
+  ASSERT_EQ(problems.size(), 1u);
+  EXPECT_EQ(problems[0], "line 1: audio_buffer must be 256, 512, 1024 or 2048");
+  problems.clear();
   Settings none = ReadSettingsFile("no such file", problems);
   EXPECT_EQ(none.audioOffsetMs, 0);
   EXPECT_EQ(none.padPause, -1);

@@ -1,6 +1,7 @@
 // Presses judged at their own stamps, and the timing the results show.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <vector>
 
 #include "game/play_helpers.h"
@@ -109,6 +110,32 @@ TEST(TimingSummaryTest, MeanAndSpreadInTenths) {
     EXPECT_EQ(Tenths(summary.spreadMs), c.spread);
     EXPECT_EQ(summary.presses, static_cast<int>(c.offsets.size()));
   }
+}
+
+// The offer after a play, and its sign: the same presses judged with the
+// offset adjusted by it have the mean less the adjustment.
+TEST(TimingSummaryTest, OffsetAdjustmentTakesTheMeanAway) {
+  struct Case { int presses, late, wobble; std::optional<int> offered; };
+  for (const Case& c : {Case{20, 14, 3, 14}, Case{20, -9, 0, -9}, Case{19, 14, 3, {}}, Case{30, 4, 2, {}},
+                        Case{30, 40, 45, {}}, Case{26, 30, 39, 30}}) {
+    auto play = [&](int offsetMs) {
+      ResetPlay();
+      AudioOffsetMs = offsetMs;
+      for (int i = 0; i < c.presses; ++i) {
+        AddNote(0, 1000 + 500 * i);
+        KeyStates[ColumnKeys[0]] = Pressed;
+        JudgeAt(1000 + 500 * i + c.late + (i % 2 != 0 ? c.wobble : -c.wobble));
+        KeyStates[ColumnKeys[0]] = Up;
+        JudgeAt(1200 + 500 * i);
+      }
+      return SummariseTiming(PressTimings);
+    };
+    TimingSummary first = play(0);
+    std::optional<int> offered = OffsetAdjustment(first);
+    EXPECT_EQ(offered, c.offered) << c.presses << " presses " << c.late << " ms late";
+    if (offered) EXPECT_NEAR(play(*offered).meanMs, first.meanMs - *offered, 1e-9);
+  }
+  AudioOffsetMs = 0;
 }
 
 }  // namespace

@@ -85,7 +85,7 @@ void OpenAudio(int bufferSamples) {
   Clock = MusicClock{};
   Clock.rate = rate;
   Clock.buffer = bufferSamples;
-  Clock.waiting = 2 * int64_t{bufferSamples};  // the buffer just mixed and the one the device plays
+  Clock.waiting = 3 * int64_t{bufferSamples};  // the buffer just mixed and the two a card holds
   SDL_LockAudio();
   Mix_HookMusicFinished(MusicRanOut);
   Mix_SetPostMix(CountMixed, nullptr);
@@ -170,16 +170,16 @@ void SetMusicVolume(int percent) { Mix_VolumeMusic(std::clamp(percent, 0, 100) *
 
 namespace {
 
-constexpr int CallsTrusted = 8;  // calls whose word on the position is taken
+constexpr int CallsTrusted = 2;  // calls whose word on the position is taken: an older one may not know of a wait since
 
-// The device's rate as its calls kept show it over half a second or more,
+// The device's rate as its calls kept show it over a second or more,
 // within a tenth of the nominal one; the nominal rate before.
 double CallRate(const MusicClock& clock) {
   if (clock.callCount < 2) return clock.rate;
   const DeviceCall& first = clock.calls[0];
   const DeviceCall& last = clock.calls[clock.callCount - 1];
   const uint32_t spanMs = last.stampMs - first.stampMs;
-  if (spanMs < 500) return clock.rate;
+  if (spanMs < 1000) return clock.rate;
   const double shown = static_cast<double>(last.counted - first.counted) * 1000.0 / spanMs;
   return std::clamp(shown, clock.rate * 0.9, clock.rate * 1.1);
 }

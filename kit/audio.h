@@ -45,7 +45,7 @@ struct DeviceCall {
   uint64_t counted = 0;  // samples of the music handed to the device so far
   uint32_t stampMs = 0;  // ClockTicks when they were
 };
-inline constexpr int CallsKept = 32;
+inline constexpr int CallsKept = 128;  // three seconds or more of calls: the rate they show is steady
 struct MusicClock {
   int rate = AudioRate;        // samples a second
   int64_t buffer = 1024;       // samples the device takes at a call

@@ -55,7 +55,8 @@ void UpdatePreview(const std::string& song, const std::string& stepFile) {
     return;
   }
   if (PreviewMusic == nullptr) return;
-  int32_t into = MusicClockRuns() ? ReadHeardMs(LastTicks) : GameClockMs - PassStartMs;
+  // Music that stopped (faded out, or shorter than the sample) waits for the next pass by the game clock.
+  int32_t into = MusicClockRuns() && MusicPlaying() ? ReadHeardMs(LastTicks) : GameClockMs - PassStartMs;
   if (!FadingOut && into >= LengthMs() - FadeMs()) {
     FadeOutMusic(FadeMs());
     FadingOut = true;

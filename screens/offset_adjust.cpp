@@ -28,5 +28,5 @@ void RunOffsetAdjust(const TimingSummary& timing, bool entered) {
   Settings s = PlayerSettings;
   s.audioOffsetMs = std::clamp(s.audioOffsetMs + *adjustment, -1000, 1000);
   std::string problem = ChangeAndSaveSettings(s);
-  Said = "Audio offset now " + SignedMs(s.audioOffsetMs) + (problem.empty() ? ", saved" : ", not saved");
+  Said = "Offset " + SignedMs(s.audioOffsetMs) + (problem.empty() ? " saved" : " not saved");
 }

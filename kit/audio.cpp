@@ -258,6 +258,7 @@ int32_t ReadHeardMs(uint32_t ticks) {
 
 bool MusicAllHeard(uint32_t ticks) {
   MusicClock& clock = CurrentMusicClock();
+  if (CountedSamples(clock) == 0) return true;  // nothing was handed over: nothing to wait for
   return HeardSampleAt(clock, ticks) >= static_cast<int64_t>(CountedSamples(clock)) - clock.waiting + clock.step;
 }
 

@@ -184,13 +184,12 @@ std::string MusicFault(const std::string& path) {
   MusicBytes m = ReadMusicBytes(path);
   if (!m.readable) return "the file cannot be read";
   if (m.size > MostMusicBytes) return "it is over 1 GB, larger than any song";
-  MusicKind kind = KindOf(m), decoder = DecoderOf(path, kind);
-  constexpr const char* KindWords[] = {"", "MP3", "Ogg", "Ogg", "WAV"};
+  // The game hands a file of a known kind to that kind's decoder; only an
+  // unknown one goes where its name sends it.
+  MusicKind kind = KindOf(m), decoder = kind != MusicKind::Unknown ? kind : DecoderOf(path, kind);
   switch (decoder) {
     case MusicKind::Mp3:
-      if (kind == MusicKind::Mp3) return "";
-      if (kind == MusicKind::Unknown) return "it holds no MP3 audio";
-      return std::string("it holds ") + KindWords[static_cast<int>(kind)] + " audio, not MP3";
+      return kind == MusicKind::Mp3 ? "" : "it holds no MP3 audio";
     case MusicKind::OggVorbis:
       if (kind == MusicKind::OggOther) return "it is not Ogg Vorbis audio";
       if (kind != MusicKind::OggVorbis) return "it is not Ogg audio";

@@ -5,8 +5,9 @@
 //
 // SDL_mixer (1.2.12, as Debian builds it) picks its decoder by the name's
 // extension and only by the first bytes when the name has none it knows: an
-// Ogg file named .mp3 goes to the MP3 decoder, which plays it, and any junk,
-// as silence. So a file plays when its content is the kind its name says.
+// Ogg file named .mp3 would go to the MP3 decoder, which plays it, and any
+// junk, as silence. So the game names the decoder by the content (the kind
+// below), and refuses what no decoder of SDL_mixer takes.
 #pragma once
 #include <cstdint>
 #include <string>

@@ -8,6 +8,7 @@
 #include "charts/music_file.h"
 #include "charts/music_length.h"
 #include "charts/safe_file.h"
+#include "game/song_start.h"
 #include "kit/audio.h"
 #include "kit/clock.h"
 
@@ -34,7 +35,7 @@ void StartPreview(const std::string& stepFile) {
   Tried = true;
   // The decoder opens the file by name and would wait forever on a FIFO, or read a padded one whole.
   std::string music = MusicPath(LitSong);
-  PreviewMusic = MusicFault(music).empty() ? LoadMusic(music) : nullptr;
+  PreviewMusic = MusicFault(music).empty() ? LoadSongMusic(music) : nullptr;
   if (PreviewMusic == nullptr) return;
   Span = SampleSpanOf(music, stepFile.empty() ? stepFile : MusicPath(stepFile));
   PlayPass();

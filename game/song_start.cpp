@@ -26,6 +26,17 @@ int32_t LeadInMs(const std::vector<Note>& notes, double scrollSpeed, int32_t off
   return static_cast<int32_t>(std::clamp<double>(riseMs - (first + offsetMs), 0, riseMs));
 }
 
+Music* LoadSongMusic(const std::string& path) {
+  switch (MusicKindOf(path)) {
+    case MusicKind::Mp3: return LoadMusic(path, MusicDecoder::Mp3);
+    case MusicKind::OggVorbis: return LoadMusic(path, MusicDecoder::Ogg);
+    case MusicKind::Wav: return LoadMusic(path, MusicDecoder::Wav);
+    case MusicKind::OggOther:
+    case MusicKind::Unknown: break;
+  }
+  return LoadMusic(path);
+}
+
 bool StartSong(const std::string& song, int difficulty) {
   FreeMusic(CurrentMusic);  // never left behind by the play screen
   CurrentMusic = nullptr;
@@ -40,7 +51,7 @@ bool StartSong(const std::string& song, int difficulty) {
   SongPosition = -AudioOffsetMs - leadIn;  // the first frame's step is then the time that really passed
   std::string fault = MusicFault(MusicPath(song));
   if (fault.empty()) {
-    CurrentMusic = LoadMusic(MusicPath(song));
+    CurrentMusic = LoadSongMusic(MusicPath(song));
     // For a lead-in, paused before the mixer takes a sample of it.
     if (CurrentMusic == nullptr || !PlayMusic(CurrentMusic, LeadingIn)) fault = AudioError();
   }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "charts/chart_file.h"
+#include "kit/audio.h"
 
 // "cannot play <file>: <reason>" when the last song start found music it could
 // not play; empty otherwise. The difficulty select shows it.
@@ -23,3 +24,7 @@ bool StartSong(const std::string& song, int difficulty);
 // the first note, drawn offsetMs later (the audio and visual offsets), leaves
 // uncovered; 0 for a chart that starts late enough, or has no notes.
 int32_t LeadInMs(const std::vector<Note>& notes, double scrollSpeed, int32_t offsetMs);
+
+// Loads a song's music with the decoder its content calls for (an Ogg file
+// named .mp3 plays as Ogg); null when it would not load. Ask MusicFault first.
+Music* LoadSongMusic(const std::string& path);

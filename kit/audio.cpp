@@ -99,9 +99,17 @@ void CloseAudio() {
 
 int BufferMs(int samples) { return static_cast<int>(std::lround(samples * 1000.0 / AudioRate)); }
 
-Music* LoadMusic(const std::string& path) {
-  Mix_Music* mix = Mix_LoadMUS(path.c_str());
-  return mix != nullptr ? new Music{mix, nullptr} : nullptr;
+Music* LoadMusic(const std::string& path, MusicDecoder decoder) {
+  if (decoder == MusicDecoder::ByName) {
+    Mix_Music* mix = Mix_LoadMUS(path.c_str());
+    return mix != nullptr ? new Music{mix, nullptr} : nullptr;
+  }
+  const Mix_MusicType type = decoder == MusicDecoder::Mp3 ? MUS_MP3 : decoder == MusicDecoder::Ogg ? MUS_OGG : MUS_WAV;
+  SDL_RWops* source = SDL_RWFromFile(path.c_str(), "rb");
+  Mix_Music* mix = source != nullptr ? Mix_LoadMUSType_RW(source, type, 0) : nullptr;
+  if (mix != nullptr) return new Music{mix, source};
+  if (source != nullptr) SDL_FreeRW(source);
+  return nullptr;
 }
 
 Music* LoadMusicFromMemory(const void* bytes, int size) {

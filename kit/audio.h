@@ -20,8 +20,13 @@ void CloseAudio();
 // The milliseconds a buffer of samples lasts at the game's rate: 1024 is 23.
 int BufferMs(int samples);
 
+// The decoder a file goes to: by its name's extension (SDL_mixer's own
+// choice), or the one its content calls for, so that Ogg or WAV audio in a
+// file named .mp3 plays as what it is.
+enum class MusicDecoder : int { ByName, Mp3, Ogg, Wav };
+
 // Loading from a file, or from bytes in memory the caller keeps until it frees the music.
-Music* LoadMusic(const std::string& path);
+Music* LoadMusic(const std::string& path, MusicDecoder decoder = MusicDecoder::ByName);
 Music* LoadMusicFromMemory(const void* bytes, int size);
 void FreeMusic(Music* music);  // also stops it; null is nothing
 const char* AudioError();

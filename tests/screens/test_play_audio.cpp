@@ -114,4 +114,18 @@ TEST_F(PlayWithMusic, BackStopsTheMusic) {
   EXPECT_EQ(CurrentMusic, nullptr);
 }
 
+// Ogg or WAV audio in a file named .mp3 goes to the decoder of what it holds
+// (by its name SDL_mixer would give it to the MP3 decoder: silence, or worse).
+TEST_F(PlayWithMusic, OggAndWavNamedMp3PlayAsWhatTheyHold) {
+  for (const char* kind : {"ogg", "wav"}) {
+    std::string made = Tone + "." + kind;
+    ASSERT_EQ(std::system(("sox -n -r 44100 -b 16 -c 2 " + made + " synth 1 sine 330").c_str()), 0);
+    WriteTextFile("Music/Tone.mp3", ReadTextFile(made));
+    std::remove(made.c_str());
+    EXPECT_TRUE(StartSong(SelectedSong, SelectedDifficulty)) << kind << ": " << MusicProblem;
+    EXPECT_TRUE(MusicPlaying()) << kind;
+    StopSong();
+  }
+}
+
 }  // namespace

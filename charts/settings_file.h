@@ -28,6 +28,7 @@ struct Settings {
   int windowScale = 1;  // every game pixel a square of this many window pixels
   int fullScreen = 0;   // 1: the desktop's resolution at the largest whole scale that fits
   bool arrowColoursByBeat = false;  // "arrow_colours = beat": notes coloured by their place in the beat, not their lane
+  std::string songOrder = "name";  // the song list's order: name, artist, tempo or difficulty
 
   bool operator==(const Settings&) const = default;
 };

@@ -57,6 +57,7 @@ void ForgetFavourites() { FavouritesRead = false, Favourites.clear(); }
 
 void ListFavouritesPack(SongOrder order) {
   std::erase_if(Packs, [](const Pack& pack) { return pack.name == FavouritesPackName; });
+  if (FavouriteSongs().empty()) return;
   Pack favourites{FavouritesPackName, {}};
   std::unordered_set<std::string> marked(FavouriteSongs().begin(), FavouriteSongs().end());
   for (const LibrarySong& song : LooseSongs)

@@ -1,7 +1,9 @@
 // The song library's cache: its records, its file, and the open that uses them.
 #include "charts/library_cache.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <charconv>
@@ -29,6 +31,7 @@ struct FolderRecord {
   SongInfo info;
   std::vector<std::string> folders;  // of a folder of Music/ that holds no music: its sub-folders
   unsigned seen = 0;                 // the open that last listed it
+  bool headKept = false;             // its head handed to the step-file reader in this run
 };
 
 std::unordered_map<std::string, FolderRecord> Records;  // by the path below Music/
@@ -37,10 +40,13 @@ unsigned Opens = 0;
 bool CacheChanged = false;
 std::unordered_map<std::string, SongInfo> LooseInfos;
 
-// The modification time of a path in nanoseconds; -1 when it cannot be asked.
+int MusicFolder = AT_FDCWD;  // Music/ held open while the library opens: shorter paths to walk
+
+// The modification time of a path (below Music/ while it is open) in nanoseconds; -1 when it cannot be asked.
 int64_t ModifiedAt(const std::string& path) {
   struct stat info;
-  if (stat(path.c_str(), &info) != 0) return -1;
+  bool below = MusicFolder != AT_FDCWD && path.starts_with("Music/");
+  if (fstatat(MusicFolder, path.c_str() + (below ? 6 : 0), &info, 0) != 0) return -1;
   return static_cast<int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
 }
 
@@ -185,7 +191,8 @@ const FolderRecord& VisitFolder(const std::string& below, const std::string& nam
   bool same = r.folderTime != 0 && r.folderTime == folderTime;  // a new record has no time
   if (same && r.isSong && !r.song.stepFile.empty()) same = ModifiedAt(MusicPath(r.song.stepFile)) == r.stepTime;
   if (!same) ReadFolderRecord(below, name, top, folderTime, r);
-  else if (r.isSong && !r.song.stepFile.empty()) KeepStepHead(MusicPath(r.song.stepFile), r.head);
+  if (!r.headKept && r.isSong && !r.song.stepFile.empty()) KeepStepHead(MusicPath(r.song.stepFile), r.head);
+  r.headKept = true;
   r.seen = Opens;
   return r;
 }
@@ -213,10 +220,14 @@ void OpenSongLibrary(SongOrder order) {
   LooseInfos.clear();
   Packs.clear();
   LooseSongs.clear();
+  MusicFolder = open("Music", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (MusicFolder < 0) MusicFolder = AT_FDCWD;
   for (const ListedEntry& entry : ListFolder("Music")) {
     if (IsSongName(entry.name)) LooseSongs.push_back({entry.name, entry.name, "", true});
     if (entry.kind == FolderEntry) ListTopFolder(entry.name);
   }
+  if (MusicFolder != AT_FDCWD) close(MusicFolder);
+  MusicFolder = AT_FDCWD;
   size_t before = Records.size();
   std::erase_if(Records, [](const auto& kept) { return kept.second.seen != Opens; });  // folders gone
   CacheChanged = CacheChanged || Records.size() != before;

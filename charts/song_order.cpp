@@ -54,12 +54,14 @@ std::string SongOrderLabel(SongOrder order) { return std::string("by ") + SongOr
 SongOrder NextSongOrder(SongOrder order) { return static_cast<SongOrder>((static_cast<int>(order) + 1) % SongOrderCount); }
 
 void SortSongs(std::vector<LibrarySong>& songs, SongOrder order) {
+  if (order == SongOrder::ByName)
+    return std::stable_sort(songs.begin(), songs.end(), [](const auto& a, const auto& b) { return ListedBefore(a.name, b.name); });
   std::vector<SortKey> keys;
   keys.reserve(songs.size());
   for (const LibrarySong& song : songs) keys.push_back(KeyOf(song, order, SongInfoOf(song)));
   std::stable_sort(keys.begin(), keys.end(), KeyBefore);
   std::vector<LibrarySong> sorted;
   sorted.reserve(songs.size());
-  for (const SortKey& key : keys) sorted.push_back(*key.song);
+  for (const SortKey& key : keys) sorted.push_back(std::move(*const_cast<LibrarySong*>(key.song)));
   songs = std::move(sorted);
 }

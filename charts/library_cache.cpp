@@ -18,8 +18,8 @@
 
 namespace {
 
-constexpr std::string_view CacheHeader = "zedov song cache 1\n";
-constexpr int RecordFields = 20;
+constexpr std::string_view CacheHeader = "zedov song cache 2\n";
+constexpr int RecordFields = 21;
 
 // What one folder below Music/ ("Pack" or "Pack/Song") was when last read.
 struct FolderRecord {
@@ -77,7 +77,7 @@ void PutRecord(std::string& out, const std::string& below, const FolderRecord& r
   Put(out, below);
   out += std::to_string(r.folderTime) + '\t' + std::to_string(r.stepTime) + '\t' + (r.isSong ? "1" : "0") + '\t';
   for (const std::string* text : {&r.song.song, &r.song.name, &r.song.stepFile, &r.head.title, &r.head.subtitle,
-                                  &r.head.titleTranslit, &r.head.subtitleTranslit, &r.head.music, &r.info.artist})
+                                  &r.head.titleTranslit, &r.head.subtitleTranslit, &r.head.music, &r.info.artist, &r.info.banner})
     Put(out, *text);
   for (double number : {r.head.sampleStart, r.head.sampleLength, r.info.bpmLow, r.info.bpmHigh, r.info.seconds})
     PutNumber(out, number);
@@ -126,14 +126,14 @@ bool TakeRecord(std::string_view line, std::string& below, FolderRecord& r) {
   if (count < RecordFields - 2 || !line.empty()) return false;  // the last two fields may be empty
   below = Unescaped(fields[0]);
   std::string* texts[] = {&r.song.song, &r.song.name, &r.song.stepFile, &r.head.title, &r.head.subtitle,
-                          &r.head.titleTranslit, &r.head.subtitleTranslit, &r.head.music, &r.info.artist};
-  for (int k = 0; k < 9; ++k) *texts[k] = Unescaped(fields[4 + k]);
+                          &r.head.titleTranslit, &r.head.subtitleTranslit, &r.head.music, &r.info.artist, &r.info.banner};
+  for (int k = 0; k < 10; ++k) *texts[k] = Unescaped(fields[4 + k]);
   double* numbers[] = {&r.head.sampleStart, &r.head.sampleLength, &r.info.bpmLow, &r.info.bpmHigh, &r.info.seconds};
   for (int k = 0; k < 5; ++k)
-    if (!Take(fields[13 + k], *numbers[k])) return false;
-  for (const std::string& meter : Split(fields[18], ','))
+    if (!Take(fields[14 + k], *numbers[k])) return false;
+  for (const std::string& meter : Split(fields[19], ','))
     if (int m = 0; Take(std::string_view(meter), m)) r.info.meters.push_back(m); else return false;
-  for (const std::string& name : Split(fields[19], '/')) r.folders.push_back(Unescaped(name));
+  for (const std::string& name : Split(fields[20], '/')) r.folders.push_back(Unescaped(name));
   r.isSong = fields[3] == "1";
   return !below.empty() && Take(fields[1], r.folderTime) && Take(fields[2], r.stepTime) &&
          (fields[3] == "1" || fields[3] == "0");
@@ -177,6 +177,11 @@ void ReadFolderRecord(const std::string& below, const std::string& name, bool to
     r.stepTime = step.empty() ? 0 : ModifiedAt(step);
     if (!step.empty()) r.head = ReadStepHead(step);
     r.info = ReadSongInfo(MusicPath(r.song.song), step);
+    std::vector<std::string> files;
+    for (const ListedEntry& entry : entries)
+      if (entry.kind == FileEntry) files.push_back(entry.name);
+    std::string banner = BannerIn(r.info.banner, files);
+    r.info.banner = banner.empty() ? banner : below + "/" + banner;
   }
   for (const ListedEntry& entry : entries)
     if (top && !r.isSong && entry.kind == FolderEntry) r.folders.push_back(entry.name);

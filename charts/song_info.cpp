@@ -67,6 +67,7 @@ void ReadHead(std::string_view head, SongInfo& info) {
     if (tag.name == "ARTIST") info.artist = Trimmed(tag.value);
     if (tag.name == "DISPLAYBPM") display = DisplayRange(tag.value, displayLow, displayHigh);
     if (tag.name == "BPMS") BpmsRange(tag.value, info.bpmLow, info.bpmHigh);
+    if (tag.name == "BANNER") info.banner = Trimmed(tag.value);
   }
   if (display) info.bpmLow = std::min(displayLow, displayHigh), info.bpmHigh = std::max(displayLow, displayHigh);
 }
@@ -117,6 +118,28 @@ SongInfo ReadSongInfo(const std::string& musicPath, const std::string& stepPath)
   ReadHead(std::string_view(text).substr(0, notes), info);
   info.meters = ChartMeters(text);
   return info;
+}
+
+bool IsPictureName(std::string_view name) {
+  for (std::string_view end : {".png", ".jpg", ".jpeg"})
+    if (name.size() > end.size() && SameLetters(name.substr(name.size() - end.size()), end)) return true;
+  return false;
+}
+
+bool NamedLikeABanner(std::string_view name) {
+  std::string lower;
+  for (char c : name.substr(0, name.rfind('.'))) lower += LowerAscii(c);
+  return lower.find("banner") != std::string::npos || lower.ends_with("bn");
+}
+
+std::string BannerIn(std::string_view tag, const std::vector<std::string>& files) {
+  tag = Trimmed(tag);
+  tag = tag.substr(tag.find_last_of("/\\") + 1);
+  for (const std::string& file : files)
+    if (!tag.empty() && SameLetters(file, tag) && IsPictureName(file)) return file;
+  for (const std::string& file : files)
+    if (IsPictureName(file) && NamedLikeABanner(file)) return file;
+  return "";
 }
 
 // The music analysis keeps what it found for the songs it analysed; until

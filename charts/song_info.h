@@ -11,13 +11,20 @@ struct SongInfo {
   double bpmHigh = 0;   // lowest and highest of #BPMS; 0 when the step file gives none
   double seconds = 0;   // of the music, from its headers; 0 when unknown
   std::vector<int> meters;  // the difficulty numbers of its dance-single charts, lowest first
+  std::string banner;       // its banner picture below Music/, empty for none (see BannerIn)
   bool operator==(const SongInfo&) const = default;
 };
 
 // The song's info from its music and step file (paths relative to the
 // working directory; an empty step path for none). A missing or broken
-// file gives what could be read, and zeros for the rest.
+// file gives what could be read, and zeros for the rest. The banner is the
+// #BANNER tag as written, for BannerIn.
 SongInfo ReadSongInfo(const std::string& musicPath, const std::string& stepPath);
+
+// Of a song folder's file names, its banner: the picture #BANNER names
+// (given as `tag`; its last part, letter case aside), else the first PNG or
+// JPEG named like a banner ("banner.png", "Song-bn.jpg"); empty for none.
+std::string BannerIn(std::string_view tag, const std::vector<std::string>& files);
 
 // The difficulty numbers of a step file's text: #METER of each .ssc chart,
 // the fourth field of each .sm #NOTES; dance-single charts only.

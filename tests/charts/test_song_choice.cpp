@@ -34,6 +34,7 @@ TEST(LibraryCache, RereadsOnlyWhatChangedAndIgnoresABrokenFile) {
   ScratchFolder scratch;
   WriteTextFile("Music/Pack/A/a.ogg", "");
   WriteTextFile("Music/Pack/A/a.sm", "#TITLE:Alpha;#ARTIST:X;#BPMS:0=120;");
+  WriteTextFile("Music/Pack/A/a-bn.png", "");
   WriteTextFile("Music/Pack/B/b.ogg", "");
   WriteTextFile("Music/Solo/s.ogg", "");
   WriteTextFile("Music/Loose.mp3", "");
@@ -47,6 +48,7 @@ TEST(LibraryCache, RereadsOnlyWhatChangedAndIgnoresABrokenFile) {
   EXPECT_EQ(Names(Packs[0]), (std::vector<std::string>{"A", "B"}));
   EXPECT_EQ(LooseSongs.size(), 2u);
   EXPECT_EQ(SongInfoOf(Packs[0].songs[0]).artist, "X");
+  EXPECT_EQ(SongInfoOf(Packs[0].songs[0]).banner, "Pack/A/a-bn.png");
   EXPECT_EQ(SongLabel(Packs[0].songs[0]), "Alpha");
   Rewrite("Music/Pack/A/a.sm", "#TITLE:Beta;#ARTIST:Y;", 10);  // edited in place
   OpenSongLibrary(SongOrder::ByName);
@@ -60,7 +62,7 @@ TEST(LibraryCache, RereadsOnlyWhatChangedAndIgnoresABrokenFile) {
   EXPECT_EQ(FoldersRead, 2);  // Pack, Pack/C
   EXPECT_EQ(Names(Packs[0]), (std::vector<std::string>{"A", "C"}));
   // Broken, cut short or foreign: ignored, everything read again and the file made anew.
-  for (const char* text : {"zedov song cache 1\njunk\n", "zedov song cache 1\nPack\t1\t0\t0", "\x89PNG\r\n", ""}) {
+  for (const char* text : {"zedov song cache 2\njunk\n", "zedov song cache 2\nPack\t1\t0\t0", "zedov song cache 1\n", "\x89PNG\r\n", ""}) {
     WriteTextFile(LibraryCachePath, text);
     ForgetLibraryCache();
     OpenSongLibrary(SongOrder::ByName);
@@ -155,6 +157,9 @@ TEST(SongInfo, PanelValuesFromStepFiles) {
     EXPECT_EQ(info.seconds, 0);
   }
   EXPECT_EQ(ReadSongInfo("missing.ogg", "missing.sm"), SongInfo{});
+  EXPECT_EQ(BannerIn("../x/Cover.PNG", {"cover.png", "banner.jpg"}), "cover.png");
+  EXPECT_EQ(BannerIn("notes.sm", {"bg.png", "Song-BN.jpeg", "notes.sm"}), "Song-BN.jpeg");
+  EXPECT_EQ(BannerIn("gone.png", {"bg.png"}), "");
   EXPECT_EQ(LengthText(105.4), "1:45");
   EXPECT_EQ(LengthText(0), "");
 }

@@ -49,7 +49,9 @@ bool SongOrderNamed(std::string_view word, SongOrder& order) {
   return false;
 }
 
-std::string SongOrderLabel(SongOrder order) { return std::string("by ") + SongOrderWord(order); }
+std::string SongOrderLabel(SongOrder order) {
+  return order == SongOrder::ByDifficulty ? "by level" : std::string("by ") + SongOrderWord(order);
+}
 
 SongOrder NextSongOrder(SongOrder order) { return static_cast<SongOrder>((static_cast<int>(order) + 1) % SongOrderCount); }
 

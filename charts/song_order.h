@@ -15,7 +15,7 @@ inline constexpr int SongOrderCount = 4;
 const char* SongOrderWord(SongOrder order);
 bool SongOrderNamed(std::string_view word, SongOrder& order);
 
-// The button's label: "by name", "by artist", "by tempo", "by difficulty".
+// The button's label: "by name", "by artist", "by tempo", "by level" (the highest number).
 std::string SongOrderLabel(SongOrder order);
 
 // The next order of the cycle, after the last the first.

@@ -226,7 +226,7 @@ void OpenSongLibrary(SongOrder order) {
   Packs.clear();
   LooseSongs.clear();
   MusicFolder = open("Music", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (MusicFolder < 0) MusicFolder = AT_FDCWD;
+  if (MusicFolder < 0) return Packs.clear(), LooseSongs.clear();  // no library: nothing listed, nothing written
   for (const ListedEntry& entry : ListFolder("Music")) {
     if (IsSongName(entry.name)) LooseSongs.push_back({entry.name, entry.name, "", true});
     if (entry.kind == FolderEntry) ListTopFolder(entry.name);

@@ -24,7 +24,11 @@ SongOrder ListOrder() {
 }
 
 bool RunSongListControls(const LibrarySong* lit) {
-  bool sort = Button(OrderButton, SongOrderLabel(ListOrder())) || KeyStates[SDLK_F2] == Pressed;
+  // A button of the pointer's only, as Button reacts to it: the keyboard has F2, and its focus stays on the list.
+  const Box& b = OrderButton;
+  bool hovered = MouseX > b.x - 14 && MouseY > b.y - 14 && MouseX < b.x + b.width + 13 && MouseY < b.y + b.height + 13;
+  InfoBox(OrderButton, SongOrderLabel(ListOrder()), hovered);
+  bool sort = (hovered && MouseButtons[SDL_BUTTON_LEFT] == Pressed) || KeyStates[SDLK_F2] == Pressed;
   bool mark = lit != nullptr && (KeyStates[SDLK_F3] == Pressed || KeyStates[SDLK_INSERT] == Pressed ||
                                  MouseButtons[SDL_BUTTON_RIGHT] == Pressed);
   if (mark) {

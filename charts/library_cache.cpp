@@ -89,6 +89,7 @@ void PutRecord(std::string& out, const std::string& below, const FolderRecord& r
 }
 
 std::string Unescaped(std::string_view field) {
+  if (field.find('\\') == std::string_view::npos) return std::string(field);
   std::string text;
   for (size_t i = 0; i < field.size(); ++i) {
     char c = field[i];
@@ -146,6 +147,7 @@ void LoadCache() {
   std::string text;
   if (ReadWholeFile(LibraryCachePath, text, 256 * 1024 * 1024) != FileRead::Read || !text.starts_with(CacheHeader)) return;
   std::string_view rest = std::string_view(text).substr(CacheHeader.size());
+  Records.reserve(std::count(rest.begin(), rest.end(), '\n'));
   while (!rest.empty()) {
     size_t end = rest.find('\n');
     if (end == std::string_view::npos) return Records.clear();  // cut short

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "charts/music_length.h"
+#include "charts/music_file.h"
 #include "charts/safe_file.h"
 #include "charts/step_tags.h"
 #include "charts/text.h"

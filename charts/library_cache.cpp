@@ -9,6 +9,7 @@
 #include <charconv>
 #include <cstdint>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "charts/favourites.h"
 #include "charts/folder_scan.h"
@@ -39,6 +40,7 @@ bool CacheLoaded = false;
 unsigned Opens = 0;
 bool CacheChanged = false;
 std::unordered_map<std::string, SongInfo> LooseInfos;
+std::unordered_set<std::string> PacksToCheck;  // listed from the cache, their song folders not yet asked
 
 int MusicFolder = AT_FDCWD;  // Music/ held open while the library opens: shorter paths to walk
 
@@ -204,14 +206,29 @@ const FolderRecord& VisitFolder(const std::string& below, const std::string& nam
   return r;
 }
 
+// A pack's song folders as kept, their times not asked (trusted), or asked and read again where changed.
+std::vector<LibrarySong> PackSongsOf(const std::string& name, const FolderRecord& top, bool trusted) {
+  std::vector<LibrarySong> songs;
+  for (const std::string& folder : top.folders) {
+    auto kept = trusted ? Records.find(name + "/" + folder) : Records.end();
+    FolderRecord* r = kept != Records.end() && kept->second.folderTime != 0 ? &kept->second : nullptr;
+    if (r == nullptr) r = const_cast<FolderRecord*>(&VisitFolder(name + "/" + folder, folder, false));
+    r->seen = Opens;
+    if (r->isSong) songs.push_back(r->song);
+  }
+  return songs;
+}
+
+// A pack whose folder is as it was holds the song folders it held; their own
+// times are asked when the pack is shown (CheckPack), not for every pack on
+// every open.
 void ListTopFolder(const std::string& name) {
+  int readBefore = FoldersRead;
   const FolderRecord& top = VisitFolder(name, name, true);
   if (top.isSong) return LooseSongs.push_back(top.song);
-  Pack pack{name, {}};
-  for (const std::string& folder : top.folders) {
-    const FolderRecord& r = VisitFolder(name + "/" + folder, folder, false);
-    if (r.isSong) pack.songs.push_back(r.song);
-  }
+  bool trusted = FoldersRead == readBefore;
+  Pack pack{name, PackSongsOf(name, top, trusted)};
+  if (trusted) PacksToCheck.insert(name);
   if (!pack.songs.empty()) Packs.push_back(std::move(pack));
 }
 
@@ -225,6 +242,7 @@ void OpenSongLibrary(SongOrder order) {
   FoldersRead = 0;
   CacheChanged = false;
   LooseInfos.clear();
+  PacksToCheck.clear();
   Packs.clear();
   LooseSongs.clear();
   MusicFolder = open("Music", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -243,6 +261,27 @@ void OpenSongLibrary(SongOrder order) {
   for (Pack& pack : Packs) std::sort(pack.songs.begin(), pack.songs.end(), ByName<LibrarySong, LibrarySong>);
   std::stable_sort(LooseSongs.begin(), LooseSongs.end(), ByName<LibrarySong, LibrarySong>);
   SortSongLibrary(order);
+}
+
+bool CheckPack(const std::string& name, SongOrder order) {
+  if (PacksToCheck.erase(name) == 0) return false;
+  auto top = Records.find(name);
+  auto pack = std::find_if(Packs.begin(), Packs.end(), [&](const Pack& p) { return p.name == name; });
+  if (top == Records.end() || pack == Packs.end()) return false;
+  int readBefore = FoldersRead;
+  pack->songs = PackSongsOf(name, top->second, false);
+  std::sort(pack->songs.begin(), pack->songs.end(), ByName<LibrarySong, LibrarySong>);
+  SortSongs(pack->songs, order);
+  if (pack->songs.empty()) Packs.erase(pack);
+  if (FoldersRead != readBefore) SaveCache();
+  return true;
+}
+
+void CheckSongFolder(const LibrarySong& song) {
+  size_t slash = song.song.rfind('/'), folder = slash == std::string::npos ? slash : song.song.rfind('/', slash - 1);
+  if (folder == std::string::npos || !PacksToCheck.contains(song.song.substr(0, folder))) return;
+  std::string below = song.song.substr(0, slash);
+  VisitFolder(below, below.substr(folder + 1), false);
 }
 
 void SortSongLibrary(SongOrder order) {

@@ -19,6 +19,17 @@ inline constexpr const char* LibraryCachePath = "songs.cache";
 // file that is corrupt, of another version or not ours is ignored and made anew.
 void OpenSongLibrary(SongOrder order);
 
+// A pack whose folder has not changed is listed with the song folders it
+// held, their own times asked only when it is shown: CheckPack, called
+// before a pack's rows are listed, asks them, reads again what changed and
+// lists the pack anew (sorted in the order; no pack left when it lost its
+// every song). True when it did so, false for a pack asked already.
+bool CheckPack(const std::string& name, SongOrder order);
+
+// The same for the one song folder of a song about to be shown alone (the
+// lit song's panel): its info is read again when its folder or step file changed.
+void CheckSongFolder(const LibrarySong& song);
+
 // Sorts the songs of every pack and the loose songs again, in the order.
 void SortSongLibrary(SongOrder order);
 

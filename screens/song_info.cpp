@@ -67,6 +67,7 @@ bool BannerDue(const LibrarySong* lit) { return lit != nullptr && KeptBanner(lit
 
 void UpdateSongPanel(const LibrarySong* lit) {
   std::string song = lit != nullptr ? lit->song : "";
+  if (song != LitSong && lit != nullptr) CheckSongFolder(*lit);
   if (song != LitSong) LitSong = song, LitSinceMs = GameClockMs;
   if (lit != nullptr) SongInfoOf(*lit);  // a loose song's is read now, not while drawing
   if (BannerDue(lit) && GameClockMs - LitSinceMs >= BannerDelayMs) KeepBanner(*lit);

@@ -144,6 +144,7 @@ void DrawHeading(int pack, const std::string& typed) {
 void RunSongSelect() {
   if (ScreenChanged) ScanMusicFolder(), OpenSongLibrary(ListOrder()), SongRowsStale = true;
   int pack = OpenPackIndex();
+  if (pack >= 0 && CheckPack(OpenPack, ListOrder())) pack = OpenPackIndex(), SongRowsStale = true;
   if (pack < 0) OpenPack.clear();
   std::string& typed = pack >= 0 ? PackSearch : TopSearch;
   int& scroll = pack >= 0 ? PackListScroll : SongListScroll;

@@ -52,6 +52,9 @@ TEST(LibraryCache, RereadsOnlyWhatChangedAndIgnoresABrokenFile) {
   EXPECT_EQ(SongLabel(Packs[0].songs[0]), "Alpha");
   Rewrite("Music/Pack/A/a.sm", "#TITLE:Beta;#ARTIST:Y;", 10);  // edited in place
   OpenSongLibrary(SongOrder::ByName);
+  EXPECT_EQ(FoldersRead, 0);  // the pack's folder is as it was: its songs are asked when it is shown
+  EXPECT_TRUE(CheckPack("Pack", SongOrder::ByName));
+  EXPECT_FALSE(CheckPack("Pack", SongOrder::ByName));
   EXPECT_EQ(FoldersRead, 1);
   EXPECT_EQ(SongLabel(Packs[0].songs[0]), "Beta");
   EXPECT_EQ(SongInfoOf(Packs[0].songs[0]).artist, "Y");

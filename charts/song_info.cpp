@@ -99,7 +99,7 @@ void SscMeters(std::string_view text, std::vector<int>& meters) {
 
 }  // namespace
 
-std::vector<int> ChartMeters(std::string_view text) {
+std::vector<int> StepFileMeters(std::string_view text) {
   std::vector<int> meters;
   if (FindTag(text, "#NOTEDATA", 0) != std::string_view::npos)
     SscMeters(text, meters);
@@ -116,7 +116,7 @@ SongInfo ReadSongInfo(const std::string& musicPath, const std::string& stepPath)
   if (stepPath.empty() || !ReadFileStart(stepPath, text)) return info;
   size_t notes = std::min(FindTag(text, "#NOTES", 0), FindTag(text, "#NOTEDATA", 0));
   ReadHead(std::string_view(text).substr(0, notes), info);
-  info.meters = ChartMeters(text);
+  info.meters = StepFileMeters(text);
   return info;
 }
 

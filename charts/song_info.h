@@ -27,8 +27,11 @@ SongInfo ReadSongInfo(const std::string& musicPath, const std::string& stepPath)
 std::string BannerIn(std::string_view tag, const std::vector<std::string>& files);
 
 // The difficulty numbers of a step file's text: #METER of each .ssc chart,
-// the fourth field of each .sm #NOTES; dance-single charts only.
-std::vector<int> ChartMeters(std::string_view text);
+// the fourth field of each .sm #NOTES; dance-single charts only. What the
+// library keeps and sorts by, read with the rest of its scan; the panel of
+// the lit song shows the numbers of charts/chart_meter.h, as the difficulty
+// select does.
+std::vector<int> StepFileMeters(std::string_view text);
 
 // The tempo the music analysis found for a song (below Music/), or 0 for a
 // song it has not analysed. Where it has, that tempo stands for the step file's.

@@ -8,6 +8,7 @@
 #include <deque>
 #include <string>
 
+#include "charts/chart_meter.h"
 #include "charts/library.h"
 #include "charts/library_cache.h"
 #include "charts/safe_file.h"
@@ -27,6 +28,7 @@ constexpr int TextX = 198, TextY = 404, LineHeight = 22, TextChars = 25;
 struct Banner {
   std::string song;
   SDL_Surface* picture = nullptr;  // null: the song has none, or it could not be read
+  std::string numbers;             // its charts' numbers as the difficulty select shows them ("3 ~5 9")
 };
 std::deque<Banner> Banners;  // the latest last
 
@@ -53,9 +55,16 @@ SDL_Surface* LoadBanner(const std::string& path) {
   return scaled;
 }
 
+std::string ChartNumbers(const std::string& song) {
+  std::string numbers;
+  for (const ChartMeter& meter : ChartMeters(song))
+    if (meter.number > 0) numbers += (numbers.empty() ? "" : " ") + MeterLabel(meter);
+  return numbers;
+}
+
 void KeepBanner(const LibrarySong& song) {
   const std::string& banner = SongInfoOf(song).banner;
-  Banners.push_back({song.song, LoadBanner(banner.empty() ? banner : MusicPath(banner))});
+  Banners.push_back({song.song, LoadBanner(banner.empty() ? banner : MusicPath(banner)), ChartNumbers(song.song)});
   if (Banners.size() <= BannersKept) return;
   SDL_FreeSurface(Banners.front().picture);
   Banners.pop_front();
@@ -90,7 +99,9 @@ void DrawSongPanel(const LibrarySong* lit) {
   std::string timing = tempo + (tempo.empty() || length.empty() ? "" : "  ") + length;
   DrawText(TextX, TextY, DisplayName(info.artist, 0).substr(0, TextChars), Left);
   DrawText(TextX, TextY + LineHeight, timing.substr(0, TextChars), Left);
-  DrawText(TextX, TextY + 2 * LineHeight, MetersText(info.meters).substr(0, TextChars), Left);
+  // The step file's numbers until the charts' are read, and where they tell none.
+  std::string numbers = banner != nullptr && !banner->numbers.empty() ? banner->numbers : MetersText(info.meters);
+  DrawText(TextX, TextY + 2 * LineHeight, numbers.substr(0, TextChars), Left);
 }
 
 void DrawFavouriteMark(int r) { DrawText(28, 95 + 40 * r - 10, "*", Left); }

@@ -46,10 +46,10 @@ ScreenId AfterPlay(PlayOutcome outcome) {
 }
 
 // A still screen shows exactly what its state and input say: with neither
-// changing, its next frame is the same picture. The song and its start move
-// on their own, and so does the song list, whose lit row starts its preview
-// after a while, and the calibration with its clicks; the options are drawn
-// every frame too, for what they time.
+// changing, its next frame is the same picture (the song list says when its
+// banner or preview is due: ScreenDueMs). The song and its start move on
+// their own, and so does the calibration with its clicks; the options are
+// drawn every frame too, for what they time.
 bool ScreenIsStill(ScreenId screen) {
   switch (screen) {
     case Title:
@@ -57,8 +57,8 @@ bool ScreenIsStill(ScreenId screen) {
     case DifficultySelect:
     case ChartCreate:
     case ChartImport:
-    case Results: return true;
     case SongSelect:
+    case Results: return true;
     case Options:
     case Calibration:
     case SongStart:
@@ -128,7 +128,7 @@ void SampleInputUntilNextFrame(uint32_t frameStart) {
 bool FrameWanted() {
   bool quiet = FrameChanges.empty() && !InputWaiting() && !AnythingHeld() && MouseX == LastMouseX &&
                MouseY == LastMouseY && PauseLevel == 0.0 && !PauseWanted && ScreenIsStill(Screen) &&
-               !ScreenChanged && Screen == LastScreen;
+               !ScreenChanged && Screen == LastScreen && !(ScreenDueMs >= 0 && GameClockMs >= ScreenDueMs);
   QuietFrames = quiet ? QuietFrames + 1 : 0;
   LastMouseX = MouseX, LastMouseY = MouseY, LastScreen = Screen;
   return QuietFrames <= 2;
@@ -182,6 +182,7 @@ void DrainEvents() {
 void RunDispatcher() {
   SDL_BlitSurface(GameBackground, nullptr, ScreenSurface, nullptr);
   ScreenId before = Screen;
+  ScreenDueMs = -1;
   switch (before) {
     case Title: RunTitleScreen(); break;
     case Credits: RunCreditsScreen(); break;

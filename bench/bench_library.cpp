@@ -61,6 +61,7 @@ void BM_SongListOpen(benchmark::State& state) {
   LoadMediaOnce();
   Library(true);
   Reset();
+  Enter();  // the first entry of a run makes the library's cache (bench_song_cache.cpp times it)
   for (auto _ : state) Enter();
   benchmark::DoNotOptimize(Packs.size());
 }

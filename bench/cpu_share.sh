@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # What the game costs the machine, read from outside the process: its CPU
 # time in /proc over 10 s as a share of one core, in the real window (Xvfb),
-# idle on the title screen and while a song plays (the demo song's medium
-# chart, untouched by the player).
+# idle on the title screen, while a song plays (the demo song's medium
+# chart, untouched by the player), and idle on the song list of 10,000
+# songs in 300 packs, a song row lit with its banner and preview.
 # usage: bench/cpu_share.sh [GAME_BINARY] [SECONDS]
 set -uo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
@@ -45,3 +46,21 @@ xdotool key Return               # play medium
 sleep 2
 share "playing a song (nothing pressed)"
 shot playing
+
+kill "$GAME_PID" 2> /dev/null; wait "$GAME_PID" 2> /dev/null
+python3 - "$WORK/Music" << 'PY'
+import os, sys
+for n in range(10000):
+    folder = os.path.join(sys.argv[1], "Pack %d" % (n % 300), "Song %d" % n)
+    os.makedirs(folder)
+    open(os.path.join(folder, "music.ogg"), "w").close()
+    with open(os.path.join(folder, "steps.ssc"), "w") as f:
+        f.write("#TITLE:Song %d;\n#ARTIST:Someone;\n#BPMS:0=%d;\n#NOTEDATA:;\n#STEPSTYPE:dance-single;\n#METER:%d;\n#NOTES:\n0000\n;\n" % (n, 80 + n % 120, n % 12))
+PY
+start_game "$GAME" "$WORK"
+click 320 215                    # Play: the packs
+click 320 95                     # the first pack
+pointer 320 135                  # a song lit: its preview tries and fails (no music), its banner is looked for
+sleep 2
+share "song list of 10,000 songs, idle"
+shot song-list

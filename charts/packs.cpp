@@ -11,19 +11,13 @@
 
 #include <algorithm>
 
+#include "charts/folder_scan.h"
 #include "charts/library.h"
 #include "charts/step_head.h"
 #include "charts/step_tags.h"
 #include "charts/text.h"
 
 namespace {
-
-enum EntryKind : int { OtherEntry, FileEntry, FolderEntry };
-
-struct ListedEntry {
-  std::string name;
-  EntryKind kind = OtherEntry;
-};
 
 // The kind from the listing; links (followed) and unknowns ask the file system.
 // A link loop or a link to nothing cannot be followed and counts as neither.
@@ -151,4 +145,11 @@ std::string StepFileOfSong(const std::string& song) {
   if (slash == std::string::npos) return {};
   std::string step = StepFileIn(ReadFolder("Music/" + song.substr(0, slash)));
   return step.empty() ? step : song.substr(0, slash + 1) + step;
+}
+
+std::vector<ListedEntry> ListFolder(const std::string& path) { return ReadFolder(path); }
+
+bool SongOfFolder(const std::string& below, const std::string& name, const std::vector<ListedEntry>& entries,
+                  LibrarySong& song) {
+  return ReadSongFolder(below, name, entries, song);
 }

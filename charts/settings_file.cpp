@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "charts/safe_file.h"
+#include "charts/song_order.h"
 #include "charts/text.h"
 
 namespace {
@@ -45,6 +46,7 @@ bool AmongChoices(const Key& key, long long number) {
 constexpr std::string_view ScrollSpeedKey = "scroll_speed";
 constexpr std::string_view ArrowColoursKey = "arrow_colours";
 constexpr std::string_view ArrowColourWords[2] = {"lane", "beat"};
+constexpr std::string_view SongOrderKey = "song_order";
 constexpr size_t LongestKeyName = 40;
 
 // A key as it may be shown in a message: printable ASCII only, and short.
@@ -92,6 +94,12 @@ std::string TakeLine(std::string_view line, Settings& settings) {
   if (name == ArrowColoursKey) {
     if (value != ArrowColourWords[0] && value != ArrowColourWords[1]) return "arrow_colours must be lane or beat";
     settings.arrowColoursByBeat = value == ArrowColourWords[1];
+    return "";
+  }
+  if (name == SongOrderKey) {
+    SongOrder order;
+    if (!SongOrderNamed(value, order)) return "song_order must be name, artist, tempo or difficulty";
+    settings.songOrder = value;
     return "";
   }
   for (std::string_view key : LaneKeyNameKeys)
@@ -154,6 +162,7 @@ std::vector<std::pair<std::string, std::string>> SettingsValues(const Settings& 
   values.emplace_back(ScrollSpeedKey, speed);
   for (int lane = 0; lane < 4; ++lane) values.emplace_back(LaneKeyNameKeys[lane], settings.*LaneKeyNames[lane]);
   values.emplace_back(ArrowColoursKey, ArrowColourWords[settings.arrowColoursByBeat ? 1 : 0]);
+  values.emplace_back(SongOrderKey, settings.songOrder);
   return values;
 }
 

@@ -29,6 +29,7 @@ struct Settings {
   int fullScreen = 0;   // 1: the desktop's resolution at the largest whole scale that fits
   bool arrowColoursByBeat = false;  // "arrow_colours = beat": notes coloured by their place in the beat, not their lane
   int audioBuffer = 1024;  // samples the sound card is handed at a time; used from the next start
+  std::string songOrder = "name";  // the song list's order: name, artist, tempo or difficulty
 
   bool operator==(const Settings&) const = default;
 };

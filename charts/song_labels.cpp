@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "charts/favourites.h"
 #include "charts/library.h"
 #include "charts/step_head.h"
 #include "charts/text.h"
@@ -43,7 +44,7 @@ const std::string& SongTitle(const std::string& song) {
   return title = SongLabel({song, song.substr(folder, slash - folder), StepFileOfSong(song), false});
 }
 
-std::string PackName(const Pack& pack) { return DisplayName(pack.name, 0); }
+std::string PackName(const Pack& pack) { return pack.name == FavouritesPackName ? "Favourites" : DisplayName(pack.name, 0); }
 
 std::string PackLabel(const Pack& pack) {
   size_t count = pack.songs.size();

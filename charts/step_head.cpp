@@ -56,3 +56,7 @@ const StepHead& ReadStepHead(const std::string& path) {
   ReadFileStart(path, text, StepHeadBytes);
   return HeadsRead.emplace(path, HeadOf(text)).first->second;
 }
+
+void KeepStepHead(const std::string& path, const StepHead& head) { HeadsRead.insert_or_assign(path, head); }
+
+void ForgetStepHead(const std::string& path) { HeadsRead.erase(path); }

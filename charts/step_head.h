@@ -20,3 +20,8 @@ inline constexpr size_t StepHeadBytes = 64 * 1024;  // the tags before the notes
 // The head of the step file at path (relative to the working directory).
 // A file that is missing, not a regular file or unreadable gives an empty head.
 const StepHead& ReadStepHead(const std::string& path);
+
+// The song library's cache hands over the heads it kept, and has a changed
+// step file read again.
+void KeepStepHead(const std::string& path, const StepHead& head);
+void ForgetStepHead(const std::string& path);

@@ -76,3 +76,10 @@ void StopPreview() {
 }
 
 bool PreviewPlaying() { return PreviewMusic != nullptr && MusicPlaying(); }
+
+int32_t PreviewDueMs() {
+  if (LitSong.empty()) return -1;
+  if (!Tried) return LitSinceMs + PreviewDelayMs;
+  if (PreviewMusic == nullptr) return -1;
+  return PassStartMs + (FadingOut ? LengthMs() : LengthMs() - FadeMs());
+}

@@ -2,6 +2,7 @@
 // for half a second plays its sample (see SampleSpanOf), fading in and out,
 // over and over, until the row is left or the screen changes.
 #pragma once
+#include <cstdint>
 #include <string>
 
 inline constexpr int PreviewDelayMs = 500;  // how long a row is lit before it plays
@@ -14,6 +15,10 @@ void UpdatePreview(const std::string& song, const std::string& stepFile);
 
 // Stops and frees the preview's music; called when the song list is left.
 void StopPreview();
+
+// The game clock's time of the preview's next step (its start, its fade-out,
+// its next pass), or -1 when none is coming; between, nothing needs a frame.
+int32_t PreviewDueMs();
 
 // Whether a preview is playing now (for the tests).
 bool PreviewPlaying();

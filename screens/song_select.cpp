@@ -1,9 +1,12 @@
 // The song select.
 #include "screens/song_select.h"
 
+#include <algorithm>
 #include <vector>
 
+#include "charts/favourites.h"
 #include "charts/library.h"
+#include "charts/library_cache.h"
 #include "charts/packs.h"
 #include "charts/song_labels.h"
 #include "game/preview.h"
@@ -13,6 +16,8 @@
 #include "kit/input.h"
 #include "kit/panels.h"
 #include "screens/screen_state.h"
+#include "screens/song_info.h"
+#include "screens/song_order.h"
 
 namespace {
 
@@ -119,6 +124,16 @@ void Choose(const ListedRow& row) {
   if (FocusIndex >= 0) FocusNextFrame(0);
 }
 
+void MarkFavouriteRows(int scroll) {
+  for (int r = 0; r < ListRows; ++r) {
+    long k = static_cast<long>(scroll) + r;
+    if (k >= 0 && k < static_cast<long>(ShownRows.size()) && ShownRow(k).song >= 0 && IsFavourite(SongOf(ShownRow(k)).song))
+      DrawFavouriteMark(r);
+  }
+}
+
+int32_t EarliestDue(int32_t a, int32_t b) { return a < 0 ? b : b < 0 ? a : std::min(a, b); }
+
 void DrawHeading(int pack, const std::string& typed) {
   DrawText(25, 7, typed, Left);
   if (pack >= 0) DrawText(615, 7, PackName(Packs[pack]).substr(0, 25), Right);
@@ -127,8 +142,9 @@ void DrawHeading(int pack, const std::string& typed) {
 }  // namespace
 
 void RunSongSelect() {
-  if (ScreenChanged) ScanMusicFolder(), ScanSongLibrary(), SongRowsStale = true;
+  if (ScreenChanged) ScanMusicFolder(), OpenSongLibrary(ListOrder()), SongRowsStale = true;
   int pack = OpenPackIndex();
+  if (pack >= 0 && CheckPack(OpenPack, ListOrder())) pack = OpenPackIndex(), SongRowsStale = true;
   if (pack < 0) OpenPack.clear();
   std::string& typed = pack >= 0 ? PackSearch : TopSearch;
   int& scroll = pack >= 0 ? PackListScroll : SongListScroll;
@@ -140,6 +156,9 @@ void RunSongSelect() {
   int clicked = ButtonList(ShownLabels, scroll);
   const LibrarySong* lit = ListLitRow >= 0 && ShownRow(ListLitRow).song >= 0 ? &SongOf(ShownRow(ListLitRow)) : nullptr;
   UpdatePreview(lit != nullptr ? lit->song : "", lit != nullptr ? lit->stepFile : "");
+  UpdateSongPanel(lit);
+  DrawSongPanel(lit);
+  MarkFavouriteRows(scroll);
   if (clicked >= 0) Choose(ShownRow(clicked));
   if (BackButton()) {
     if (pack >= 0)
@@ -147,5 +166,7 @@ void RunSongSelect() {
     else
       TopSearch.clear(), Screen = Title;
   }
-  if (Screen != SongSelect) StopPreview();
+  if (RunSongListControls(lit)) SongRowsStale = true;  // lit may be gone: the rows are listed anew
+  if (Screen != SongSelect) StopPreview(), ForgetBanners();
+  ScreenDueMs = EarliestDue(PreviewDueMs(), SongPanelDueMs());
 }

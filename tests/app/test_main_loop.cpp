@@ -223,7 +223,13 @@ TEST_F(DispatcherTest, AStillScreenIsSkippedAfterTwoQuietFramesUntilSomethingHap
   frames(4);
   Screen = Play;
   frames(4);
-  EXPECT_EQ(drawn, "ddd-- dddd dd-- dddd ");
+  Screen = SongSelect;  // still until the time it says something is due
+  ScreenDueMs = GameClockMs + 1000;
+  frames(4);
+  ScreenDueMs = GameClockMs;
+  frames(1);
+  ScreenDueMs = -1;
+  EXPECT_EQ(drawn, "ddd-- dddd dd-- dddd ddd- d ");
   Screen = Title;
 }
 

@@ -55,9 +55,9 @@ bool ScreenIsStill(ScreenId screen) {
     case Title:
     case Credits:
     case DifficultySelect:
-    case ChartCreate:
     case ChartImport:
     case Results: return true;
+    case ChartCreate: return !ChartCreateListening();  // the progress bar moves
     case SongSelect:
     case Options:
     case Calibration:

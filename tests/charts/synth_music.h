@@ -56,3 +56,27 @@ inline std::vector<float> Synthesise(const SynthSong& s) {
   for (float& x : out) x += 0.002f * noise();
   return out;
 }
+
+// The samples as a 16-bit mono WAV file, then encoded by lame (.mp3) or
+// oggenc (.ogg); false when the encoder is missing or fails.
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+inline bool EncodeSong(const std::vector<float>& samples, int rate, const std::string& path) {
+  std::string wav = path + ".wav";
+  FILE* f = std::fopen(wav.c_str(), "wb");
+  if (!f) return false;
+  auto u32 = [f](uint32_t v) { std::fwrite(&v, 4, 1, f); };
+  auto u16 = [f](uint16_t v) { std::fwrite(&v, 2, 1, f); };
+  uint32_t bytes = static_cast<uint32_t>(samples.size() * 2);
+  std::fwrite("RIFF", 1, 4, f), u32(36 + bytes), std::fwrite("WAVEfmt ", 1, 8, f);
+  u32(16), u16(1), u16(1), u32(rate), u32(rate * 2), u16(2), u16(16);
+  std::fwrite("data", 1, 4, f), u32(bytes);
+  for (float x : samples) u16(static_cast<uint16_t>(static_cast<int16_t>(std::lround(std::fmax(-1.0, std::fmin(1.0, x)) * 32000))));
+  std::fclose(f);
+  bool ogg = path.ends_with(".ogg");
+  std::string command = (ogg ? "oggenc -Q -o '" + path + "' '" : "lame --quiet -b 160 '") + wav + (ogg ? "'" : "' '" + path + "'");
+  bool made = std::system((command + " 2>/dev/null").c_str()) == 0;
+  std::remove(wav.c_str());
+  return made;
+}

@@ -268,13 +268,14 @@ double EnvelopeAt(const std::vector<float>& o, double step) {
   return o[i] * (1 - f) + o[i + 1] * f;
 }
 
-// The phase (in steps, 0..period) where the beats' envelope adds up most.
+// The phase (in steps, 0..period) where the low and middle bands add up most:
+// the beat of the kicks and snares, not of the hats between them.
 double BeatPhase(const Envelope& env, double period, double from, double to) {
   double best = 0, bestSum = -1;
   for (double phase = 0; phase < period; phase += 0.25) {
     double sum = 0;
     for (double s = from - std::fmod(from, period) + phase; s <= to; s += period)
-      sum += EnvelopeAt(env.flux, s - 1) * 0.5 + EnvelopeAt(env.flux, s) + EnvelopeAt(env.flux, s + 1) * 0.5;
+      sum += EnvelopeAt(env.beat, s - 1) * 0.5 + EnvelopeAt(env.beat, s) + EnvelopeAt(env.beat, s + 1) * 0.5;
     if (sum > bestSum) bestSum = sum, best = phase;
   }
   return best;
@@ -348,36 +349,35 @@ Grid DancersBeat(const Envelope& env, Grid grid, double from, double to) {
   return grid;
 }
 
-// The share of the envelope that lies within 20 ms of the half beats, above
-// what a grid would catch by chance: measured in quarters of the song and
-// kept low when any quarter with sound strays from the grid.
-double Confidence(const Envelope& env, const Grid& grid, size_t first, size_t last) {
-  double half = grid.periodMs / 2, chance = std::min(1.0, 40 / half);
-  if (chance >= 0.9) return 0;
-  std::vector<double> raws, masses;
-  double total = 0;
-  for (int q = 0; q < 4; ++q) {
-    size_t a = first + (last - first) * q / 4, b = first + (last - first) * (q + 1) / 4;
-    double mass = 0, near = 0;
-    for (size_t s = a; s < b; ++s) {
-      double off = std::fmod(env.TimeOf(s) - grid.phaseMs, half);
-      if (off < 0) off += half;
-      mass += env.flux[s];
-      if (off <= 20 || off >= half - 20) near += env.flux[s];
-    }
-    masses.push_back(mass);
-    total += mass;
-    raws.push_back(mass > 0 ? (near / mass - chance) / (1 - chance) : 0);
+// The share of the clear onsets (in strength) that lie within 20 ms of the
+// grid's sixteenths (or twelfths, where the music swings), above what a grid
+// would catch by chance; in eighths of the song, and kept low when any
+// part with onsets strays from the grid.
+double ShareOnGrid(const std::vector<Onset>& onsets, const Grid& grid, int parts, double from, double to) {
+  double part = grid.periodMs / parts, chance = std::min(1.0, 40 / part);
+  if (chance >= 0.8) return 0;
+  double mass = 0, near = 0;
+  for (const Onset& o : onsets) {
+    if (o.timeMs < from || o.timeMs >= to || o.strength < 0.25f) continue;
+    double off = std::fmod(o.timeMs - grid.phaseMs, part);
+    if (off < 0) off += part;
+    mass += o.strength;
+    if (off <= 20 || off >= part - 20) near += o.strength;
   }
-  if (total <= 0) return 0;
-  double sum = 0, weight = 0, lowest = 1;
-  for (int q = 0; q < 4; ++q) {
-    if (masses[q] < 0.05 * total) continue;  // a quiet part says little either way
-    sum += raws[q] * masses[q], weight += masses[q];
-    lowest = std::min(lowest, raws[q]);
+  return mass > 0 ? (near / mass - chance) / (1 - chance) : -1;
+}
+
+double Confidence(const std::vector<Onset>& onsets, const Grid& grid, double from, double to) {
+  double sum = 0, lowest = 1;
+  int counted = 0;
+  for (int q = 0; q < 8; ++q) {
+    double a = from + (to - from) * q / 8, b = from + (to - from) * (q + 1) / 8;
+    double share = std::max(ShareOnGrid(onsets, grid, 4, a, b), ShareOnGrid(onsets, grid, 3, a, b));
+    if (share < -0.5) continue;  // a part without clear onsets says little either way
+    sum += share, ++counted, lowest = std::min(lowest, share);
   }
-  double raw = 0.5 * (sum / weight + lowest);
-  return std::clamp(raw / 0.55, 0.0, 1.0);
+  if (counted == 0) return 0;
+  return std::clamp(0.5 * (sum / counted + lowest) / 0.6, 0.0, 1.0);
 }
 
 }  // namespace
@@ -404,7 +404,7 @@ MusicAnalysis AnalyseMusic(const float* samples, size_t count, int rate, const s
   grid = FitGrid(grid, result.onsets);
   grid = FitGrid(DancersBeat(env, grid, result.startMs, result.endMs), result.onsets);
   control.Report(0.95);
-  result.confidence = Confidence(env, grid, first, last);
+  result.confidence = Confidence(result.onsets, grid, result.startMs, result.endMs);
   if (result.confidence < SureConfidence) return result;
   // The first beat: the grid's first at or just before the first clear attack.
   double firstAttack = result.onsets.front().timeMs;

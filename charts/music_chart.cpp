@@ -27,16 +27,18 @@ struct Slot {
 struct Level {
   float onBeat, onEighth, elsewhere;
   double gapBeats;
+  int longestRun;  // most arrows a beat apart in a row, then a rest (0: any)
+  bool lone;       // arrows closer than a beat only one pair at a time
   float jump;
   bool holds;
 };
 constexpr float Never = 1e9f;
 constexpr Level Levels[DifficultyCount] = {
-    {0.45f, Never, Never, 2.0, 0, false},   // Beginner: strong beats, about one a second
-    {0.3f, Never, Never, 1.0, 0, false},    // Easy: the accented quarters
-    {0.2f, 0.6f, Never, 0.5, 1.6f, true},   // Medium: quarters and some eighths
-    {0.12f, 0.25f, Never, 0.5, 1.3f, true}, // Hard: eighths where the music has them
-    {0.08f, 0.15f, 0.45f, 0.25, 1.15f, true},  // Challenge: sixteenths or triplets on the strongest
+    {0.45f, Never, Never, 2.0, 0, false, 0, false},       // Beginner: strong beats, about one a second
+    {0.3f, Never, Never, 1.0, 3, false, 0, false},       // Easy: the accented quarters, with rests
+    {0.2f, 0.35f, Never, 0.5, 7, true, 1.6f, true},    // Medium: quarters and some eighths
+    {0.12f, 0.15f, Never, 0.5, 15, false, 1.3f, true},    // Hard: eighths where the music has them
+    {0.08f, 0.1f, 0.45f, 0.25, 0, false, 1.15f, true},    // Challenge: sixteenths or triplets on the strongest
 };
 
 // A small generator of our own seed, so the same music gives the same chart.
@@ -106,21 +108,43 @@ void ChooseSlots(const std::vector<Slot>& slots, const Level& level, int perBeat
     if (after != chosen.begin() && s->slot - *(after - 1) < gap) continue;
     chosen.insert(after, s->slot);
   }
+  if (level.longestRun == 0 && !level.lone) return;
+  std::vector<int> rested;
+  int run = 1;
+  bool lastFast = false;
+  for (int slot : chosen) {
+    int gap = rested.empty() ? 1000000 : slot - rested.back();
+    run = gap == perBeat ? run + 1 : 1;
+    if ((level.longestRun > 0 && run > level.longestRun) || (level.lone && lastFast && gap < perBeat)) {
+      run = 0;
+      lastFast = false;
+      continue;
+    }
+    lastFast = gap < perBeat;
+    rested.push_back(slot);
+  }
+  chosen.swap(rested);
 }
 
 struct Feet {
   int lastColumn = -1, lastFoot = 1;  // 0 left, 1 right
   int lastSlot = -1000000;
   int holdColumn = -1, holdFoot = 0, holdEndSlot = -1;
+  int count = 0;
 };
 
 // A column for the next foot: its own side's arrow most often, down or up
 // otherwise, never the arrow just stepped when the step comes fast.
 int PickColumn(Feet& feet, Dice& dice, int slot, int perBeat, bool beginner, bool fastRepeatsOk) {
+  if (beginner) {  // left and right in turn, down or up every fifth arrow
+    int column = ++feet.count % 5 == 0 ? 1 + static_cast<int>(dice.Next() % 2) : feet.lastFoot == 0 ? 3 : 0;
+    feet.lastFoot = 1 - feet.lastFoot, feet.lastColumn = column, feet.lastSlot = slot;
+    return column;
+  }
   bool holding = slot <= feet.holdEndSlot;
   int foot = holding ? 1 - feet.holdFoot : 1 - feet.lastFoot;
   int options[3] = {foot == 0 ? 0 : 3, 1, 2};
-  int weights[3] = {beginner ? 8 : 2, 1, 1};
+  int weights[3] = {2, 1, 1};
   bool fast = slot - feet.lastSlot < perBeat;
   int total = 0;
   for (int i = 0; i < 3; ++i) {

@@ -13,7 +13,7 @@ struct DecodedMusic {
 };
 
 // Longest music decoded; the rest of a longer file is left out.
-inline constexpr double LongestDecodedSeconds = 30 * 60;
+inline constexpr double LongestDecodedSeconds = 15 * 60;
 
 // Decodes the bytes of an OGG Vorbis or MP3 file, told apart by what they
 // hold (OggS; an ID3 tag or an MPEG frame sync). False, with why, for

@@ -234,6 +234,18 @@ TEST_F(GeneratorTest, TheMusicFillsTheValuesWhenItHasABeat) {
     Sections written = ReadSections(ReadTextFile(std::string("Music/") + c.song + ".tq"));
     ASSERT_FALSE(written.times[Medium].empty());
     for (int t : written.times[Medium]) EXPECT_NEAR(std::fmod(t - CreateDelayMs + 5, 60000 / CreateBpm / 4), 5, 6) << t;
+    // Leaving while it listens stops the listening and keeps nothing half done.
+    std::filesystem::copy_file("Music/Drums.mp3", "Music/Again.mp3");
+    SelectedSong = "Again.mp3";
+    Screen = ChartCreate;
+    ScreenChanged = true;
+    RunChartCreate();
+    ScreenChanged = false;
+    ClickAt(550, 435);  // Back
+    EXPECT_EQ(Screen, DifficultySelect);
+    EXPECT_FALSE(ChartCreateListening());
+    EXPECT_FALSE(SongAnalysing("Again.mp3"));
+    EXPECT_EQ(AnalysedSong("Again.mp3"), nullptr);
   }
 }
 

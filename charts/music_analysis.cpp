@@ -159,8 +159,14 @@ float SilenceLevel(const Envelope& env) {
   return std::max(loudest * 0.0056f, 3e-5f);  // 45 dB under the loudest
 }
 
+float NinetiethPercentile(std::vector<float> x) {
+  if (x.empty()) return 1;
+  std::nth_element(x.begin(), x.begin() + x.size() * 9 / 10, x.end());
+  return std::max(x[x.size() * 9 / 10], 1e-9f);
+}
+
 // The envelope's peaks that stand out of their surroundings, timed between steps.
-std::vector<Onset> FindOnsets(const Envelope& env, size_t first, size_t last) {
+std::vector<Onset> FindOnsets(const Envelope& env, size_t first, size_t last, std::vector<float>& attacks) {
   std::vector<Onset> onsets;
   const std::vector<float>& o = env.flux;
   std::vector<float> around = MovingMean(o, static_cast<int>(700 / env.stepMs));
@@ -169,6 +175,7 @@ std::vector<Onset> FindOnsets(const Envelope& env, size_t first, size_t last) {
   std::nth_element(sorted.begin(), sorted.begin() + sorted.size() * 95 / 100, sorted.end());
   const float floor = 0.05f * sorted[sorted.size() * 95 / 100];
   const float silence = SilenceLevel(env);
+  std::vector<float> beats;
   for (size_t s = std::max<size_t>(first, 1); s + 1 <= last && s + 1 < o.size(); ++s) {
     if (o[s] <= floor || o[s] < 1.5f * around[s]) continue;
     bool peak = true;
@@ -189,14 +196,19 @@ std::vector<Onset> FindOnsets(const Envelope& env, size_t first, size_t last) {
            (end - s) * env.stepMs < 8000)
       ++end;
     onsets.push_back({env.TimeOf(s + shift), o[s], static_cast<float>((end - s) * env.stepMs)});
+    float beat = 0;
+    for (size_t j = s > 2 ? s - 2 : 0; j <= s + 2 && j < o.size(); ++j) beat = std::max(beat, env.beat[j]);
+    beats.push_back(beat);
   }
-  // Strength 1 is the song's typical strong attack (its 90th percentile).
-  std::vector<float> strengths;
-  for (const Onset& x : onsets) strengths.push_back(x.strength);
-  if (!strengths.empty()) {
-    std::nth_element(strengths.begin(), strengths.begin() + strengths.size() * 9 / 10, strengths.end());
-    float typical = std::max(strengths[strengths.size() * 9 / 10], 1e-9f);
-    for (Onset& x : onsets) x.strength /= typical;
+  // Strength 1 is the song's typical strong attack (the 90th percentile), as a
+  // whole or in the low and middle bands alone, so a kick weighs as a snare.
+  std::vector<float> flux;
+  for (const Onset& x : onsets) flux.push_back(x.strength);
+  float typicalFlux = NinetiethPercentile(flux), typicalBeat = NinetiethPercentile(beats);
+  attacks.clear();
+  for (size_t i = 0; i < onsets.size(); ++i) {
+    attacks.push_back(onsets[i].strength / typicalFlux);
+    onsets[i].strength = std::max(attacks.back(), beats[i] / typicalBeat);
   }
   return onsets;
 }
@@ -296,14 +308,12 @@ Grid FitGrid(Grid grid, const std::vector<Onset>& onsets) {
     while (at < onsets.size()) {
       double k = std::round((onsets[at].timeMs - grid.phaseMs) / grid.periodMs);
       double beat = grid.phaseMs + k * grid.periodMs;
-      size_t best = at;
-      for (; at < onsets.size() && onsets[at].timeMs < beat + grid.periodMs / 2; ++at)
-        if (std::abs(onsets[at].timeMs - beat) < std::abs(onsets[best].timeMs - beat) ||
-            (std::abs(onsets[at].timeMs - beat) <= window && onsets[at].strength > onsets[best].strength))
+      size_t best = onsets.size();
+      do {  // the onsets of this beat: the strongest within the window
+        if (std::abs(onsets[at].timeMs - beat) <= window && (best == onsets.size() || onsets[at].strength > onsets[best].strength))
           best = at;
-      if (at == best) ++at;
-      double off = onsets[best].timeMs - beat;
-      if (std::abs(off) > window) continue;
+      } while (++at < onsets.size() && onsets[at].timeMs < beat + grid.periodMs / 2);
+      if (best == onsets.size()) continue;
       double w = onsets[best].strength, t = onsets[best].timeMs;
       sw += w, sk += w * k, st += w * t, skk += w * k * k, skt += w * k * t, ++matched;
     }
@@ -353,31 +363,32 @@ Grid DancersBeat(const Envelope& env, Grid grid, double from, double to) {
 // grid's sixteenths (or twelfths, where the music swings), above what a grid
 // would catch by chance; in eighths of the song, and kept low when any
 // part with onsets strays from the grid.
-double ShareOnGrid(const std::vector<Onset>& onsets, const Grid& grid, int parts, double from, double to) {
+double ShareOnGrid(const std::vector<Onset>& onsets, const std::vector<float>& attacks, const Grid& grid, int parts,
+                   double from, double to) {
   double part = grid.periodMs / parts, chance = std::min(1.0, 40 / part);
   if (chance >= 0.8) return 0;
   double mass = 0, near = 0;
-  for (const Onset& o : onsets) {
-    if (o.timeMs < from || o.timeMs >= to || o.strength < 0.25f) continue;
-    double off = std::fmod(o.timeMs - grid.phaseMs, part);
+  for (size_t i = 0; i < onsets.size(); ++i) {
+    if (onsets[i].timeMs < from || onsets[i].timeMs >= to || attacks[i] < 0.25f) continue;
+    double off = std::fmod(onsets[i].timeMs - grid.phaseMs, part);
     if (off < 0) off += part;
-    mass += o.strength;
-    if (off <= 20 || off >= part - 20) near += o.strength;
+    mass += attacks[i];
+    if (off <= 20 || off >= part - 20) near += attacks[i];
   }
   return mass > 0 ? (near / mass - chance) / (1 - chance) : -1;
 }
 
-double Confidence(const std::vector<Onset>& onsets, const Grid& grid, double from, double to) {
+double Confidence(const std::vector<Onset>& onsets, const std::vector<float>& attacks, const Grid& grid, double from, double to) {
   double sum = 0, lowest = 1;
   int counted = 0;
   for (int q = 0; q < 8; ++q) {
     double a = from + (to - from) * q / 8, b = from + (to - from) * (q + 1) / 8;
-    double share = std::max(ShareOnGrid(onsets, grid, 4, a, b), ShareOnGrid(onsets, grid, 3, a, b));
+    double share = std::max(ShareOnGrid(onsets, attacks, grid, 4, a, b), ShareOnGrid(onsets, attacks, grid, 3, a, b));
     if (share < -0.5) continue;  // a part without clear onsets says little either way
     sum += share, ++counted, lowest = std::min(lowest, share);
   }
   if (counted == 0) return 0;
-  return std::clamp(0.5 * (sum / counted + lowest) / 0.6, 0.0, 1.0);
+  return std::clamp((0.3 * sum / counted + 0.7 * lowest) / 0.5, 0.0, 1.0);  // a part astray weighs most
 }
 
 }  // namespace
@@ -396,7 +407,8 @@ MusicAnalysis AnalyseMusic(const float* samples, size_t count, int rate, const s
   --last;
   result.startMs = std::max(0.0, first * env.stepMs - env.windowMs / 2);
   result.endMs = std::min(1000.0 * count / rate, last * env.stepMs + env.windowMs / 2);
-  result.onsets = FindOnsets(env, first, last);
+  std::vector<float> attacks;  // the onsets' strengths in the whole spectrum
+  result.onsets = FindOnsets(env, first, last, attacks);
   control.Report(0.85);
   double period = BeatPeriod(env);
   if (period <= 0 || result.onsets.size() < 8 || control.Cancelled()) return control.Cancelled() ? MusicAnalysis{} : result;
@@ -404,7 +416,7 @@ MusicAnalysis AnalyseMusic(const float* samples, size_t count, int rate, const s
   grid = FitGrid(grid, result.onsets);
   grid = FitGrid(DancersBeat(env, grid, result.startMs, result.endMs), result.onsets);
   control.Report(0.95);
-  result.confidence = Confidence(result.onsets, grid, result.startMs, result.endMs);
+  result.confidence = Confidence(result.onsets, attacks, grid, result.startMs, result.endMs);
   if (result.confidence < SureConfidence) return result;
   // The first beat: the grid's first at or just before the first clear attack.
   double firstAttack = result.onsets.front().timeMs;

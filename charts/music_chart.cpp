@@ -34,11 +34,11 @@ struct Level {
 };
 constexpr float Never = 1e9f;
 constexpr Level Levels[DifficultyCount] = {
-    {0.45f, Never, Never, 2.0, 0, false, 0, false},       // Beginner: strong beats, about one a second
-    {0.3f, Never, Never, 1.0, 3, false, 0, false},       // Easy: the accented quarters, with rests
-    {0.2f, 0.35f, Never, 0.5, 7, true, 1.6f, true},    // Medium: quarters and some eighths
-    {0.12f, 0.15f, Never, 0.5, 15, false, 1.3f, true},    // Hard: eighths where the music has them
-    {0.08f, 0.1f, 0.45f, 0.25, 0, false, 1.15f, true},    // Challenge: sixteenths or triplets on the strongest
+    {0.45f, Never, Never, 2.0, 0, false, 0, false},     // Beginner: strong beats, about one a second
+    {0.3f, Never, Never, 1.0, 3, false, 0, false},      // Easy: the accented quarters, with rests
+    {0.2f, 0.35f, Never, 0.5, 7, true, 1.6f, true},     // Medium: quarters and some eighths
+    {0.12f, 0.15f, Never, 0.5, 15, false, 1.3f, true},  // Hard: eighths where the music has them
+    {0.08f, 0.1f, 0.45f, 0.25, 0, false, 1.15f, true},  // Challenge: sixteenths or triplets on the strongest
 };
 
 // A small generator of our own seed, so the same music gives the same chart.

@@ -47,7 +47,8 @@ TEST(MusicAnalysis, FindsTheBeatOfSteadySongs) {
   }
 }
 
-// Noise, silence and notes at random times have no steady beat: no tempo is made up.
+// Noise, silence, notes at random times and a change of tempo have no
+// steady beat: no tempo is made up.
 TEST(MusicAnalysis, NoSteadyBeatGivesALowConfidenceAndNoTempo) {
   for (SynthKind kind : {SynthKind::Noise, SynthKind::Silence, SynthKind::Free}) {
     MusicAnalysis found = Analyse({120, 0, 40, kind});
@@ -55,6 +56,9 @@ TEST(MusicAnalysis, NoSteadyBeatGivesALowConfidenceAndNoTempo) {
     EXPECT_EQ(found.bpm, 0) << static_cast<int>(kind);
     EXPECT_EQ(found.beats, 0);
   }
+  std::vector<float> changing = Synthesise({160, 0, 40}), faster = Synthesise({170, 0, 20});
+  changing.insert(changing.end(), faster.begin(), faster.end());  // the tempo changes two thirds in
+  EXPECT_LT(AnalyseMusic(changing.data(), changing.size(), 44100).confidence, SureConfidence);
   MusicAnalysis none = AnalyseMusic(nullptr, 0, 44100);
   EXPECT_EQ(none.bpm, 0);
   float one = 0.5f;

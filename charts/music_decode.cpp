@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "charts/music_file.h"
 #include "charts/safe_file.h"
 
 namespace {
@@ -145,6 +146,9 @@ bool DecodeMusicBytes(const std::string& bytes, DecodedMusic& music, std::string
 
 bool DecodeMusicFile(const std::string& path, DecodedMusic& music, std::string& why,
                      const std::atomic<bool>* cancel, std::atomic<float>* progress) {
+  music = DecodedMusic{};
+  why = MusicFault(path);  // what the game cannot play is not listened to either
+  if (!why.empty()) return false;
   std::string bytes;
   FileRead read = ReadWholeFile(path, bytes, 512u * 1024 * 1024);
   if (read != FileRead::Read) {

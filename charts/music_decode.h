@@ -22,6 +22,7 @@ inline constexpr double LongestDecodedSeconds = 15 * 60;
 bool DecodeMusicBytes(const std::string& bytes, DecodedMusic& music, std::string& why,
                       const std::atomic<bool>* cancel = nullptr, std::atomic<float>* progress = nullptr);
 
-// The same for a file (at most 512 MB of it).
+// The same for a file (at most 512 MB of it) that the game can play, else
+// false with the reason it cannot (charts/music_file).
 bool DecodeMusicFile(const std::string& path, DecodedMusic& music, std::string& why,
                      const std::atomic<bool>* cancel = nullptr, std::atomic<float>* progress = nullptr);

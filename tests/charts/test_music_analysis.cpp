@@ -98,7 +98,7 @@ TEST(MusicDecode, SamplesLineUpWithPlaybackAndBadFilesFail) {
     EXPECT_TRUE(music.samples.empty());
   }
   EXPECT_FALSE(DecodeMusicFile("missing.mp3", music, why));
-  EXPECT_EQ(why, "no such file");
+  EXPECT_EQ(why, "the file cannot be read");
 }
 
 }  // namespace

@@ -166,6 +166,14 @@ int PickColumn(Feet& feet, Dice& dice, int slot, int perBeat, bool beginner, boo
 
 double SlotMs(int slot, double first, double part) { return first + slot * part; }
 
+// The chart file's name for a slot's place in its beat.
+BeatPlace PlaceOf(int slot, int perBeat) {
+  int part = slot % perBeat;
+  if (part == 0) return BeatPlace::Quarter;
+  if (perBeat == 3) return BeatPlace::Twelfth;
+  return part == 2 ? BeatPlace::Eighth : BeatPlace::Sixteenth;
+}
+
 }  // namespace
 
 std::vector<GridNote> MusicChart(const MusicAnalysis& music, double bpm, double firstBeatMs, int beats, int difficulty) {
@@ -188,12 +196,16 @@ std::vector<GridNote> MusicChart(const MusicAnalysis& music, double bpm, double 
     int next = i + 1 < chosen.size() ? chosen[i + 1] : beats * perBeat;
     bool free = slot > feet.holdEndSlot;
     bool alone = slot - feet.lastSlot >= perBeat / 2 && next - slot >= perBeat / 2;
-    Note note{PickColumn(feet, dice, slot, perBeat, difficulty == Beginner, difficulty == Challenge),
-              static_cast<int32_t>(std::lround(SlotMs(slot, firstBeatMs, part))), 0};
+    Note note;
+    note.column = PickColumn(feet, dice, slot, perBeat, difficulty == Beginner, difficulty == Challenge);
+    note.time = static_cast<int32_t>(std::lround(SlotMs(slot, firstBeatMs, part)));
+    note.beat = PlaceOf(slot, perBeat);
     if (level.jump > 0 && free && alone && slot % perBeat == 0 && here.strength >= level.jump) {
       int partner = 3 - note.column;  // left with right, down with up
       notes.push_back({note, slot, perBeat});
-      notes.push_back({{partner, note.time, 0}, slot, perBeat});
+      Note other = note;
+      other.column = partner;
+      notes.push_back({other, slot, perBeat});
       feet.lastColumn = -1;  // both feet landed
       continue;
     }

@@ -9,8 +9,9 @@
 #include "charts/difficulty.h"
 #include "charts/music_analysis.h"
 
-// An arrow and its place on the grid: `slot` parts of a beat (of
-// `slotsPerBeat`: 4 for sixteenths, 3 for triplets) after the first beat.
+// An arrow (its place in the beat set) and its place on the grid: `slot`
+// parts of a beat (of `slotsPerBeat`: 4 for sixteenths, 3 for triplets)
+// after the first beat.
 struct GridNote {
   Note note;
   int slot = 0;

@@ -33,6 +33,7 @@ TEST(MusicChart, ArrowsFollowTheRules) {
         double part = 60000 / music.bpm / g.slotsPerBeat, at = music.firstBeatMs + g.slot * part;
         EXPECT_TRUE(g.slotsPerBeat == 4 || g.slotsPerBeat == 3);
         EXPECT_NEAR(g.note.time, at, 0.5) << "on the grid";
+        EXPECT_EQ(g.note.beat == BeatPlace::Quarter, g.slot % g.slotsPerBeat == 0) << "its place in the beat";
         EXPECT_GE(g.note.time, music.startMs - 1);
         EXPECT_LE(g.note.time + g.note.hold, music.endMs + 1) << "inside the music";
         double share = g.note.time / (song.seconds * 1000);

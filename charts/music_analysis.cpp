@@ -361,34 +361,37 @@ Grid DancersBeat(const Envelope& env, Grid grid, double from, double to) {
 
 // The share of the clear onsets (in strength) that lie within 20 ms of the
 // grid's sixteenths (or twelfths, where the music swings), above what a grid
-// would catch by chance; in eighths of the song, and kept low when any
-// part with onsets strays from the grid.
+// would catch by chance; in eighths of the song, and kept low when parts
+// with onsets stray from the grid.
 double ShareOnGrid(const std::vector<Onset>& onsets, const std::vector<float>& attacks, const Grid& grid, int parts,
                    double from, double to) {
   double part = grid.periodMs / parts, chance = std::min(1.0, 40 / part);
   if (chance >= 0.8) return 0;
   double mass = 0, near = 0;
+  int clear = 0;
   for (size_t i = 0; i < onsets.size(); ++i) {
     if (onsets[i].timeMs < from || onsets[i].timeMs >= to || attacks[i] < 0.25f) continue;
     double off = std::fmod(onsets[i].timeMs - grid.phaseMs, part);
     if (off < 0) off += part;
-    mass += attacks[i];
+    mass += attacks[i], ++clear;
     if (off <= 20 || off >= part - 20) near += attacks[i];
   }
-  return mass > 0 ? (near / mass - chance) / (1 - chance) : -1;
+  return clear >= 8 ? (near / mass - chance) / (1 - chance) : -1;
 }
 
 double Confidence(const std::vector<Onset>& onsets, const std::vector<float>& attacks, const Grid& grid, double from, double to) {
-  double sum = 0, lowest = 1;
-  int counted = 0;
+  std::vector<double> shares;
   for (int q = 0; q < 8; ++q) {
     double a = from + (to - from) * q / 8, b = from + (to - from) * (q + 1) / 8;
     double share = std::max(ShareOnGrid(onsets, attacks, grid, 4, a, b), ShareOnGrid(onsets, attacks, grid, 3, a, b));
-    if (share < -0.5) continue;  // a part without clear onsets says little either way
-    sum += share, ++counted, lowest = std::min(lowest, share);
+    if (share > -0.5) shares.push_back(share);  // a part of few clear onsets says little either way
   }
-  if (counted == 0) return 0;
-  return std::clamp((0.3 * sum / counted + 0.7 * lowest) / 0.5, 0.0, 1.0);  // a part astray weighs most
+  if (shares.empty()) return 0;
+  std::sort(shares.begin(), shares.end());
+  double mean = std::accumulate(shares.begin(), shares.end(), 0.0) / shares.size();
+  // One odd part (a free intro, a fade) is forgiven; two astray weigh most.
+  double astray = shares[std::min<size_t>(1, shares.size() - 1)];
+  return std::clamp((0.3 * mean + 0.7 * astray) / 0.5, 0.0, 1.0);
 }
 
 }  // namespace

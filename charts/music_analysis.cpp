@@ -361,10 +361,10 @@ Grid DancersBeat(const Envelope& env, Grid grid, double from, double to) {
 
 // The share of the clear onsets (in strength) that lie within 20 ms of the
 // grid's sixteenths (or twelfths, where the music swings), above what a grid
-// would catch by chance; in eighths of the song, and kept low when parts
-// with onsets stray from the grid.
+// would catch by chance; in up to eight parts of the song, and kept low
+// when parts with onsets stray from the grid.
 double ShareOnGrid(const std::vector<Onset>& onsets, const std::vector<float>& attacks, const Grid& grid, int parts,
-                   double from, double to) {
+                   double from, double to, int fewest = 8) {
   double part = grid.periodMs / parts, chance = std::min(1.0, 40 / part);
   if (chance >= 0.8) return 0;
   double mass = 0, near = 0;
@@ -376,17 +376,19 @@ double ShareOnGrid(const std::vector<Onset>& onsets, const std::vector<float>& a
     mass += attacks[i], ++clear;
     if (off <= 20 || off >= part - 20) near += attacks[i];
   }
-  return clear >= 8 ? (near / mass - chance) / (1 - chance) : -1;
+  return clear >= fewest && clear > 0 ? (near / mass - chance) / (1 - chance) : -1;
 }
 
 double Confidence(const std::vector<Onset>& onsets, const std::vector<float>& attacks, const Grid& grid, double from, double to) {
   std::vector<double> shares;
-  for (int q = 0; q < 8; ++q) {
-    double a = from + (to - from) * q / 8, b = from + (to - from) * (q + 1) / 8;
+  const int parts = std::clamp(static_cast<int>((to - from) / (12 * grid.periodMs)), 2, 8);  // of a dozen beats or more
+  for (int q = 0; q < parts; ++q) {
+    double a = from + (to - from) * q / parts, b = from + (to - from) * (q + 1) / parts;
     double share = std::max(ShareOnGrid(onsets, attacks, grid, 4, a, b), ShareOnGrid(onsets, attacks, grid, 3, a, b));
     if (share > -0.5) shares.push_back(share);  // a part of few clear onsets says little either way
   }
-  if (shares.empty()) return 0;
+  if (shares.empty())  // a short song: the whole of it, as one part
+    shares.push_back(std::max(ShareOnGrid(onsets, attacks, grid, 4, from, to, 1), ShareOnGrid(onsets, attacks, grid, 3, from, to, 1)));
   std::sort(shares.begin(), shares.end());
   double mean = std::accumulate(shares.begin(), shares.end(), 0.0) / shares.size();
   // One odd part (a free intro, a fade) is forgiven; two astray weigh most.

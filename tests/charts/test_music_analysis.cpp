@@ -27,7 +27,7 @@ double GridError(const SynthSong& song, double ms) {
 // dancer's range is given as its double.
 TEST(MusicAnalysis, FindsTheBeatOfSteadySongs) {
   struct Case { SynthSong song; double expectedBpm; };
-  for (const Case& c : {Case{{120, 0, 40}, 120}, Case{{127.35, 1234, 90}, 127.35}, Case{{60, 500, 60}, 120},
+  for (const Case& c : {Case{{120, 0, 40}, 120}, Case{{127.35, 1234, 90}, 127.35}, Case{{127.35, 3034, 12}, 127.35}, Case{{60, 500, 60}, 120},
                         Case{{200, 4800, 60}, 200}, Case{{95, 300, 60, SynthKind::Melody}, 95},
                         Case{{140, 38, 60, SynthKind::Swung}, 140}, Case{{174.2, 2000, 90, SynthKind::SilentMiddle}, 174.2},
                         Case{{88.8, 5000, 150}, 88.8}, Case{{101.5, 750, 60, SynthKind::Drums, 22050}, 101.5},

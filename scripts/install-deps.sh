@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config
   libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev
-  libmad0-dev libvorbis-dev libfftw3-dev libaubio-dev
+  libmad0-dev libvorbis-dev libfftw3-dev
 )
 if [ "${1:-all}" != play ]; then
   packages+=(

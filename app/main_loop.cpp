@@ -55,10 +55,10 @@ bool ScreenIsStill(ScreenId screen) {
     case Title:
     case Credits:
     case DifficultySelect:
-    case ChartCreate:
     case ChartImport:
     case SongSelect:
     case Results: return true;
+    case ChartCreate: return !ChartCreateListening();  // the progress bar moves
     case Options:
     case Calibration:
     case SongStart:

@@ -10,7 +10,7 @@
 namespace {
 
 struct Song {
-  int bpm;
+  double bpm;
   int firstBeatMs;
   int beats;
 };
@@ -59,18 +59,22 @@ void WriteSection(std::ostream& out, int difficulty, const std::vector<Note>& no
 
 }  // namespace
 
-std::string GenerateChartText(int bpm, int firstBeatMs, int beats) {
-  std::ostringstream out;
+std::string GenerateChartText(double bpm, int firstBeatMs, int beats) {
+  std::vector<Note> notes[DifficultyCount];
   Song song{bpm, firstBeatMs, beats};
   // A tempo of 0 has no beat length: the sections are written without notes.
-  if (bpm == 0 || beats <= 0) {
-    for (int d = 0; d < DifficultyCount; ++d) WriteSection(out, d, {});
-    return out.str();
+  if (bpm != 0 && beats > 0) {
+    notes[Beginner] = SparseNotes(song, 6, 2);
+    notes[Easy] = SparseNotes(song, 8, 4);
+    notes[Medium] = EveryBeatNotes(song);
+    notes[Hard] = EveryBeatNotes(song);
+    notes[Challenge] = HalfBeatNotes(song);
   }
-  WriteSection(out, Beginner, SparseNotes(song, 6, 2));
-  WriteSection(out, Easy, SparseNotes(song, 8, 4));
-  WriteSection(out, Medium, EveryBeatNotes(song));
-  WriteSection(out, Hard, EveryBeatNotes(song));
-  WriteSection(out, Challenge, HalfBeatNotes(song));
+  return FiveSectionText(notes);
+}
+
+std::string FiveSectionText(const std::vector<Note> (&notes)[DifficultyCount]) {
+  std::ostringstream out;
+  for (int d = 0; d < DifficultyCount; ++d) WriteSection(out, d, notes[d]);
   return out.str();
 }

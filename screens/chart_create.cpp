@@ -4,11 +4,16 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 
 #include "charts/generator.h"
 #include "charts/inside_music.h"
+#include "charts/library.h"
+#include "charts/music_chart.h"
+#include "charts/song_analysis.h"
 #include "kit/clock.h"
 #include "kit/focus.h"
 #include "kit/font.h"
@@ -21,6 +26,7 @@
 namespace {
 
 bool AskingToReplace = false;  // "Accept" was clicked on a song that has a chart
+bool Listening = false;        // the song's analysis was running when last asked
 
 // Left and Right step the focused row's value; held down they repeat, and a
 // value that speeds up steps by 10 and then 100 as the repeat does.
@@ -53,28 +59,120 @@ void AskValue(int y, const char* question, int& value, const char* unit, Setting
   InfoBox(Centred(320, y, 300, 10), std::to_string(value) + unit, focused);
 }
 
+bool ShiftHeld() { return KeyStates[SDLK_LSHIFT] != Up || KeyStates[SDLK_RSHIFT] != Up; }
+
+// A pointer-only button that acts once per click (not repeating while held).
+bool ClickButton(int x, int y, int width, const char* label) {
+  return RepeatButton(Centred(x, y, width, 10), label, static_cast<uint32_t>(GameClockMs)) > 0 &&
+         MouseButtons[SDL_BUTTON_LEFT] == Pressed;
+}
+
+// The tempo: steps of 1 BPM, of 0.01 with Shift held; "/2" and "x2" halve
+// and double it, the beats with it, so the chart keeps its length.
+void AskTempo(int y) {
+  DrawText(40, y - 40, "How fast is the song?", Left);
+  if (ClickButton(440, y - 40, 40, "/2") && CreateBpm / 2 >= BpmBounds.low)
+    CreateBpm /= 2, CreateBeats = std::max(BeatBounds.low, (CreateBeats + 1) / 2);
+  if (ClickButton(540, y - 40, 40, "x2") && CreateBpm * 2 <= BpmBounds.high)
+    CreateBpm *= 2, CreateBeats = std::min(BeatBounds.high, CreateBeats * 2);
+  bool focused = TakeFocus();
+  int steps = focused ? KeySteps(false) : 0;
+  steps -= PointerSteps(103, y, ArrowLeftIcon, false);
+  steps += PointerSteps(537, y, ArrowRightIcon, false);
+  if (steps != 0) CreateBpm = std::round((CreateBpm + steps * (ShiftHeld() ? 0.01 : 1.0)) * 1000) / 1000;
+  CreateBpm = std::clamp(CreateBpm, static_cast<double>(BpmBounds.low), static_cast<double>(BpmBounds.high));
+  char text[32];
+  std::snprintf(text, sizeof text, "%.2f BPM", CreateBpm);
+  InfoBox(Centred(320, y, 300, 10), text, focused);
+}
+
+// "Arrows": a click, Enter, Left or Right switches; music only for music that has a beat.
+void AskArrows(int y, bool musicOffered) {
+  DrawText(40, y - 6, "Arrows", Left);
+  const char* label = CreateArrows == ArrowsFrom::Music ? "where the music is" : "random on the beats";
+  bool switched = Button(Centred(320, y, 300, 10), label);
+  if (LastButtonFocused() && (KeySteps(false) != 0)) switched = true;
+  if (switched) CreateArrows = CreateArrows == ArrowsFrom::Music ? ArrowsFrom::RandomBeats : ArrowsFrom::Music;
+  if (!musicOffered) CreateArrows = ArrowsFrom::RandomBeats;
+}
+
+// The values from the music, when it is sure of its beat; else they stay.
+void TakeFoundValues(const MusicAnalysis& found) {
+  if (found.bpm <= 0 || found.confidence < SureConfidence) return;
+  CreateBpm = std::clamp(found.bpm, static_cast<double>(BpmBounds.low), static_cast<double>(BpmBounds.high));
+  CreateDelayMs = std::clamp(static_cast<int>(std::lround(found.firstBeatMs)), DelayBounds.low, DelayBounds.high);
+  CreateBeats = std::clamp(found.beats, BeatBounds.low, BeatBounds.high);
+  CreateArrows = ArrowsFrom::Music;
+}
+
+// Under the title: how the listening goes, then what it found.
+void DrawFinding(int y) {
+  if (Listening) {
+    float done = SongAnalysisProgress();
+    DrawPanel(Box{170, y, static_cast<int>(300 * std::clamp(done, 0.0f, 1.0f)), 4}, Highlighted);
+    DrawText(320, y - 3, "listening to the music", Centre);
+    return;
+  }
+  const MusicAnalysis* found = AnalysedSong(SelectedSong);
+  if (!found) return;
+  if (found->bpm > 0 && found->confidence >= SureConfidence)
+    DrawText(320, y, "found in the music: " + std::to_string(static_cast<int>(found->confidence * 100)) + " % sure", Centre);
+  else
+    DrawText(320, y, "the music gave no clear beat", Centre);
+}
+
+std::string ChartToWrite() {
+  const MusicAnalysis* found = AnalysedSong(SelectedSong);
+  if (CreateArrows == ArrowsFrom::Music && found && !found->onsets.empty())
+    return MusicChartText(*found, CreateBpm, CreateDelayMs, CreateBeats);
+  return GenerateChartText(CreateBpm, CreateDelayMs, CreateBeats);
+}
+
 // A chart that cannot be saved keeps the screen, which says why.
 void WriteChart() {
   std::string why;
-  if (ReplaceChart(SelectedSong, GenerateChartText(CreateBpm, CreateDelayMs, CreateBeats), why))
+  if (ReplaceChart(SelectedSong, ChartToWrite(), why))
     Screen = DifficultySelect;
   else  // the line for a folder outside Music/ says it all, and fits the window only alone
     CreateNotice = why == OutsideMusicLine ? why : "could not save the chart: " + why;
 }
 
 void AskTheQuestions() {
-  AskValue(135, "How fast is the song?", CreateBpm, " BPM", BpmBounds);
+  DrawFinding(40);
+  AskTempo(135);
   AskValue(215, "When does the first beat occur?", CreateDelayMs, " millisecond delay", DelayBounds, true);
   AskValue(295, "How many beats are there before the song ends?", CreateBeats, " arrows", BeatBounds);
+  const MusicAnalysis* found = AnalysedSong(SelectedSong);
+  AskArrows(335, found && found->bpm > 0 && !found->onsets.empty());
   if (Button(Centred(320, 375, 600, 10), "Accept")) WriteOrAsk(AskingToReplace, WriteChart);
 }
 
+// On entry the analysis starts (or its kept result fills the values at once);
+// when it ends while the screen is open, its values are taken.
+void FollowAnalysis() {
+  if (ScreenChanged) {
+    StartSongAnalysis(SelectedSong, MusicPath(SelectedSong));
+    Listening = true;
+  }
+  if (Listening && !SongAnalysing(SelectedSong)) {
+    Listening = false;
+    if (const MusicAnalysis* found = AnalysedSong(SelectedSong)) TakeFoundValues(*found);
+  }
+}
+
 }  // namespace
+
+bool ChartCreateListening() { return Listening; }
 
 void RunChartCreate() {
   if (ScreenChanged) {
     AskingToReplace = false;
     CreateNotice.clear();
   }
+  FollowAnalysis();
   RunChartMaker(AskingToReplace, CreateNotice, AskTheQuestions, WriteChart);
+  if (Screen != ChartCreate) {  // leaving stops the listening; what it found is kept
+    CancelSongAnalysis();
+    Listening = false;
+  }
 }

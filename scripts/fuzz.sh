@@ -4,7 +4,7 @@
 #
 #   scripts/fuzz.sh [seconds] [harness...]     (default 60 s each, every harness)
 #
-# Harnesses: chart_difficulties chart_section best_scores step_import settings_file.
+# Harnesses: chart_difficulties chart_section best_scores step_import settings_file music_decode.
 # Build folder: $ZEDOV_FUZZ_BUILD, default build-fuzz/. The corpus grown by
 # earlier runs is kept in it; the seeds are read afresh from fuzz/corpus/,
 # Music/ and the shared StepMania files beside the repository.
@@ -16,7 +16,7 @@ root=$(pwd)
 seconds=${1:-60}
 [ $# -gt 0 ] && shift
 harnesses=("$@")
-[ ${#harnesses[@]} -gt 0 ] || harnesses=(chart_difficulties chart_section best_scores step_import settings_file)
+[ ${#harnesses[@]} -gt 0 ] || harnesses=(chart_difficulties chart_section best_scores step_import settings_file music_decode)
 dir=${ZEDOV_FUZZ_BUILD:-build-fuzz}
 case $dir in /*) ;; *) dir=$root/$dir ;; esac
 
@@ -53,6 +53,8 @@ for name in "${harnesses[@]}"; do
         "$root"/../shared/testdata/sm/*.sm "$root"/../shared/testdata/ssc/*.ssc; max_len=40000 ;;
     settings_file)
       seed "$seeds" fuzz/corpus/settings/*; max_len=8192 ;;
+    music_decode)
+      seed "$seeds" fuzz/corpus/music/*; max_len=16384 ;;
   esac
 
   regressions=(fuzz/regressions/"$name"/*)

@@ -7,11 +7,12 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config
   libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev
+  libmad0-dev libvorbis-dev libfftw3-dev
 )
 if [ "${1:-all}" != play ]; then
   packages+=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xdotool x11-utils imagemagick sox libsox-fmt-mp3 lame
+    xvfb xdotool x11-utils imagemagick sox libsox-fmt-mp3 lame vorbis-tools
     desktop-file-utils appstream time python3 libxtst6
     clang libclang-rt-14-dev
   )

@@ -84,7 +84,8 @@ TEST(Monkey, ThousandsOfRandomFramesKeepTheGameAndTheFilesWhole) {
   RealMedia media;
   ResetGame();
   ImportListScroll = 0;
-  const int savedBpm = CreateBpm, savedDelay = CreateDelayMs, savedBeats = CreateBeats;
+  const double savedBpm = CreateBpm;
+  const int savedDelay = CreateDelayMs, savedBeats = CreateBeats;
 
   std::mt19937 random(20261208);
   std::map<int, int> visits;

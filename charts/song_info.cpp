@@ -1,6 +1,8 @@
 // Reading a song's artist, tempo, length and difficulty numbers.
 #include "charts/song_info.h"
 
+#include "charts/song_analysis.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -8,6 +10,7 @@
 
 #include "charts/music_file.h"
 #include "charts/safe_file.h"
+#include "charts/song_analysis.h"
 #include "charts/step_tags.h"
 #include "charts/text.h"
 
@@ -142,9 +145,11 @@ std::string BannerIn(std::string_view tag, const std::vector<std::string>& files
   return "";
 }
 
-// The music analysis keeps what it found for the songs it analysed; until
-// it reports here, no song is analysed.
-double AnalysedTempo(const std::string&) { return 0; }
+// What the chart maker found in the music this run, where it listened to the song.
+double AnalysedTempo(const std::string& song) {
+  const MusicAnalysis* found = AnalysedSong(song);
+  return found != nullptr ? found->bpm : 0;
+}
 
 void TempoOf(const std::string& song, const SongInfo& info, double& low, double& high) {
   double analysed = AnalysedTempo(song);

@@ -11,6 +11,7 @@ namespace {
 
 // What holds a key down: the keyboard, or a joystick's hat, axes or buttons.
 constexpr uint32_t Keyboard = 1;
+constexpr uint32_t LaneKey = 1u << 30;  // a keyboard key bound to a lane, holding that lane's arrow for the menus
 constexpr int MostJoysticks = 8;
 uint32_t HatOf(int joystick) { return 2u << (3 * joystick); }
 uint32_t AxesOf(int joystick) { return 4u << (3 * joystick); }
@@ -122,20 +123,33 @@ void SetKey(int key, uint32_t source, bool down) {
     ReleaseKey(key, source);
 }
 
+constexpr int ArrowOfLane[4] = {SDLK_LEFT, SDLK_DOWN, SDLK_UP, SDLK_RIGHT};
+
 // An arrow of a mat or pad: the arrow key for the menus, and its lane.
 void SetArrow(int lane, uint32_t source, bool down) {
-  constexpr int ArrowKeys[4] = {SDLK_LEFT, SDLK_DOWN, SDLK_UP, SDLK_RIGHT};
-  SetKey(ArrowKeys[lane], source, down);
+  SetKey(ArrowOfLane[lane], source, down);
   SetKey(ColumnKeys[lane], source, down);
 }
 
-// A keyboard key, and the lane bound to it.
+bool BoundToALane(int key) { return std::find(std::begin(BoundKeys), std::end(BoundKeys), key) != std::end(BoundKeys); }
+
+// A keyboard key, the lane bound to it, and that lane's arrow for the menus.
 void SetKeyboardKey(int key, bool down) {
   if (key >= ColumnKeys[0]) return;  // the lanes' entries are no keyboard key's
   SetKey(key, Keyboard, down);
   if (down) KeyWentDown = key;
-  for (int lane = 0; lane < 4; ++lane)
-    if (BoundKeys[lane] == key) SetKey(ColumnKeys[lane], Keyboard, down);
+  for (int lane = 0; lane < 4; ++lane) {
+    if (BoundKeys[lane] != key) continue;
+    SetKey(ColumnKeys[lane], Keyboard, down);
+    if (key != ArrowOfLane[lane]) SetKey(ArrowOfLane[lane], LaneKey, down);
+  }
+}
+
+// The system's auto-repeat sends more downs of a held key, with no up
+// between: the key stays held from its first press to its release.
+bool IsAutoRepeat(const SDL_Event& e) {
+  int key = e.key.keysym.sym;
+  return key >= 0 && key < KeyCount && (KeyHolders[key] & Keyboard) != 0;
 }
 
 // A hat's four directions are the arrow keys; only the changed ones are pressed or released.
@@ -181,8 +195,10 @@ char TypedBy(int key) {
 void ApplyKeyEvent(const SDL_Event& e) {
   switch (e.type) {
     case SDL_KEYDOWN:
+      if (IsAutoRepeat(e)) break;
       SetKeyboardKey(e.key.keysym.sym, true);
-      if (char typed = TypedBy(e.key.keysym.sym)) KeysTyped += typed;
+      // A key that plays a lane works the menus as its arrow; it never types.
+      if (char typed = TypedBy(e.key.keysym.sym); typed && !BoundToALane(e.key.keysym.sym)) KeysTyped += typed;
       break;
     case SDL_KEYUP: SetKeyboardKey(e.key.keysym.sym, false); break;
     case SDL_JOYHATMOTION:

@@ -96,8 +96,7 @@ void TakeBinding(Settings& s) {
   if (Binding < 0) return;
   FocusEnabled = false;
   FocusMove = 0;
-  if (KeyWentDown == SDLK_ESCAPE) {
-    EscapeTaken = true;
+  if (TakePauseKey()) {
     Binding = -1;
   } else if (KeyWentDown != 0) {
     BindLaneKey(s, Binding, KeyName(KeyWentDown));

@@ -286,6 +286,40 @@ TEST_F(InputTest, AKeyHeldBeforeItsCallerAskedNeverRepeats) {
   EXPECT_EQ(RepeatSteps(SDLK_RIGHT, 310000), 0);
 }
 
+// The system's auto-repeat sends more downs with no up between: the key is
+// held from its press to its release, and its repeat speeds up as ever.
+TEST_F(InputTest, AutoRepeatedDownsKeepAKeyHeldAndItsRepeatSpeedingUp) {
+  StampEvent(KeyEvent(SDL_KEYDOWN, SDLK_LEFT), ClockTicks());
+  UpdateInput();
+  int steps = RepeatSteps(SDLK_LEFT, 1000);
+  for (uint32_t t = 1016; t <= 4000; t += 16) {
+    if (t % 48 == 0) StampEvent(KeyEvent(SDL_KEYDOWN, SDLK_LEFT), ClockTicks());
+    UpdateInput();
+    ASSERT_EQ(KeyStates[SDLK_LEFT], Held) << t;
+    steps += RepeatSteps(SDLK_LEFT, t);
+  }
+  EXPECT_NEAR(steps, 1 + 17 + 99, 2) << "one, then ten a second from 0.4 s, a hundred from 2 s";
+  StampEvent(KeyEvent(SDL_KEYUP, SDLK_LEFT), ClockTicks());
+  StampEvent(KeyEvent(SDL_KEYDOWN, SDLK_LEFT), ClockTicks());
+  UpdateInput();
+  EXPECT_EQ(KeyStates[SDLK_LEFT], Pressed) << "a down after an up is a press";
+}
+
+// A key bound to a lane works the menus as its arrow, and never types.
+TEST_F(InputTest, ALaneKeyIsItsArrowForTheMenusAndTypesNothing) {
+  BoundKeys[1] = SDLK_j;
+  StampEvent(KeyEvent(SDL_KEYDOWN, SDLK_j), ClockTicks());
+  StampEvent(KeyEvent(SDL_KEYDOWN, SDLK_k), ClockTicks());
+  UpdateInput();
+  EXPECT_EQ(KeyStates[SDLK_DOWN], Pressed);
+  EXPECT_EQ(KeyStates[ColumnKeys[1]], Pressed);
+  EXPECT_EQ(KeysTyped, "k");
+  StampEvent(KeyEvent(SDL_KEYUP, SDLK_j), ClockTicks());
+  UpdateInput();
+  EXPECT_EQ(KeyStates[SDLK_DOWN], Up);
+  BoundKeys[1] = SDLK_DOWN;
+}
+
 TEST(ClockTest, StampsReadAsTheGameClockOfTheirMoment) {
   GameClockMs = 5000, LastTicks = 20000, ClockRunningSince = 19984;
   struct Case { uint32_t stamp; int32_t clock; bool stood; };

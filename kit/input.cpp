@@ -146,10 +146,31 @@ void SetKeyboardKey(int key, bool down) {
 }
 
 // The system's auto-repeat sends more downs of a held key, with no up
-// between: the key stays held from its first press to its release.
+// between, or (X's) an up and a down together: the key stays held from its
+// first press to its release.
 bool IsAutoRepeat(const SDL_Event& e) {
   int key = e.key.keysym.sym;
   return key >= 0 && key < KeyCount && (KeyHolders[key] & Keyboard) != 0;
+}
+
+constexpr uint32_t RepeatGapMs = 2;  // no finger lifts and presses a key again this fast
+
+// Marks the ups of the keyboard that a down of the same key follows at once,
+// and those downs: the system's repeat, not the player's.
+std::vector<bool> RepeatPairs(const std::vector<StampedEvent>& events) {
+  std::vector<bool> repeat(events.size(), false);
+  for (size_t i = 0; i < events.size(); ++i) {
+    const SDL_Event& up = events[i].event;
+    if (up.type != SDL_KEYUP || repeat[i]) continue;
+    for (size_t j = i + 1; j < events.size() && events[j].stampMs - events[i].stampMs <= RepeatGapMs; ++j) {
+      const SDL_Event& down = events[j].event;
+      if (down.type == SDL_KEYDOWN && down.key.keysym.sym == up.key.keysym.sym) {
+        repeat[i] = repeat[j] = true;
+        break;
+      }
+    }
+  }
+  return repeat;
 }
 
 // A hat's four directions are the arrow keys; only the changed ones are pressed or released.
@@ -255,8 +276,9 @@ void UpdateInput() {
   FrameChanges.clear();
   Decay(KeyStates, KeyReleaseDue, KeyCount);
   KeysTyped.clear();
-  for (const StampedEvent& e : Pending)
-    if (!IsButtonEvent(e.event)) CurrentStamp = e.stampMs, ApplyKeyEvent(e.event);
+  const std::vector<bool> repeat = RepeatPairs(Pending);
+  for (size_t i = 0; i < Pending.size(); ++i)
+    if (!IsButtonEvent(Pending[i].event) && !repeat[i]) CurrentStamp = Pending[i].stampMs, ApplyKeyEvent(Pending[i].event);
   Decay(MouseButtons, ButtonReleaseDue, ButtonCount);
   for (const StampedEvent& e : Pending)
     if (IsButtonEvent(e.event)) CurrentStamp = e.stampMs, ApplyButtonEvent(e.event);

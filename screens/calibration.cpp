@@ -91,7 +91,10 @@ void RunCalibration() {
     FocusEnabled = false;
     FocusMove = 0;
     TakeTaps();
-    if (ClicksDone(TrackMsAt(GameClockMs, LastTicks))) Now = Phase::Proposing;
+    if (ClicksDone(TrackMsAt(GameClockMs, LastTicks))) {
+      Now = Phase::Proposing;
+      FocusNextFrame(FocusIdOf("Use this offset"));  // so Enter takes it
+    }
     DrawText(320, 80, std::to_string(TapOffsets.size()) + " of " + std::to_string(TapClicks) + " taps", Centre);
     if (PausePressed()) {  // the pause: the clicks stop, to start again after it
       StopClicks();

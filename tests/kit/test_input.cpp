@@ -83,8 +83,12 @@ TEST_F(InputTest, ReleasedAndPressedAgainWithinOneFrameIsPressed) {
   PushKey(SDL_KEYDOWN, SDLK_RIGHT);
   PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT);
   UpdateInput();
-  PushKey(SDL_KEYUP, SDLK_RIGHT);
-  PushKey(SDL_KEYDOWN, SDLK_RIGHT);
+  SDL_Event key{};
+  key.key.keysym.sym = SDLK_RIGHT;
+  key.type = key.key.type = SDL_KEYUP;
+  StampEvent(key, ClockTicks() - 30);  // a finger's release and press, 30 ms apart
+  key.type = key.key.type = SDL_KEYDOWN;
+  StampEvent(key, ClockTicks());
   PushButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT);
   PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT);
   UpdateInput();
@@ -274,7 +278,7 @@ TEST_F(InputTest, AKeyHeldBeforeItsCallerAskedNeverRepeats) {
     steps += RepeatSteps(SDLK_RIGHT, t);
   }
   EXPECT_EQ(steps, 0);
-  StampEvent(KeyEvent(SDL_KEYUP, SDLK_RIGHT), ClockTicks() - 9);
+  StampEvent(KeyEvent(SDL_KEYUP, SDLK_RIGHT), ClockTicks() - 40);
   StampEvent(KeyEvent(SDL_KEYDOWN, SDLK_RIGHT), ClockTicks() - 7);  // 7 ms before the frame's input
   UpdateInput();
   EXPECT_EQ(RepeatSteps(SDLK_RIGHT, 300010), 1);
@@ -294,15 +298,19 @@ TEST_F(InputTest, AutoRepeatedDownsKeepAKeyHeldAndItsRepeatSpeedingUp) {
   int steps = RepeatSteps(SDLK_LEFT, 1000);
   for (uint32_t t = 1016; t <= 4000; t += 16) {
     if (t % 48 == 0) StampEvent(KeyEvent(SDL_KEYDOWN, SDLK_LEFT), ClockTicks());
+    if (t % 80 == 0) {  // X's way: an up and a down at once
+      StampEvent(KeyEvent(SDL_KEYUP, SDLK_LEFT), ClockTicks());
+      StampEvent(KeyEvent(SDL_KEYDOWN, SDLK_LEFT), ClockTicks());
+    }
     UpdateInput();
     ASSERT_EQ(KeyStates[SDLK_LEFT], Held) << t;
     steps += RepeatSteps(SDLK_LEFT, t);
   }
   EXPECT_NEAR(steps, 1 + 17 + 99, 2) << "one, then ten a second from 0.4 s, a hundred from 2 s";
-  StampEvent(KeyEvent(SDL_KEYUP, SDLK_LEFT), ClockTicks());
+  StampEvent(KeyEvent(SDL_KEYUP, SDLK_LEFT), ClockTicks() - 40);
   StampEvent(KeyEvent(SDL_KEYDOWN, SDLK_LEFT), ClockTicks());
   UpdateInput();
-  EXPECT_EQ(KeyStates[SDLK_LEFT], Pressed) << "a down after an up is a press";
+  EXPECT_EQ(KeyStates[SDLK_LEFT], Pressed) << "a down 40 ms after an up is a press";
 }
 
 // A key bound to a lane works the menus as its arrow, and never types.

@@ -10,6 +10,7 @@
 #include "charts/step_text.h"
 #include "kit/input.h"
 #include "screens/chart_import.h"
+#include "screens/replace_prompt.h"
 #include "screens/screen_state.h"
 #include "test_support.h"
 
@@ -57,6 +58,17 @@ TEST_F(ImportScreenTest, ImportReplacesTheChartOnlyWhenTheFileIsRead) {
     EXPECT_EQ(ImportStepFile(MusicPath("none.sm"), ChartPath(SelectedSong)), ImportResult::NoChart);
     EXPECT_EQ(Chart(), written);
   }
+}
+
+// A step file with nothing to play is named on the screen at its click,
+// before any question, and the song's chart stays.
+TEST_F(ImportScreenTest, AFileWithoutAChartIsRefusedByNameBeforeTheQuestion) {
+  WriteTextFile("Music/empty.sm", "");
+  Frame(true, 320, 95);
+  EXPECT_EQ(ImportNotice, "no dance-single chart in empty.sm");
+  EXPECT_FALSE(ReplaceQuestionOpen);
+  EXPECT_EQ(Screen, ChartImport);
+  EXPECT_EQ(Chart(), old);
 }
 
 TEST_F(ImportScreenTest, ListsStepFilesSevenAtATimeWithScrollControls) {

@@ -213,13 +213,17 @@ char TypedBy(int key) {
   return key == SDLK_BACKSPACE ? '\b' : 0;
 }
 
+// A key that plays a lane works the menus as its arrow; it never types.
+// Typing follows the system's repeat, as text boxes do.
+void TypeKey(int key) {
+  if (char typed = TypedBy(key); typed && !BoundToALane(key)) KeysTyped += typed;
+}
+
 void ApplyKeyEvent(const SDL_Event& e) {
   switch (e.type) {
     case SDL_KEYDOWN:
-      if (IsAutoRepeat(e)) break;
-      SetKeyboardKey(e.key.keysym.sym, true);
-      // A key that plays a lane works the menus as its arrow; it never types.
-      if (char typed = TypedBy(e.key.keysym.sym); typed && !BoundToALane(e.key.keysym.sym)) KeysTyped += typed;
+      if (!IsAutoRepeat(e)) SetKeyboardKey(e.key.keysym.sym, true);
+      TypeKey(e.key.keysym.sym);
       break;
     case SDL_KEYUP: SetKeyboardKey(e.key.keysym.sym, false); break;
     case SDL_JOYHATMOTION:
@@ -250,6 +254,15 @@ void ApplyButtonEvent(const SDL_Event& e) {
   }
 }
 
+// A key's up taken just now may be the first half of a repeat: its down
+// follows within RepeatGapMs, so the input is sampled until that has passed.
+void WaitOutRepeatGap() {
+  auto lastUp = std::find_if(Pending.rbegin(), Pending.rend(), [](const StampedEvent& e) { return e.event.type == SDL_KEYUP; });
+  if (lastUp == Pending.rend()) return;
+  const uint32_t upMs = lastUp->stampMs;
+  while (ClockTicks() - upMs <= RepeatGapMs) SampleInput();
+}
+
 bool IsButtonEvent(const SDL_Event& e) { return e.type == SDL_MOUSEBUTTONDOWN || e.type == SDL_MOUSEBUTTONUP; }
 
 }  // namespace
@@ -271,14 +284,18 @@ void UpdateInput() {
   KeyWentDown = 0;
   PadButtonWentDown = -1;
   SampleInput();
+  WaitOutRepeatGap();
   FrameInputMs = ClockTicks();
   ++InputFrames;
   FrameChanges.clear();
   Decay(KeyStates, KeyReleaseDue, KeyCount);
   KeysTyped.clear();
   const std::vector<bool> repeat = RepeatPairs(Pending);
-  for (size_t i = 0; i < Pending.size(); ++i)
-    if (!IsButtonEvent(Pending[i].event) && !repeat[i]) CurrentStamp = Pending[i].stampMs, ApplyKeyEvent(Pending[i].event);
+  for (size_t i = 0; i < Pending.size(); ++i) {
+    const SDL_Event& e = Pending[i].event;
+    if (repeat[i] && e.type == SDL_KEYDOWN) TypeKey(e.key.keysym.sym);
+    if (!IsButtonEvent(e) && !repeat[i]) CurrentStamp = Pending[i].stampMs, ApplyKeyEvent(e);
+  }
   Decay(MouseButtons, ButtonReleaseDue, ButtonCount);
   for (const StampedEvent& e : Pending)
     if (IsButtonEvent(e.event)) CurrentStamp = e.stampMs, ApplyButtonEvent(e.event);

@@ -307,6 +307,10 @@ TEST_F(InputTest, AutoRepeatedDownsKeepAKeyHeldAndItsRepeatSpeedingUp) {
     steps += RepeatSteps(SDLK_LEFT, t);
   }
   EXPECT_NEAR(steps, 1 + 17 + 99, 2) << "one, then ten a second from 0.4 s, a hundred from 2 s";
+  StampEvent(KeyEvent(SDL_KEYUP, SDLK_BACKSPACE), ClockTicks());  // held Backspace, repeated the X way
+  StampEvent(KeyEvent(SDL_KEYDOWN, SDLK_BACKSPACE), ClockTicks());
+  UpdateInput();
+  EXPECT_EQ(KeysTyped, "\b") << "typing follows the repeat";
   StampEvent(KeyEvent(SDL_KEYUP, SDLK_LEFT), ClockTicks() - 40);
   StampEvent(KeyEvent(SDL_KEYDOWN, SDLK_LEFT), ClockTicks());
   UpdateInput();

@@ -18,6 +18,7 @@ uint32_t AxesOf(int joystick) { return 4u << (3 * joystick); }
 uint32_t ButtonsOf(int joystick) { return 8u << (3 * joystick); }
 
 uint32_t KeyHolders[KeyCount];  // sources holding each key down
+uint32_t KeyboardDownMs[KeyCount];  // when the keyboard last pressed each key
 bool KeyReleaseDue[KeyCount];   // tapped within one frame: goes Up at the next update
 bool ButtonDown[ButtonCount];
 bool ButtonReleaseDue[ButtonCount];
@@ -137,7 +138,7 @@ bool BoundToALane(int key) { return std::find(std::begin(BoundKeys), std::end(Bo
 void SetKeyboardKey(int key, bool down) {
   if (key >= ColumnKeys[0]) return;  // the lanes' entries are no keyboard key's
   SetKey(key, Keyboard, down);
-  if (down) KeyWentDown = key;
+  if (down) KeyWentDown = key, KeyboardDownMs[key] = CurrentStamp;
   for (int lane = 0; lane < 4; ++lane) {
     if (BoundKeys[lane] != key) continue;
     SetKey(ColumnKeys[lane], Keyboard, down);
@@ -153,7 +154,8 @@ bool IsAutoRepeat(const SDL_Event& e) {
   return key >= 0 && key < KeyCount && (KeyHolders[key] & Keyboard) != 0;
 }
 
-constexpr uint32_t RepeatGapMs = 2;  // no finger lifts and presses a key again this fast
+constexpr uint32_t RepeatGapMs = 10;     // no finger lifts and presses a key again this fast
+constexpr uint32_t RepeatDelayMs = 200;  // nor does any system repeat a key held for less
 
 // Marks the ups of the keyboard that a down of the same key follows at once,
 // and those downs: the system's repeat, not the player's.
@@ -256,11 +258,17 @@ void ApplyButtonEvent(const SDL_Event& e) {
 
 // A key's up taken just now may be the first half of a repeat: its down
 // follows within RepeatGapMs, so the input is sampled until that has passed.
+// Only a key held long enough to repeat makes the wait: never a tap's release.
 void WaitOutRepeatGap() {
-  auto lastUp = std::find_if(Pending.rbegin(), Pending.rend(), [](const StampedEvent& e) { return e.event.type == SDL_KEYUP; });
+  auto mayRepeat = [](const StampedEvent& e) {
+    int key = e.event.key.keysym.sym;
+    return e.event.type == SDL_KEYUP && key >= 0 && key < KeyCount && (KeyHolders[key] & Keyboard) != 0 &&
+           e.stampMs - KeyboardDownMs[key] >= RepeatDelayMs;
+  };
+  auto lastUp = std::find_if(Pending.rbegin(), Pending.rend(), mayRepeat);
   if (lastUp == Pending.rend()) return;
   const uint32_t upMs = lastUp->stampMs;
-  while (ClockTicks() - upMs <= RepeatGapMs) SampleInput();
+  while (ClockTicks() - upMs <= RepeatGapMs) WaitForInput(1), SampleInput();
 }
 
 bool IsButtonEvent(const SDL_Event& e) { return e.type == SDL_MOUSEBUTTONDOWN || e.type == SDL_MOUSEBUTTONUP; }

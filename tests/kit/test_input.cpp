@@ -250,15 +250,15 @@ TEST_F(InputTest, ChangesKeepTheirStampsAndTheirOrder) {
   click.button.button = SDL_BUTTON_LEFT;
   StampEvent(click, 995);
   StampEvent(KeyEvent(SDL_KEYDOWN, SDLK_LEFT), 1003);
-  StampEvent(KeyEvent(SDL_KEYUP, SDLK_LEFT), 1007);
-  StampEvent(KeyEvent(SDL_KEYDOWN, SDLK_LEFT), 1012);
-  StampEvent(KeyEvent(SDL_KEYDOWN, 510), 1013);  // beyond the table (yet a value SDL could send): no change
+  StampEvent(KeyEvent(SDL_KEYUP, SDLK_LEFT), 1017);
+  StampEvent(KeyEvent(SDL_KEYDOWN, SDLK_LEFT), 1032);
+  StampEvent(KeyEvent(SDL_KEYDOWN, 510), 1033);  // beyond the table (yet a value SDL could send): no change
   UpdateInput();
   std::string seen;
   for (const InputChange& c : FrameChanges)
     seen += std::to_string(c.code) + (c.button ? "b" : "k") + (c.down ? "v" : "^") + std::to_string(c.stampMs) + " ";
   const std::string lane = std::to_string(ColumnKeys[0]);  // Left is also lane 0
-  EXPECT_EQ(seen, "276kv1003 " + lane + "kv1003 276k^1007 " + lane + "k^1007 276kv1012 " + lane + "kv1012 1bv995 ");
+  EXPECT_EQ(seen, "276kv1003 " + lane + "kv1003 276k^1017 " + lane + "k^1017 276kv1032 " + lane + "kv1032 1bv995 ");
   uint32_t stamp = 0;
   ASSERT_TRUE(FirstPressStamp(SDLK_LEFT, stamp));
   EXPECT_EQ(stamp, 1003u);

@@ -74,7 +74,7 @@ ScreenId LastScreen = Title;
 }  // namespace
 
 bool StartUp() {
-  std::srand(static_cast<unsigned>(std::time(nullptr)));  // the chart generator draws from rand
+  std::srand(static_cast<unsigned>(CalendarSeconds()));  // the chart generator draws from rand
   // Without a display SDL would fall back to drawing the game as coloured
   // text in the terminal; a driver the player names is theirs to choose.
   if (std::getenv("DISPLAY") == nullptr && std::getenv("SDL_VIDEODRIVER") == nullptr) {
@@ -146,6 +146,7 @@ void RunFrame() {
   FocusEnabled = pausedBefore || (Screen != Play && Screen != SongStart);
   BeginFocusFrame();
   if (!pausedBefore) RunDispatcher();
+  ApplyPauseChoice(UpdatePause(Screen == Play));
   DrawFrameChrome();
   bool newScreen = !pausedBefore && ScreenChanged;
   if (newScreen || pausedBefore != (PauseLevel != 0.0)) RestartFocus();
@@ -155,20 +156,24 @@ void RunFrame() {
   DrainEvents();
 }
 
-void DrawFrameChrome() {
-  switch (UpdatePause(Screen == Play)) {
-    case PauseChoice::None: break;
+void ApplyPauseChoice(PauseChoice choice) {
+  switch (choice) {
+    case PauseChoice::None:
+    case PauseChoice::Resume: break;
     case PauseChoice::Exit: QuitRequested = true; break;
     case PauseChoice::RestartSong:  // the same chart from its start; nothing judged so far counts
       Screen = SongStart;
       break;
-    case PauseChoice::SongList:
+    case PauseChoice::DifficultySelect:
       StopSong();
       FocusPlayedChart = true;
       Screen = DifficultySelect;
       ScreenChanged = true;  // its entry work reads the files again
       break;
   }
+}
+
+void DrawFrameChrome() {
   DrawCursor();
   DrawImage(BorderImage, nullptr, 0, 0);
 }

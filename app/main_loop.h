@@ -2,6 +2,8 @@
 #pragma once
 #include <cstdint>
 
+#include "kit/pause.h"
+
 inline constexpr uint32_t FramePeriodMs = 16;  // shortest length of one frame
 
 // Opens SDL, the window and the audio device and loads all media.
@@ -29,8 +31,12 @@ void SampleInputUntilNextFrame(uint32_t frameStart);
 // rest are skipped until something changes, which keeps the idle game cheap.
 bool FrameWanted();
 
-// What lies on top of every screen: the pause (whose "Exit" sets
-// QuitRequested), the pointer and the window border.
+// Does what the player chose in the pause: "Exit" sets QuitRequested,
+// "Restart song" starts the chart again, "Song list" stops the song for its
+// difficulty select.
+void ApplyPauseChoice(PauseChoice choice);
+
+// What lies on top of every screen and the pause: the pointer and the window border.
 void DrawFrameChrome();
 
 // Blits the backdrop and runs the current screen's function once; sets ScreenChanged.

@@ -12,6 +12,7 @@
 #include "kit/audio.h"
 #include "kit/clock.h"
 #include "kit/input.h"
+#include "kit/pause.h"
 
 namespace {
 
@@ -44,9 +45,7 @@ struct Press {
 // Whether a stamp falls in the pause: before the clock ran again, or at or
 // after this frame's Escape, which pauses the song.
 bool InThePause(uint32_t stampMs) {
-  uint32_t escape = 0;
-  if (FirstPressStamp(SDLK_ESCAPE, escape) && static_cast<int32_t>(stampMs - escape) >= 0) return true;
-  return ClockStoodAt(stampMs);
+  return PauseStartedAt(stampMs) || ClockStoodAt(stampMs);
 }
 
 // This frame's presses of the columns whose timer says pressed, in time

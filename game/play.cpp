@@ -13,6 +13,7 @@
 #include "kit/font.h"
 #include "kit/images.h"
 #include "kit/input.h"
+#include "kit/pause.h"
 #include "kit/panels.h"
 
 namespace {
@@ -57,7 +58,7 @@ PlayOutcome LeaveOrPause(bool back) {
     StopSong();
     return PlayOutcome::Finished;
   }
-  if (KeyStates[SDLK_ESCAPE] == Pressed)
+  if (PausePressed())
     PauseMusic();
   else if (MusicPaused() && !LeadingIn)
     ResumeMusic();

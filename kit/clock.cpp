@@ -5,6 +5,15 @@
 
 uint32_t ClockTicks() { return SDL_GetTicks(); }
 
+std::time_t CalendarSeconds() { return std::time(nullptr); }
+
+std::tm LocalTimeNow() {
+  std::time_t calendar = CalendarSeconds();
+  std::tm when{};
+  localtime_r(&calendar, &when);
+  return when;
+}
+
 void AdvanceGameClock(bool paused) {
   uint32_t now = ClockTicks();
   if (paused) {

@@ -3,6 +3,7 @@
 // turns those stamps into the pausable time that gameplay runs on.
 #pragma once
 #include <cstdint>
+#include <ctime>
 
 inline int32_t GameClockMs = 0;  // milliseconds of unpaused play time
 inline uint32_t LastTicks = 0;   // ClockTicks at the game clock's last step
@@ -12,6 +13,12 @@ inline uint32_t ClockRunningSince = 0;
 
 // The millisecond clock since start-up (SDL_GetTicks); wraps after 49 days.
 uint32_t ClockTicks();
+
+// The calendar's seconds (std::time): a seed for random draws.
+std::time_t CalendarSeconds();
+
+// The local date and time now, for the pause's clock bars.
+std::tm LocalTimeNow();
 
 // Called once per frame, right after the input update: moves the clock on by
 // the time since the last step, unless the game is paused.

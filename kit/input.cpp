@@ -11,12 +11,14 @@ namespace {
 
 // What holds a key down: the keyboard, or a joystick's hat, axes or buttons.
 constexpr uint32_t Keyboard = 1;
+constexpr uint32_t LaneKey = 1u << 30;  // a keyboard key bound to a lane, holding that lane's arrow for the menus
 constexpr int MostJoysticks = 8;
 uint32_t HatOf(int joystick) { return 2u << (3 * joystick); }
 uint32_t AxesOf(int joystick) { return 4u << (3 * joystick); }
 uint32_t ButtonsOf(int joystick) { return 8u << (3 * joystick); }
 
 uint32_t KeyHolders[KeyCount];  // sources holding each key down
+uint32_t KeyboardDownMs[KeyCount];  // when the keyboard last pressed each key
 bool KeyReleaseDue[KeyCount];   // tapped within one frame: goes Up at the next update
 bool ButtonDown[ButtonCount];
 bool ButtonReleaseDue[ButtonCount];
@@ -122,20 +124,55 @@ void SetKey(int key, uint32_t source, bool down) {
     ReleaseKey(key, source);
 }
 
+constexpr int ArrowOfLane[4] = {SDLK_LEFT, SDLK_DOWN, SDLK_UP, SDLK_RIGHT};
+
 // An arrow of a mat or pad: the arrow key for the menus, and its lane.
 void SetArrow(int lane, uint32_t source, bool down) {
-  constexpr int ArrowKeys[4] = {SDLK_LEFT, SDLK_DOWN, SDLK_UP, SDLK_RIGHT};
-  SetKey(ArrowKeys[lane], source, down);
+  SetKey(ArrowOfLane[lane], source, down);
   SetKey(ColumnKeys[lane], source, down);
 }
 
-// A keyboard key, and the lane bound to it.
+bool BoundToALane(int key) { return std::find(std::begin(BoundKeys), std::end(BoundKeys), key) != std::end(BoundKeys); }
+
+// A keyboard key, the lane bound to it, and that lane's arrow for the menus.
 void SetKeyboardKey(int key, bool down) {
   if (key >= ColumnKeys[0]) return;  // the lanes' entries are no keyboard key's
   SetKey(key, Keyboard, down);
-  if (down) KeyWentDown = key;
-  for (int lane = 0; lane < 4; ++lane)
-    if (BoundKeys[lane] == key) SetKey(ColumnKeys[lane], Keyboard, down);
+  if (down) KeyWentDown = key, KeyboardDownMs[key] = CurrentStamp;
+  for (int lane = 0; lane < 4; ++lane) {
+    if (BoundKeys[lane] != key) continue;
+    SetKey(ColumnKeys[lane], Keyboard, down);
+    if (key != ArrowOfLane[lane]) SetKey(ArrowOfLane[lane], LaneKey, down);
+  }
+}
+
+// The system's auto-repeat sends more downs of a held key, with no up
+// between, or (X's) an up and a down together: the key stays held from its
+// first press to its release.
+bool IsAutoRepeat(const SDL_Event& e) {
+  int key = e.key.keysym.sym;
+  return key >= 0 && key < KeyCount && (KeyHolders[key] & Keyboard) != 0;
+}
+
+constexpr uint32_t RepeatGapMs = 10;     // no finger lifts and presses a key again this fast
+constexpr uint32_t RepeatDelayMs = 200;  // nor does any system repeat a key held for less
+
+// Marks the ups of the keyboard that a down of the same key follows at once,
+// and those downs: the system's repeat, not the player's.
+std::vector<bool> RepeatPairs(const std::vector<StampedEvent>& events) {
+  std::vector<bool> repeat(events.size(), false);
+  for (size_t i = 0; i < events.size(); ++i) {
+    const SDL_Event& up = events[i].event;
+    if (up.type != SDL_KEYUP || repeat[i]) continue;
+    for (size_t j = i + 1; j < events.size() && events[j].stampMs - events[i].stampMs <= RepeatGapMs; ++j) {
+      const SDL_Event& down = events[j].event;
+      if (down.type == SDL_KEYDOWN && down.key.keysym.sym == up.key.keysym.sym) {
+        repeat[i] = repeat[j] = true;
+        break;
+      }
+    }
+  }
+  return repeat;
 }
 
 // A hat's four directions are the arrow keys; only the changed ones are pressed or released.
@@ -178,11 +215,17 @@ char TypedBy(int key) {
   return key == SDLK_BACKSPACE ? '\b' : 0;
 }
 
+// A key that plays a lane works the menus as its arrow; it never types.
+// Typing follows the system's repeat, as text boxes do.
+void TypeKey(int key) {
+  if (char typed = TypedBy(key); typed && !BoundToALane(key)) KeysTyped += typed;
+}
+
 void ApplyKeyEvent(const SDL_Event& e) {
   switch (e.type) {
     case SDL_KEYDOWN:
-      SetKeyboardKey(e.key.keysym.sym, true);
-      if (char typed = TypedBy(e.key.keysym.sym)) KeysTyped += typed;
+      if (!IsAutoRepeat(e)) SetKeyboardKey(e.key.keysym.sym, true);
+      TypeKey(e.key.keysym.sym);
       break;
     case SDL_KEYUP: SetKeyboardKey(e.key.keysym.sym, false); break;
     case SDL_JOYHATMOTION:
@@ -213,6 +256,21 @@ void ApplyButtonEvent(const SDL_Event& e) {
   }
 }
 
+// A key's up taken just now may be the first half of a repeat: its down
+// follows within RepeatGapMs, so the input is sampled until that has passed.
+// Only a key held long enough to repeat makes the wait: never a tap's release.
+void WaitOutRepeatGap() {
+  auto mayRepeat = [](const StampedEvent& e) {
+    int key = e.event.key.keysym.sym;
+    return e.event.type == SDL_KEYUP && key >= 0 && key < KeyCount && (KeyHolders[key] & Keyboard) != 0 &&
+           e.stampMs - KeyboardDownMs[key] >= RepeatDelayMs;
+  };
+  auto lastUp = std::find_if(Pending.rbegin(), Pending.rend(), mayRepeat);
+  if (lastUp == Pending.rend()) return;
+  const uint32_t upMs = lastUp->stampMs;
+  while (ClockTicks() - upMs <= RepeatGapMs) WaitForInput(1), SampleInput();
+}
+
 bool IsButtonEvent(const SDL_Event& e) { return e.type == SDL_MOUSEBUTTONDOWN || e.type == SDL_MOUSEBUTTONUP; }
 
 }  // namespace
@@ -234,13 +292,18 @@ void UpdateInput() {
   KeyWentDown = 0;
   PadButtonWentDown = -1;
   SampleInput();
+  WaitOutRepeatGap();
   FrameInputMs = ClockTicks();
   ++InputFrames;
   FrameChanges.clear();
   Decay(KeyStates, KeyReleaseDue, KeyCount);
   KeysTyped.clear();
-  for (const StampedEvent& e : Pending)
-    if (!IsButtonEvent(e.event)) CurrentStamp = e.stampMs, ApplyKeyEvent(e.event);
+  const std::vector<bool> repeat = RepeatPairs(Pending);
+  for (size_t i = 0; i < Pending.size(); ++i) {
+    const SDL_Event& e = Pending[i].event;
+    if (repeat[i] && e.type == SDL_KEYDOWN) TypeKey(e.key.keysym.sym);
+    if (!IsButtonEvent(e) && !repeat[i]) CurrentStamp = Pending[i].stampMs, ApplyKeyEvent(e);
+  }
   Decay(MouseButtons, ButtonReleaseDue, ButtonCount);
   for (const StampedEvent& e : Pending)
     if (IsButtonEvent(e.event)) CurrentStamp = e.stampMs, ApplyButtonEvent(e.event);

@@ -58,13 +58,15 @@ void DrawPanel(const Box& b, PanelStyle style) {
   DrawCell(style, 8, x + Cell * cw, y + Cell * ch, rw, rh);
 }
 
-bool Button(const Box& box, const std::string& label) {
-  bool focused = TakeFocus();
+bool Button(const Box& box, const std::string& label) { return Button(box, label, FocusIdOf(label)); }
+
+bool Button(const Box& box, const std::string& label, FocusId id) {
+  bool focused = TakeFocus(id);
   bool hovered = Hovered(box);
   if (hovered) MarkHovered();
   bool clicked = (hovered && MouseButtons[SDL_BUTTON_LEFT] == Pressed) || (focused && EnterPressed());
   // While the keyboard has the focus, it alone is highlighted; the mouse still clicks.
-  bool lit = FocusIndex >= 0 && FocusEnabled ? focused : hovered;
+  bool lit = FocusDrawn() ? focused : hovered;
   LastButtonLit = lit;
   DrawPanel(box, lit ? Highlighted : Normal);
   DrawLabel(box, label);
@@ -77,7 +79,7 @@ int RepeatButton(const Box& box, const std::string& label, uint32_t nowMs) {
   if (hovered && MouseButtons[SDL_BUTTON_LEFT] == Pressed) RepeatPressedOn = box;
   if (!hovered && same(box, RepeatPressedOn)) RepeatPressedOn = Box{};  // left: no more steps on coming back
   int steps = hovered && same(box, RepeatPressedOn) ? MouseRepeatSteps(nowMs) : 0;
-  DrawPanel(box, hovered && !(FocusIndex >= 0 && FocusEnabled) ? Highlighted : Normal);
+  DrawPanel(box, hovered && !FocusDrawn() ? Highlighted : Normal);
   DrawLabel(box, label);
   return steps;
 }

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "kit/focus.h"
+
 enum PanelStyle : int { Normal = 0, Highlighted = 1 };
 
 // The interior of a panel: its top-left corner and size. The 21-pixel border
@@ -25,8 +27,10 @@ void DrawPanel(const Box& box, PanelStyle style);
 // Draws a button and returns true in the frame in which the left mouse button
 // went down over it, or Enter was pressed while it had the keyboard focus
 // (kit/focus.h). It reacts to the mouse within its interior grown by 13 pixels.
-// It is highlighted under the pointer, or, while the keyboard has a focus, when focused.
+// It is highlighted under the pointer, or, while the keyboard's focus is drawn,
+// when focused. Its focus identity is its label, or the one given.
 bool Button(const Box& box, const std::string& label);
+bool Button(const Box& box, const std::string& label, FocusId id);
 inline bool LastButtonLit = false;  // whether the last Button drawn was highlighted
 
 // A button that only the pointer works, left out of the keyboard focus (the

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "kit/clock.h"
 #include "kit/focus.h"
 #include "kit/font.h"
 #include "kit/images.h"
@@ -69,26 +70,39 @@ std::string ClockText(const std::tm& when) {
   return text;
 }
 
+bool PausePressed() { return KeyStates[SDLK_ESCAPE] == Pressed && !EscapeTaken; }
+
+bool PauseStartedAt(uint32_t stampMs) {
+  uint32_t press = 0;
+  return !EscapeTaken && FirstPressStamp(SDLK_ESCAPE, press) && static_cast<int32_t>(stampMs - press) >= 0;
+}
+
+bool TakePauseKey() {
+  if (KeyStates[SDLK_ESCAPE] != Pressed) return false;
+  EscapeTaken = true;
+  return true;
+}
+
 PauseChoice UpdatePause(bool songMenu) {
-  if (KeyStates[SDLK_ESCAPE] == Pressed && !EscapeTaken) {
+  if (PausePressed()) {
     PauseWanted = !PauseWanted;
     // Reopening during the fade-out keeps the pictures frozen before.
     if (PauseWanted && PauseLevel == 0.0) FreezeScreen();
-    if (PauseWanted && songMenu) FocusOn(0);  // so Escape, Down, Enter restarts the song
+    if (PauseWanted && songMenu) FocusOn(FocusIdOf("Resume game"));  // so Escape, Down, Enter restarts the song
   }
   EscapeTaken = false;
   DrawPauseOverlay(PauseLevel);
   PauseLevel = NextPauseLevel(PauseLevel, PauseWanted);
   if (PauseLevel == 0.0) return PauseChoice::None;
-  std::time_t calendar = std::time(nullptr);
-  localtime_r(&calendar, &ClockBarTime);
-  PauseChoice choice = DrawPauseButtons(songMenu);
+  ClockBarTime = LocalTimeNow();
+  PauseChoice choice = PauseButtons(songMenu);
   DrawClockBars();
-  if (choice == PauseChoice::RestartSong || choice == PauseChoice::SongList) {
+  if (choice == PauseChoice::Resume) PauseWanted = false;
+  if (choice == PauseChoice::RestartSong || choice == PauseChoice::DifficultySelect) {
     PauseWanted = false;  // the player leaves the song at once
     PauseLevel = 0.0;
   }
-  return choice;
+  return choice == PauseChoice::Resume ? PauseChoice::None : choice;
 }
 
 void DrawPauseOverlay(double t) {
@@ -105,7 +119,7 @@ double NextPauseLevel(double t, bool wanted) {
   return std::max(0.0, 14 * t / 15 - 0.5);
 }
 
-PauseChoice DrawPauseButtons(bool songMenu) {
+PauseChoice PauseButtons(bool songMenu) {
   const double t = PauseLevel;
   int row = 0;
   auto button = [&](const char* label) {
@@ -113,9 +127,9 @@ PauseChoice DrawPauseButtons(bool songMenu) {
     return Button(Centred(320, SlidePosition(y + 480, y, t), 300, 15), label);
   };
   PauseChoice choice = PauseChoice::None;
-  if (button("Resume game")) PauseWanted = false;
+  if (button("Resume game")) choice = PauseChoice::Resume;
   if (songMenu && button("Restart song")) choice = PauseChoice::RestartSong;
-  if (songMenu && button("Song list")) choice = PauseChoice::SongList;
+  if (songMenu && button("Song list")) choice = PauseChoice::DifficultySelect;
   if (button("Exit")) choice = PauseChoice::Exit;
   return choice;
 }

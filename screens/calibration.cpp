@@ -7,12 +7,13 @@
 #include <string>
 
 #include "screens/screen_state.h"
-#include "game/calibration.h"
+#include "game/click_track.h"
 #include "kit/clock.h"
 #include "kit/focus.h"
 #include "kit/font.h"
 #include "kit/images.h"
 #include "kit/input.h"
+#include "kit/pause.h"
 #include "kit/panels.h"
 #include "screens/options.h"
 
@@ -90,16 +91,19 @@ void RunCalibration() {
     FocusEnabled = false;
     FocusMove = 0;
     TakeTaps();
-    if (ClicksDone(TrackMsAt(GameClockMs, LastTicks))) Now = Phase::Proposing;
+    if (ClicksDone(TrackMsAt(GameClockMs, LastTicks))) {
+      Now = Phase::Proposing;
+      FocusNextFrame(FocusIdOf("Use this offset"));  // so Enter takes it
+    }
     DrawText(320, 80, std::to_string(TapOffsets.size()) + " of " + std::to_string(TapClicks) + " taps", Centre);
-    if (KeyStates[SDLK_ESCAPE] == Pressed) {  // the pause: the clicks stop, to start again after it
+    if (PausePressed()) {  // the pause: the clicks stop, to start again after it
       StopClicks();
       Now = Phase::Ready;
     }
   }
   DrawOffsets();
   // By keys, Enter with no button focused starts, and takes the proposal.
-  const bool enter = FocusIndex < 0 && EnterPressed();
+  const bool enter = FocusedId == 0 && FocusIndex < 0 && EnterPressed();
   if (phase == Phase::Ready && (Button(Centred(320, 330, 300, 10), "Start") || enter)) {
     StartClicks(StartPressedAt());
     Now = Phase::Tapping;

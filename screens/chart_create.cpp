@@ -51,7 +51,7 @@ int PointerSteps(int x, int y, int icon, bool speedsUp) {
 void AskValue(int y, const char* question, int& value, const char* unit, SettingBounds bounds,
               bool speedsUp = false) {
   DrawText(40, y - 40, question, Left);
-  bool focused = TakeFocus();
+  bool focused = TakeFocus(FocusIdOf(question));
   if (focused) value += KeySteps(speedsUp);
   value -= PointerSteps(103, y, ArrowLeftIcon, speedsUp);
   value += PointerSteps(537, y, ArrowRightIcon, speedsUp);

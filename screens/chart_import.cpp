@@ -2,6 +2,7 @@
 #include "screens/chart_import.h"
 
 #include <string>
+#include <vector>
 
 #include "charts/inside_music.h"
 #include "charts/library.h"
@@ -36,6 +37,19 @@ constexpr size_t HeadingLength = 56;  // characters that fit in the heading's li
 std::string StepFileToImport;  // the file last clicked
 bool AskingToReplace = false;  // the song has a chart: until the player answers for StepFileToImport
 
+constexpr size_t NoticeLength = 54;  // characters that fit across the window
+
+// Whether the step file holds a chart the game can play; when not, the
+// notice names it, before any question and with nothing replaced.
+bool HoldsAChart(const std::string& stepFile) {
+  std::vector<ChartSection> sections;
+  bool read = ReadStepFile(MusicPath(stepFile), sections);
+  if (read && !sections.empty()) return true;
+  ImportNotice = (read ? "no dance-single chart in " : "cannot read ") + stepFile;
+  ImportNotice = ImportNotice.substr(0, NoticeLength);
+  return false;
+}
+
 // The import runs at once, inside the frame of the click. A file that cannot
 // be read or holds no chart leaves the song's chart, and its bests, as they
 // were; a chart that cannot be saved keeps the screen, which says why.
@@ -58,7 +72,7 @@ void ListStepFiles() {
   DrawText(14, 8, ("Import a step chart for " + SongTitle(SelectedSong)).substr(0, HeadingLength), Left);
   ListedFiles files = StepFiles();
   int clicked = ButtonList(files.labels, ImportListScroll);
-  if (clicked < 0) return;
+  if (clicked < 0 || !HoldsAChart(files.names[clicked])) return;
   StepFileToImport = files.names[clicked];
   WriteOrAsk(AskingToReplace, [] { Import(StepFileToImport); });
 }

@@ -22,22 +22,13 @@ constexpr size_t LineLength = 54;  // characters that fit on a line across the w
 
 std::array<ChartMeter, DifficultyCount> Meters;  // of the song's charts, read on entry
 
-void DrawDifficultyRow(int d, int y) {
-  if (Button(Centred(320, y, 600, 10), "")) {
-    SelectedDifficulty = d;
-    Screen = SongStart;
-  }
+// A difficulty's row, its focus identity the difficulty's name; true when chosen.
+bool DifficultyRow(int d, int y) {
+  bool chosen = Button(Centred(320, y, 600, 10), "", FocusIdOf(DifficultyWords[d]));
   std::string meter = MeterLabel(Meters[d]);
   DrawText(75, y - 10, std::string("play ") + DifficultyWords[d] + (meter.empty() ? "" : " " + meter), Left);
   DrawText(565, y - 10, BestScoreLabel(d), Right);
-}
-
-// The row of the difficulty just played, counted among the charted ones; -1 when it has none.
-int PlayedRow() {
-  if (!IsDifficulty(SelectedDifficulty) || !ChartHasDifficulty[SelectedDifficulty]) return -1;
-  int row = 0;
-  for (int d = 0; d < SelectedDifficulty; ++d) row += ChartHasDifficulty[d] ? 1 : 0;
-  return row;
+  return chosen;
 }
 
 // "cannot play <file>: <reason>" above the title, broken at a space onto a
@@ -63,7 +54,9 @@ void RunDifficultySelect() {
     ReadSongDifficulties(SelectedSong, ChartHasDifficulty);
     Meters = ChartMeters(SelectedSong);
     ReadBestScores(ScorePath(SelectedSong), BestScores);
-    if (FocusPlayedChart && PlayedRow() >= 0) FocusOn(PlayedRow());
+    // The keys go on from the chart just played; drawn once the player uses them.
+    if (FocusPlayedChart && IsDifficulty(SelectedDifficulty) && ChartHasDifficulty[SelectedDifficulty])
+      FocusOn(FocusIdOf(DifficultyWords[SelectedDifficulty]));
     FocusPlayedChart = false;
   }
   if (!MusicProblem.empty()) DrawMusicProblem();
@@ -73,7 +66,7 @@ void RunDifficultySelect() {
     if (!ChartHasDifficulty[d]) continue;
     y += 40;
     anyRow = true;
-    DrawDifficultyRow(d, y);
+    if (DifficultyRow(d, y)) SelectedDifficulty = d, Screen = SongStart;
   }
   if (anyRow) y += 40;  // a gap between the rows and the chart buttons
   if (Button(Centred(320, y + 40, 600, 10), "create new step chart")) Screen = ChartCreate;

@@ -50,7 +50,7 @@ int ValueRow(int row, const char* name, const std::string& value, int arrows, bo
   const uint32_t now = static_cast<uint32_t>(GameClockMs);
   DrawText(24, y - 10, name, Left);
   int steps = -RepeatButton(Centred(ValueX - 138, y, 24, 10), "-", now);
-  bool clicked = Button(Centred(ValueX, y, 200, 10), value);
+  bool clicked = Button(Centred(ValueX, y, 200, 10), value, FocusIdOf(name));  // the focus stays as the value changes
   if (LastButtonFocused()) steps += arrows;
   if (pressed != nullptr) *pressed = clicked;
   return steps + RepeatButton(Centred(ValueX + 138, y, 24, 10), "+", now);
@@ -87,7 +87,8 @@ void KeyRow(int row, int lane, const Settings& s) {
   DrawText(24, y - 10, waiting ? "Press a key or button" : LaneNames[lane], Left);
   int pad = s.*LanePads[lane];
   std::string shown = KeyName(BoundKeys[lane]) + (pad >= 0 ? ", pad " + std::to_string(pad) : ", no pad");
-  if (Button(Centred(ValueX, y, 200, 10), waiting ? "Escape cancels" : shown)) Binding = waiting ? -1 : lane;
+  if (Button(Centred(ValueX, y, 200, 10), waiting ? "Escape cancels" : shown, FocusIdOf(LaneNames[lane])))
+    Binding = waiting ? -1 : lane;
 }
 
 // A lane waiting for its key takes this frame's key or pad button. The
@@ -96,8 +97,7 @@ void TakeBinding(Settings& s) {
   if (Binding < 0) return;
   FocusEnabled = false;
   FocusMove = 0;
-  if (KeyWentDown == SDLK_ESCAPE) {
-    EscapeTaken = true;
+  if (TakePauseKey()) {
     Binding = -1;
   } else if (KeyWentDown != 0) {
     BindLaneKey(s, Binding, KeyName(KeyWentDown));

@@ -25,7 +25,7 @@ bool SongHasChart(const std::string& song) {
 }
 
 void OpenReplacePrompt() {
-  if (FocusIndex >= 0) FocusNextFrame(1);
+  FocusNextFrame(FocusIdOf("Cancel"));  // drawn only for a player using the keys
 }
 
 ReplaceAnswer AskToReplace(const std::string& song) {

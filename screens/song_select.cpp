@@ -27,16 +27,22 @@ struct ListedRow {
   int song = -1;
 };
 
-// The rows of the level shown (the top level or a pack), with their labels
-// and what the search looks in (a pack's name, a song's label). A label is
-// made when its row is first drawn or searched, so a big list reads few step
-// files; the search then keeps the rows that hold the typed text.
+constexpr int TopLevel = -1;     // the packs and loose songs of Music/
+constexpr int WholeLibrary = -3; // every song, packs' songs too, flat: what a search at the top level looks in
+constexpr size_t PackBesideLength = 20;  // characters of a pack's name beside its song in the flat list
+
+// The rows of the level shown (a pack, the top level, or the whole library),
+// with their labels and what the search looks in (a pack's name, a song's
+// label, and beside a pack's song in the whole library its pack's name). A
+// label is made when its row is first drawn or searched, so a big list reads
+// few step files; the search then keeps the rows that hold the typed text.
 std::vector<ListedRow> LevelRows;
 std::vector<std::string> LevelLabels, LevelKeys;
 std::vector<bool> LabelMade;
-int LevelPack = -2;  // the pack the level rows are of, -1 for the top level; -2 when none are listed
+int LevelPack = -2;  // the level the rows are of; -2 when none are listed
 std::vector<int> ShownRows;  // indices into LevelRows
 std::vector<std::string> ShownLabels;
+std::vector<FocusId> ShownIds;  // a row's focus identity: its pack and song, whatever the filter
 
 int OpenPackIndex() {
   for (size_t p = 0; p < Packs.size(); ++p)
@@ -46,34 +52,53 @@ int OpenPackIndex() {
 
 const LibrarySong& SongOf(const ListedRow& row) { return row.pack < 0 ? LooseSongs[row.song] : Packs[row.pack].songs[row.song]; }
 
+FocusId RowIdentity(const ListedRow& row) { return RowFocusId("songs", static_cast<long>(row.pack) * 1000003L + row.song); }
+
+// A pack's song in the whole library: its label with the pack's name beside it.
+std::string FlatLabel(const ListedRow& row, const std::string& label) {
+  if (row.pack < 0) return label;
+  std::string beside = " - " + PackName(Packs[row.pack]).substr(0, PackBesideLength);
+  return label.substr(0, DisplayNameLength - beside.size()) + beside;
+}
+
 void MakeLabel(size_t k) {
   if (LabelMade[k]) return;
   const ListedRow& row = LevelRows[k];
-  LevelLabels[k] = row.song < 0 ? PackLabel(Packs[row.pack]) : SongLabel(SongOf(row));
-  LevelKeys[k] = row.song < 0 ? PackName(Packs[row.pack]) : LevelLabels[k];
+  const std::string label = row.song < 0 ? PackLabel(Packs[row.pack]) : SongLabel(SongOf(row));
+  LevelLabels[k] = LevelPack == WholeLibrary ? FlatLabel(row, label) : label;
+  LevelKeys[k] = row.song < 0 ? PackName(Packs[row.pack]) : label;
+  if (LevelPack == WholeLibrary && row.pack >= 0) LevelKeys[k] += "\n" + PackName(Packs[row.pack]);
   LabelMade[k] = true;
 }
 
-void ListLevel(int pack) {
+void ListLevel(int level) {
   LevelRows.clear();
-  if (pack >= 0)
-    for (size_t s = 0; s < Packs[pack].songs.size(); ++s) LevelRows.push_back({pack, static_cast<int>(s)});
-  for (size_t p = 0; pack < 0 && p < Packs.size(); ++p) LevelRows.push_back({static_cast<int>(p), -1});
-  for (size_t s = 0; pack < 0 && s < LooseSongs.size(); ++s) LevelRows.push_back({-1, static_cast<int>(s)});
+  if (level >= 0)
+    for (size_t s = 0; s < Packs[level].songs.size(); ++s) LevelRows.push_back({level, static_cast<int>(s)});
+  for (size_t p = 0; level == TopLevel && p < Packs.size(); ++p) LevelRows.push_back({static_cast<int>(p), -1});
+  for (size_t p = 0; level == WholeLibrary && p < Packs.size(); ++p)
+    for (size_t s = 0; s < Packs[p].songs.size(); ++s) LevelRows.push_back({static_cast<int>(p), static_cast<int>(s)});
+  for (size_t s = 0; level < 0 && s < LooseSongs.size(); ++s) LevelRows.push_back({-1, static_cast<int>(s)});
   LevelLabels.assign(LevelRows.size(), {});
   LevelKeys.assign(LevelRows.size(), {});
   LabelMade.assign(LevelRows.size(), false);
-  LevelPack = pack;
+  LevelPack = level;
 }
 
-// The rows of a pack (or, for -1, of the top level) holding the typed text.
+// What the list shows: an open pack's songs, or at the top level the packs
+// and loose songs, and while a search is typed there every song of the library.
+int LevelShown(int pack, const std::string& typed) { return pack >= 0 ? pack : typed.empty() ? TopLevel : WholeLibrary; }
+
+// The rows of a level holding the typed text.
 void ListShownRows(int pack, const std::string& typed) {
-  if (SongRowsStale || pack != LevelPack) ListLevel(pack);
-  ShownRows.clear(), ShownLabels.clear();
+  const int level = LevelShown(pack, typed);
+  if (SongRowsStale || level != LevelPack) ListLevel(level);
+  ShownRows.clear(), ShownLabels.clear(), ShownIds.clear();
   for (size_t k = 0; k < LevelRows.size(); ++k) {
     if (!typed.empty() && (MakeLabel(k), !LabelMatches(LevelKeys[k], typed))) continue;
     ShownRows.push_back(static_cast<int>(k));
     ShownLabels.push_back(LabelMade[k] ? LevelLabels[k] : std::string());
+    ShownIds.push_back(RowIdentity(LevelRows[k]));
   }
   SongRowsStale = false;
 }
@@ -101,14 +126,11 @@ bool TakeTyping(std::string& typed) {
   return typed != before;
 }
 
-// Back from a pack: the top level as it was, the focus (if the keyboard has it) on the pack's row.
+// Back from a pack: the top level as it was, the focus on the pack's row.
 void ClosePack(int pack) {
   OpenPack.clear();
   ListShownRows(-1, TopSearch);
-  if (FocusIndex < 0) return;
-  for (size_t r = 0; r < ShownRows.size(); ++r)
-    if (ShownRow(r).pack == pack && ShownRow(r).song < 0 && static_cast<int>(r) >= SongListScroll)
-      FocusNextFrame(static_cast<int>(r) - SongListScroll + (SongListScroll > 0 ? 1 : 0));
+  FocusNextFrame(RowIdentity({pack, -1}));
 }
 
 void Choose(const ListedRow& row) {
@@ -121,7 +143,7 @@ void Choose(const ListedRow& row) {
   PackListScroll = 0;
   PackSearch.clear();
   SongRowsStale = true;
-  if (FocusIndex >= 0) FocusNextFrame(0);
+  if (!Packs[row.pack].songs.empty()) FocusNextFrame(RowIdentity({row.pack, 0}));
 }
 
 void MarkFavouriteRows(int scroll) {
@@ -137,6 +159,14 @@ int32_t EarliestDue(int32_t a, int32_t b) { return a < 0 ? b : b < 0 ? a : std::
 void DrawHeading(int pack, const std::string& typed) {
   DrawText(25, 7, typed, Left);
   if (pack >= 0) DrawText(615, 7, PackName(Packs[pack]).substr(0, 25), Right);
+  if (!typed.empty() && ShownRows.empty()) DrawText(320, 215, "no song matches " + typed, Centre);
+}
+
+// The song under the pointer or the keys' focus plays its preview; it is the lit song.
+const LibrarySong* PreviewLitSong() {
+  const LibrarySong* lit = ListLitRow >= 0 && ShownRow(ListLitRow).song >= 0 ? &SongOf(ShownRow(ListLitRow)) : nullptr;
+  UpdatePreview(lit != nullptr ? lit->song : "", lit != nullptr ? lit->stepFile : "");
+  return lit;
 }
 
 }  // namespace
@@ -150,12 +180,11 @@ void RunSongSelect() {
   int& scroll = pack >= 0 ? PackListScroll : SongListScroll;
   bool searched = TakeTyping(typed);
   if (searched) scroll = 0;
-  if (searched || SongRowsStale || pack != LevelPack) ListShownRows(pack, typed);
+  if (searched || SongRowsStale || LevelShown(pack, typed) != LevelPack) ListShownRows(pack, typed);
   LabelShownRows(scroll);
   DrawHeading(pack, typed);
-  int clicked = ButtonList(ShownLabels, scroll);
-  const LibrarySong* lit = ListLitRow >= 0 && ShownRow(ListLitRow).song >= 0 ? &SongOf(ShownRow(ListLitRow)) : nullptr;
-  UpdatePreview(lit != nullptr ? lit->song : "", lit != nullptr ? lit->stepFile : "");
+  int clicked = ButtonList(ShownLabels, scroll, &ShownIds);
+  const LibrarySong* lit = PreviewLitSong();
   UpdateSongPanel(lit);
   DrawSongPanel(lit);
   MarkFavouriteRows(scroll);

@@ -1,7 +1,9 @@
 // The song select: the packs of Music/, then its loose songs and song
 // folders, seven rows at a time. A pack's row opens it into its songs, and
 // "Back" returns to the packs at the row left. Letters and digits typed filter
-// the rows shown; Backspace takes the last one back.
+// the rows shown; Backspace takes the last one back. Typed at the top level,
+// they search every song of the library, packs' songs by their title and
+// their pack's name, listed flat with the pack beside each.
 #pragma once
 #include <string>
 

@@ -9,6 +9,7 @@
 
 #include "app/main_loop.h"
 #include "game/play_state.h"
+#include "kit/button_list.h"
 #include "kit/clock.h"
 #include "kit/focus.h"
 #include "kit/input.h"
@@ -82,7 +83,7 @@ void Tap(int key) {
 // Whole frames driven by tapped keys alone: the menus, the play screen and the pause.
 TEST_F(DispatcherTest, KeysWalkTheMenusAndThePauseButNotThePlayScreen) {
   ScratchFolder scratch;
-  FocusIndex = -1;
+  ClearFocus();
   RunFrame();
   Tap(SDLK_DOWN);
   RunFrame();
@@ -119,7 +120,7 @@ TEST_F(DispatcherTest, KeysWalkTheMenusAndThePauseButNotThePlayScreen) {
   QuitRequested = false;
   PauseWanted = false;
   PauseLevel = 0.0;
-  FocusIndex = -1;
+  ClearFocus();
   Screen = Title;
 }
 
@@ -160,7 +161,45 @@ TEST_F(DispatcherTest, ThePauseOfASongRestartsItOrGoesBackToTheSongList) {
   RunFrame();
   EXPECT_EQ(FocusIndex, 1) << "the medium row";
   EXPECT_FALSE(std::filesystem::exists("Music/Tone.mp3.score"));
-  FocusIndex = -1;
+  ClearFocus();
+  Screen = Title;
+}
+
+// A player using the mouse alone: the pause closed by Escape on the results,
+// then "Back", "Back" without moving the pointer. Only the button under the
+// pointer lights: no chart played, no "Play again", no song row to preview.
+TEST_F(DispatcherTest, AMouseOnlyRoadLightsOnlyTheButtonUnderThePointer) {
+  ScratchFolder scratch;
+  WriteTextFile("Music/Tone.mp3", "");
+  WriteTextFile("Music/Tone.mp3.tq", "<starteasy> 0 2500 0 -- <stop> <startmedium> 0 2500 0 -- <stop>");
+  SelectedSong = "Tone.mp3";
+  SelectedDifficulty = Medium;
+  Screen = Results;
+  ScreenChanged = true;
+  SDL_WarpMouse(550, 435);  // on "Back"
+  auto click = [] {
+    for (Uint8 type : {SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP}) {
+      SDL_Event event{};
+      event.type = event.button.type = type;
+      event.button.button = SDL_BUTTON_LEFT;
+      SDL_PushEvent(&event);
+    }
+  };
+  for (int frame = 0; frame < 60; ++frame) {
+    if (frame == 1 || frame == 10) Tap(SDLK_ESCAPE);
+    RunFrame();
+  }
+  ASSERT_EQ(PauseLevel, 0.0);
+  EXPECT_FALSE(FocusDrawn()) << "the results after the pause";
+  for (ScreenId next : {DifficultySelect, SongSelect}) {
+    click();
+    RunFrame();
+    ASSERT_EQ(Screen, next);
+    RunFrame();
+    EXPECT_FALSE(FocusDrawn()) << next;
+  }
+  EXPECT_EQ(ListLitRow, -1) << "no song row lit, so none previews";
+  ClearFocus();
   Screen = Title;
 }
 

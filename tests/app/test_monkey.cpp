@@ -18,7 +18,7 @@
 #include "charts/generator.h"
 #include "charts/library.h"
 #include "charts/step_import.h"
-#include "game/calibration.h"
+#include "game/click_track.h"
 #include "game/play_state.h"
 #include "game/song_start.h"
 #include "kit/clock.h"

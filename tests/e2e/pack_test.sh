@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # A song pack dropped into Music/ as players get them, in a real window: two
 # packs of song folders, each an OGG with a .ssc step file. Typing finds the
-# pack, its row opens it, a song is chosen and its chart is made from the .ssc
+# pack's songs; the pack's row opens it, a song is chosen and its chart is made from the .ssc
 # beside the music; the scripted player plays medium, and the score lands
 # beside the music too.
 set -uo pipefail
@@ -31,10 +31,14 @@ start_game "$GAME" "$WORK"
 click 320 215                    # Play
 shot packs
 pointer 600 300
-xdotool type --delay 60 road     # the search: only Road Pack is left
+xdotool type --delay 60 road     # the search: Road Pack's songs, flat
 sleep 0.3
 shot searched
-click 320 95                     # Road Pack
+# The first row's label, longer than "Alpha (1 song)", reaches further left.
+[ "$(brightness searched 180 88 60 14)" -gt "$(brightness packs 180 88 60 14)" ] ||
+  fail "the search does not list Road Pack's songs"
+for _ in 1 2 3 4; do xdotool key BackSpace; sleep 0.1; done
+click 320 135                    # Road Pack, after Alpha
 shot pack-open
 click 320 95                     # Pack Song One
 [ -f "$SONG.tq" ] || fail "no chart made beside the music"

@@ -1,6 +1,7 @@
 // The keyboard focus: moving over a frame's buttons, Enter, lists and held keys.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -17,11 +18,11 @@ struct FocusTest : testing::Test {
     OpenTestScreen();
     ResetInput(5, 5);  // the pointer rests on no button
     FocusEnabled = true;
-    FocusIndex = -1;
+    ClearFocus();
     BeginFocusFrame();
   }
   void TearDown() override {
-    FocusIndex = -1;
+    ClearFocus();
     FocusEnabled = true;
     ResetInput();
   }
@@ -49,7 +50,7 @@ TEST_F(FocusTest, UpAndDownWrapAtBothEnds) {
   Frame(SDLK_DOWN);
   Frame(SDLK_DOWN);
   EXPECT_EQ(FocusIndex, 1);
-  FocusIndex = -1;
+  ClearFocus();
   Frame(SDLK_DOWN);
   EXPECT_EQ(FocusIndex, 0) << "the first Down focuses the first button";
 }
@@ -65,8 +66,9 @@ TEST_F(FocusTest, EnterClicksTheFocusedButtonOnlyAndHoverAndFocusClickOnce) {
   ResetInput(320, 200);
   KeyStates[SDLK_RETURN] = Pressed;
   MouseButtons[SDL_BUTTON_LEFT] = Pressed;
+  BeginFocusFrame();
+  ClearFocus();
   FocusIndex = 1;
-  ButtonsDrawn = 0;
   int clicks = 0;
   for (int y : {100, 200, 300}) clicks += Button(Centred(320, y, 600, 10), "");
   EXPECT_EQ(clicks, 1);
@@ -106,50 +108,58 @@ TEST_F(FocusTest, WithTheFocusOffKeysDoNothing) {
   EXPECT_EQ(ButtonsDrawn, 3);  // the buttons are still counted
 }
 
-// Ten rows: seven shown; the focus moved past the last row shown scrolls one step and stays on it.
-TEST_F(FocusTest, AListScrollsWhenTheFocusGoesPastItsEdgeRows) {
-  std::vector<std::string> labels;
-  for (int i = 0; i < 10; ++i) labels.push_back("row " + std::to_string(i));
+// A place given on entry is where the keys go on from, but it lights
+// nothing until the player uses them; the pointer's button stays lit.
+TEST_F(FocusTest, APlacedFocusIsDrawnOnlyOnceTheKeysWorkTheMenus) {
+  Frame(-1, 320, 300);
+  FocusOn(FocusIdOf(""));  // the first of the three unlabelled buttons
+  std::string lit;
+  for (int key : {-1, static_cast<int>(SDLK_DOWN), -1}) {
+    ResetInput(320, 300);
+    if (key >= 0) KeyStates[key] = Pressed;
+    BeginFocusFrame();
+    for (int y : {100, 200, 300}) Button(Centred(320, y, 600, 10), ""), lit += LastButtonLit ? 'x' : '-';
+    EndFocusFrame();
+    lit += ' ';
+  }
+  EXPECT_EQ(lit, "--x x-- -x- ") << "hidden: the pointer's button; Down draws the place, then moves on";
+}
+
+// Rows keep their focus by identity; the keys scroll the list, and Page Up,
+// Page Down, Home and End jump through it.
+TEST_F(FocusTest, ListRowsKeepTheirFocusAndTheKeysJumpThroughTheList) {
+  std::vector<std::string> labels(3000, "row");
+  std::vector<FocusId> ids;
+  for (long k = 0; k < 3000; ++k) ids.push_back(RowFocusId("test", k * 7));
   int scroll = 0;
   auto frame = [&](int key) {
     ResetInput(5, 5);
     if (key >= 0) KeyStates[key] = Pressed;
     BeginFocusFrame();
-    int clicked = ButtonList(labels, scroll);
+    ButtonList(labels, scroll, &ids);
     EndFocusFrame();
-    return clicked;
   };
-  FocusIndex = 6;  // the last row shown; the down control is button 7
+  auto row = [&] { return std::find(ids.begin(), ids.end(), FocusedId) - ids.begin(); };
+  struct Case { int key; long row; int scroll; };
+  FocusOn(ids[6]);  // the last row shown
+  for (const Case& c : {Case{SDLK_DOWN, 7, 1}, Case{SDLK_UP, 6, 1}, Case{SDLK_PAGEDOWN, 13, 8},
+                        Case{SDLK_END, 2999, 2993}, Case{SDLK_PAGEDOWN, 2999, 2993},
+                        Case{SDLK_PAGEUP, 2992, 2986}, Case{SDLK_HOME, 0, 0}, Case{SDLK_PAGEUP, 0, 0}}) {
+    frame(c.key);
+    EXPECT_EQ(row(), c.row) << "key " << c.key;
+    EXPECT_EQ(scroll, c.scroll) << "key " << c.key;
+  }
   frame(SDLK_DOWN);
-  EXPECT_EQ(scroll, 1);
-  EXPECT_EQ(FocusIndex, 7) << "the up control is button 0 now, the last row button 7";
-  EXPECT_EQ(frame(SDLK_RETURN), 7);
-  frame(SDLK_DOWN);
-  frame(SDLK_DOWN);
-  EXPECT_EQ(scroll, 3);
-  frame(SDLK_DOWN);  // the last row is shown: the focus moves on to the next button
-  EXPECT_EQ(scroll, 3);
-  EXPECT_EQ(FocusIndex, 0) << "past the last button, back to the first (the up control)";
-  FocusIndex = 1;  // the first row shown
-  frame(SDLK_UP);
-  EXPECT_EQ(scroll, 2);
-  EXPECT_EQ(FocusIndex, 1);
-  frame(SDLK_UP);
-  frame(SDLK_UP);
-  EXPECT_EQ(scroll, 0);
-  EXPECT_EQ(FocusIndex, 0) << "at the top there is no up control: the first row is button 0";
+  ids.erase(ids.begin());  // the list filtered: its rows move up one place
+  labels.pop_back();
+  frame(-1);
+  EXPECT_EQ(ListLitRow, 0) << "the same row lit, first now";
   // A notch of the wheel is a click on a control.
   ResetInput(5, 5);
   MouseButtons[SDL_BUTTON_WHEELDOWN] = Pressed;
   BeginFocusFrame();
   ButtonList(labels, scroll);
   EXPECT_EQ(scroll, 1);
-  MouseButtons[SDL_BUTTON_WHEELDOWN] = Up;
-  MouseButtons[SDL_BUTTON_WHEELUP] = Pressed;
-  ButtonList(labels, scroll);
-  EXPECT_EQ(scroll, 0);
-  ButtonList(labels, scroll);
-  EXPECT_EQ(scroll, 0) << "no scrolling above the top";
 }
 
 TEST(KeyRepeat, OneStepThenTenASecondAfterFourTenthsThenAHundredAfterTwoSeconds) {

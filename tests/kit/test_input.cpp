@@ -83,8 +83,12 @@ TEST_F(InputTest, ReleasedAndPressedAgainWithinOneFrameIsPressed) {
   PushKey(SDL_KEYDOWN, SDLK_RIGHT);
   PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT);
   UpdateInput();
-  PushKey(SDL_KEYUP, SDLK_RIGHT);
-  PushKey(SDL_KEYDOWN, SDLK_RIGHT);
+  SDL_Event key{};
+  key.key.keysym.sym = SDLK_RIGHT;
+  key.type = key.key.type = SDL_KEYUP;
+  StampEvent(key, ClockTicks() - 30);  // a finger's release and press, 30 ms apart
+  key.type = key.key.type = SDL_KEYDOWN;
+  StampEvent(key, ClockTicks());
   PushButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT);
   PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT);
   UpdateInput();
@@ -246,15 +250,15 @@ TEST_F(InputTest, ChangesKeepTheirStampsAndTheirOrder) {
   click.button.button = SDL_BUTTON_LEFT;
   StampEvent(click, 995);
   StampEvent(KeyEvent(SDL_KEYDOWN, SDLK_LEFT), 1003);
-  StampEvent(KeyEvent(SDL_KEYUP, SDLK_LEFT), 1007);
-  StampEvent(KeyEvent(SDL_KEYDOWN, SDLK_LEFT), 1012);
-  StampEvent(KeyEvent(SDL_KEYDOWN, 510), 1013);  // beyond the table (yet a value SDL could send): no change
+  StampEvent(KeyEvent(SDL_KEYUP, SDLK_LEFT), 1017);
+  StampEvent(KeyEvent(SDL_KEYDOWN, SDLK_LEFT), 1032);
+  StampEvent(KeyEvent(SDL_KEYDOWN, 510), 1033);  // beyond the table (yet a value SDL could send): no change
   UpdateInput();
   std::string seen;
   for (const InputChange& c : FrameChanges)
     seen += std::to_string(c.code) + (c.button ? "b" : "k") + (c.down ? "v" : "^") + std::to_string(c.stampMs) + " ";
   const std::string lane = std::to_string(ColumnKeys[0]);  // Left is also lane 0
-  EXPECT_EQ(seen, "276kv1003 " + lane + "kv1003 276k^1007 " + lane + "k^1007 276kv1012 " + lane + "kv1012 1bv995 ");
+  EXPECT_EQ(seen, "276kv1003 " + lane + "kv1003 276k^1017 " + lane + "k^1017 276kv1032 " + lane + "kv1032 1bv995 ");
   uint32_t stamp = 0;
   ASSERT_TRUE(FirstPressStamp(SDLK_LEFT, stamp));
   EXPECT_EQ(stamp, 1003u);
@@ -274,7 +278,7 @@ TEST_F(InputTest, AKeyHeldBeforeItsCallerAskedNeverRepeats) {
     steps += RepeatSteps(SDLK_RIGHT, t);
   }
   EXPECT_EQ(steps, 0);
-  StampEvent(KeyEvent(SDL_KEYUP, SDLK_RIGHT), ClockTicks() - 9);
+  StampEvent(KeyEvent(SDL_KEYUP, SDLK_RIGHT), ClockTicks() - 40);
   StampEvent(KeyEvent(SDL_KEYDOWN, SDLK_RIGHT), ClockTicks() - 7);  // 7 ms before the frame's input
   UpdateInput();
   EXPECT_EQ(RepeatSteps(SDLK_RIGHT, 300010), 1);
@@ -284,6 +288,48 @@ TEST_F(InputTest, AKeyHeldBeforeItsCallerAskedNeverRepeats) {
   EXPECT_EQ(RepeatSteps(SDLK_RIGHT, 300403), 1) << "0.4 s from the press's stamp, not the frame's";
   for (int i = 0; i < 50; ++i) UpdateInput();  // the focus went away and came back
   EXPECT_EQ(RepeatSteps(SDLK_RIGHT, 310000), 0);
+}
+
+// The system's auto-repeat sends more downs with no up between: the key is
+// held from its press to its release, and its repeat speeds up as ever.
+TEST_F(InputTest, AutoRepeatedDownsKeepAKeyHeldAndItsRepeatSpeedingUp) {
+  StampEvent(KeyEvent(SDL_KEYDOWN, SDLK_LEFT), ClockTicks());
+  UpdateInput();
+  int steps = RepeatSteps(SDLK_LEFT, 1000);
+  for (uint32_t t = 1016; t <= 4000; t += 16) {
+    if (t % 48 == 0) StampEvent(KeyEvent(SDL_KEYDOWN, SDLK_LEFT), ClockTicks());
+    if (t % 80 == 0) {  // X's way: an up and a down at once
+      StampEvent(KeyEvent(SDL_KEYUP, SDLK_LEFT), ClockTicks());
+      StampEvent(KeyEvent(SDL_KEYDOWN, SDLK_LEFT), ClockTicks());
+    }
+    UpdateInput();
+    ASSERT_EQ(KeyStates[SDLK_LEFT], Held) << t;
+    steps += RepeatSteps(SDLK_LEFT, t);
+  }
+  EXPECT_NEAR(steps, 1 + 17 + 99, 2) << "one, then ten a second from 0.4 s, a hundred from 2 s";
+  StampEvent(KeyEvent(SDL_KEYUP, SDLK_BACKSPACE), ClockTicks());  // held Backspace, repeated the X way
+  StampEvent(KeyEvent(SDL_KEYDOWN, SDLK_BACKSPACE), ClockTicks());
+  UpdateInput();
+  EXPECT_EQ(KeysTyped, "\b") << "typing follows the repeat";
+  StampEvent(KeyEvent(SDL_KEYUP, SDLK_LEFT), ClockTicks() - 40);
+  StampEvent(KeyEvent(SDL_KEYDOWN, SDLK_LEFT), ClockTicks());
+  UpdateInput();
+  EXPECT_EQ(KeyStates[SDLK_LEFT], Pressed) << "a down 40 ms after an up is a press";
+}
+
+// A key bound to a lane works the menus as its arrow, and never types.
+TEST_F(InputTest, ALaneKeyIsItsArrowForTheMenusAndTypesNothing) {
+  BoundKeys[1] = SDLK_j;
+  StampEvent(KeyEvent(SDL_KEYDOWN, SDLK_j), ClockTicks());
+  StampEvent(KeyEvent(SDL_KEYDOWN, SDLK_k), ClockTicks());
+  UpdateInput();
+  EXPECT_EQ(KeyStates[SDLK_DOWN], Pressed);
+  EXPECT_EQ(KeyStates[ColumnKeys[1]], Pressed);
+  EXPECT_EQ(KeysTyped, "k");
+  StampEvent(KeyEvent(SDL_KEYUP, SDLK_j), ClockTicks());
+  UpdateInput();
+  EXPECT_EQ(KeyStates[SDLK_DOWN], Up);
+  BoundKeys[1] = SDLK_DOWN;
 }
 
 TEST(ClockTest, StampsReadAsTheGameClockOfTheirMoment) {

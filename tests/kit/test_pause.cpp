@@ -97,15 +97,16 @@ TEST_F(PauseMenuTest, BarsSlideAndTheirLinesEndAtX620) {
 TEST_F(PauseMenuTest, ButtonsFullyOpenAndTheirClicks) {
   PauseLevel = 100;
   PauseWanted = true;
-  DrawPauseButtons();
+  PauseButtons();
   EXPECT_EQ(ScreenPixel(260, 105), Glyph('R', 0, 0));
   EXPECT_EQ(ScreenPixel(298, 155), Glyph('E', 0, 0));
   Click(320, 94);  // just above "Resume game"
-  DrawPauseButtons();
-  EXPECT_TRUE(PauseWanted);
+  EXPECT_EQ(PauseButtons(), PauseChoice::None);
   Click(320, 95);
-  EXPECT_EQ(DrawPauseButtons(), PauseChoice::None);
-  EXPECT_FALSE(PauseWanted);
+  EXPECT_EQ(PauseButtons(), PauseChoice::Resume);
+  EXPECT_TRUE(PauseWanted) << "the buttons only say what was chosen";
+  EXPECT_EQ(UpdatePause(), PauseChoice::None);
+  EXPECT_FALSE(PauseWanted) << "the pause resumes itself";
 }
 
 TEST_F(PauseMenuTest, ExitQuitsFadingInOrOutAndResumeKeepsFadingOut) {
@@ -113,12 +114,11 @@ TEST_F(PauseMenuTest, ExitQuitsFadingInOrOutAndResumeKeepsFadingOut) {
   for (bool open : {true, false}) {
     PauseWanted = open;
     Click(320, 405);
-    EXPECT_EQ(DrawPauseButtons(), PauseChoice::Exit) << open;
+    EXPECT_EQ(PauseButtons(), PauseChoice::Exit) << open;
     EXPECT_EQ(PauseWanted, open);
   }
   Click(320, 355);
-  EXPECT_EQ(DrawPauseButtons(), PauseChoice::None);
-  EXPECT_FALSE(PauseWanted);
+  EXPECT_EQ(PauseButtons(), PauseChoice::Resume);
   EXPECT_EQ(PauseLevel, 50.0);
 }
 

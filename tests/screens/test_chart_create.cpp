@@ -284,7 +284,7 @@ TEST_F(GeneratorTest, UpAndDownPickARowLeftAndRightStepIt) {
   EXPECT_EQ(Screen, ChartCreate);
   frame(SDLK_RETURN);
   EXPECT_EQ(Screen, DifficultySelect);
-  FocusIndex = -1;
+  ClearFocus();
 }
 
 // Right held down on "Accept", then Up onto the beats: the value must not
@@ -317,7 +317,7 @@ TEST_F(GeneratorTest, AKeyHeldBeforeItsRowIsFocusedStepsNothing) {
   frame(SDLK_RIGHT, false);
   frame(SDLK_RIGHT, true);  // pressed there, it steps
   EXPECT_EQ(CreateBeats, 217);
-  FocusIndex = -1;
+  ClearFocus();
 }
 
 }  // namespace

@@ -59,6 +59,17 @@ TEST_F(ImportScreenTest, ImportReplacesTheChartOnlyWhenTheFileIsRead) {
   }
 }
 
+// A step file with nothing to play is named on the screen at its click,
+// before any question, and the song's chart stays.
+TEST_F(ImportScreenTest, AFileWithoutAChartIsRefusedByNameBeforeTheQuestion) {
+  WriteTextFile("Music/empty.sm", "");
+  Frame(true, 320, 95);
+  EXPECT_EQ(ImportNotice, "no dance-single chart in empty.sm");
+  Frame(false, 220, 255);  // where "Replace" would be: no question came up
+  EXPECT_EQ(Screen, ChartImport);
+  EXPECT_EQ(Chart(), old);
+}
+
 TEST_F(ImportScreenTest, ListsStepFilesSevenAtATimeWithScrollControls) {
   WriteTextFile("Music/Track.mp3", "");
   for (char c = 'a'; c <= 'h'; ++c)

@@ -83,13 +83,14 @@ TEST_F(DifficultySelectTest, NeverPlayedShowsNoScoreAndTheFocusComesBackToThePla
     BestScores[Easy] = c.best;
     EXPECT_EQ(BestScoreLabel(Easy), c.label);
   }
-  FocusIndex = -1;
+  ClearFocus();
   Enter("<starteasy> <starthard>");
-  EXPECT_EQ(FocusIndex, -1) << "entered from the song list: no focus";
+  EXPECT_EQ(FocusedId, 0u) << "entered from the song list: no focus";
   SelectedDifficulty = Hard;
   FocusPlayedChart = true;
   Enter("<starteasy> <starthard>");
-  EXPECT_EQ(FocusIndex, 1);
+  EXPECT_EQ(FocusedId, FocusIdOf("hard"));
+  EXPECT_FALSE(FocusDrawn()) << "placed for the keys, but a mouse player sees only the pointer's button lit";
   EXPECT_FALSE(FocusPlayedChart);
-  FocusIndex = -1;
+  ClearFocus();
 }

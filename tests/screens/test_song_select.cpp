@@ -153,3 +153,18 @@ TEST_F(SongSelectTest, PacksOpenAndCloseAndTypingFiltersEachLevel) {
   EXPECT_EQ(Frame(550, 435), Title);
   EXPECT_TRUE(TopSearch.empty());
 }
+
+// Typed at the top level, the search looks through every song of the library:
+// a pack's songs by their title and by their pack's name, listed flat.
+TEST_F(SongSelectTest, TheTopLevelSearchFindsEverySongOfTheLibrary) {
+  for (const char* file : {"Music/Pack/S1/b.ogg", "Music/Pack/S2/c.ogg", "Music/a.mp3"}) WriteTextFile(file, "");
+  WriteTextFile("Music/Pack/S2/c.ssc", "#TITLE:Zebra;");
+  Frame(-1, 0, true);
+  struct Case { const char* typed; std::vector<std::string> rows; };
+  for (const Case& c : {Case{"zeb", {"Pack/S2/c.ogg"}}, Case{"pack", {"Pack/S1/b.ogg", "Pack/S2/c.ogg"}}, Case{"qq", {}}}) {
+    TopSearch.clear();
+    Frame(-1, 0, false, c.typed);
+    EXPECT_EQ(Rows(), c.rows) << c.typed;
+    EXPECT_TRUE(OpenPack.empty());
+  }
+}

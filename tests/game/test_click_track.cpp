@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "game/calibration.h"
+#include "game/click_track.h"
 
 namespace {
 

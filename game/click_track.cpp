@@ -1,5 +1,5 @@
 // The click track, made here sample by sample, and the taps on it.
-#include "game/calibration.h"
+#include "game/click_track.h"
 
 #include <algorithm>
 #include <cmath>

@@ -20,6 +20,13 @@ struct Music {
 
 namespace {
 
+// A clock with no calls seen, for the same device.
+MusicClock FreshClock(const MusicClock& clock) {
+  MusicClock fresh;
+  fresh.rate = clock.rate, fresh.buffer = clock.buffer, fresh.waiting = clock.waiting;
+  return fresh;
+}
+
 // Written by the audio thread, read by the main one: the samples of the
 // music mixed since it started and when the last of them were, published
 // under a sequence number that is odd while they change.
@@ -56,7 +63,7 @@ void SetMixing(bool mixing, bool restart) {
   if (restart) {
     MixedSamples = 0;
     CountedStamp = 0;
-    Clock = MusicClock{Clock.rate, Clock.buffer, Clock.waiting};
+    Clock = FreshClock(Clock);
     FinishedMixing = false;
   }
   MusicMixing = mixing;
@@ -201,7 +208,7 @@ uint64_t CountedSamples(const MusicClock& clock) {
 void SeeDeviceCall(MusicClock& clock, uint64_t counted, uint32_t stampMs) {
   const uint64_t before = CountedSamples(clock);
   if (counted == before && clock.callCount > 0) return;
-  if (counted < before) clock = MusicClock{clock.rate, clock.buffer, clock.waiting};  // started again
+  if (counted < before) clock = FreshClock(clock);  // started again
   if (clock.callCount > 0) {
     const DeviceCall& last = clock.calls[clock.callCount - 1];
     const int64_t said = static_cast<int64_t>(counted) - clock.waiting;

@@ -56,7 +56,7 @@ void AskValue(int y, const char* question, int& value, const char* unit, Setting
   value -= PointerSteps(103, y, ArrowLeftIcon, speedsUp);
   value += PointerSteps(537, y, ArrowRightIcon, speedsUp);
   value = std::clamp(value, bounds.low, bounds.high);
-  InfoBox(Centred(320, y, 300, 10), std::to_string(value) + unit, focused);
+  InfoBox(Centred(320, y, 300, 10), std::to_string(value) + unit, focused && FocusDrawn());
 }
 
 bool ShiftHeld() { return KeyStates[SDLK_LSHIFT] != Up || KeyStates[SDLK_RSHIFT] != Up; }
@@ -75,7 +75,7 @@ void AskTempo(int y) {
     CreateBpm /= 2, CreateBeats = std::max(BeatBounds.low, (CreateBeats + 1) / 2);
   if (ClickButton(540, y - 40, 40, "x2") && CreateBpm * 2 <= BpmBounds.high)
     CreateBpm *= 2, CreateBeats = std::min(BeatBounds.high, CreateBeats * 2);
-  bool focused = TakeFocus();
+  bool focused = TakeFocus(FocusIdOf("How fast is the song?"));
   int steps = focused ? KeySteps(false) : 0;
   steps -= PointerSteps(103, y, ArrowLeftIcon, false);
   steps += PointerSteps(537, y, ArrowRightIcon, false);
@@ -83,7 +83,7 @@ void AskTempo(int y) {
   CreateBpm = std::clamp(CreateBpm, static_cast<double>(BpmBounds.low), static_cast<double>(BpmBounds.high));
   char text[32];
   std::snprintf(text, sizeof text, "%.2f BPM", CreateBpm);
-  InfoBox(Centred(320, y, 300, 10), text, focused);
+  InfoBox(Centred(320, y, 300, 10), text, focused && FocusDrawn());
 }
 
 // "Arrows": a click, Enter, Left or Right switches; music only for music that has a beat.

@@ -133,7 +133,9 @@ TEST(TimingSummaryTest, OffsetAdjustmentTakesTheMeanAway) {
     TimingSummary first = play(0);
     std::optional<int> offered = OffsetAdjustment(first);
     EXPECT_EQ(offered, c.offered) << c.presses << " presses " << c.late << " ms late";
-    if (offered) EXPECT_NEAR(play(*offered).meanMs, first.meanMs - *offered, 1e-9);
+    if (offered) {
+      EXPECT_NEAR(play(*offered).meanMs, first.meanMs - *offered, 1e-9);
+    }
   }
   AudioOffsetMs = 0;
 }

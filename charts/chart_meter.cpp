@@ -59,15 +59,19 @@ ChartMeter MeterOf(const ChartSection& chart) {
   return {EstimatedMeter(chart.notes), true};
 }
 
-std::array<ChartMeter, DifficultyCount> ChartMeters(const std::string& song) {
+std::array<ChartMeter, DifficultyCount> ChartMeters(const std::string& song, bool* found) {
   std::array<ChartMeter, DifficultyCount> meters{};
-  const std::string text = SongChartText(song);  // read once for all five
+  std::string text = SongChartText(song);  // read once for all five
   bool present[DifficultyCount];
   ChartTextDifficulties(text, present);
+  std::istringstream in(std::move(text));  // no second copy of a chart of many megabytes
   for (int d = 0; d < DifficultyCount; ++d) {
-    std::istringstream in(text);
-    if (present[d]) meters[d] = MeterOf(ReadChart(in, d));
+    if (!present[d]) continue;
+    in.clear();
+    in.seekg(0);
+    meters[d] = MeterOf(ReadChart(in, d));
   }
+  if (found != nullptr) std::copy(present, present + DifficultyCount, found);
   return meters;
 }
 

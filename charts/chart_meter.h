@@ -23,7 +23,8 @@ ChartMeter MeterOf(const ChartSection& chart);
 
 // The numbers of a song's charts by difficulty (song below Music/, as
 // SelectedSong), read as the difficulty select reads them.
-std::array<ChartMeter, DifficultyCount> ChartMeters(const std::string& song);
+// With `present`, also which difficulties the chart has, from the same one reading.
+std::array<ChartMeter, DifficultyCount> ChartMeters(const std::string& song, bool* present = nullptr);
 
 // As the difficulty select shows it: "11", "~9" for an estimate, "" for none.
 std::string MeterLabel(const ChartMeter& meter);

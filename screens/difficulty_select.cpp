@@ -51,8 +51,7 @@ void RunDifficultySelect() {
   DrawText(25, 45, SongTitle(SelectedSong), Left);
   if (ScreenChanged) {
     PrepareSongChart(SelectedSong);  // a song folder's step file becomes its chart here
-    ReadSongDifficulties(SelectedSong, ChartHasDifficulty);
-    Meters = ChartMeters(SelectedSong);
+    Meters = ChartMeters(SelectedSong, ChartHasDifficulty);  // one reading of a chart of any size
     ReadBestScores(ScorePath(SelectedSong), BestScores);
     // The keys go on from the chart just played; drawn once the player uses them.
     if (FocusPlayedChart && IsDifficulty(SelectedDifficulty) && ChartHasDifficulty[SelectedDifficulty])

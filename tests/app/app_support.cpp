@@ -177,7 +177,8 @@ namespace {
 
 SDL_Surface** KitImages[8] = {&FontImage, &ButtonImage, &ArrowsImage, &BorderImage,
                               &BarImage,  &CursorImage, &SnapshotImage, &BlurImage};
-SDL_Surface** GameImages[5] = {&GameBackground, &GameTitle, &ArrowSheet, &RatingSheet, &HoldSheet};
+SDL_Surface** GameImages[RealMedia::GameImageCount] = {&GameBackground, &GameTitle, &ArrowSheet,  &RatingSheet,
+                                            &HoldSheet,      &RollSheet, &MineSheet,   &BeatArrowSheet};
 
 template <typename T, size_t N>
 void CopyTable(const T (&from)[N], T (&to)[N]) {
@@ -188,7 +189,7 @@ void CopyTable(const T (&from)[N], T (&to)[N]) {
 
 RealMedia::RealMedia() {
   for (int i = 0; i < 8; ++i) kit[i] = *KitImages[i];
-  for (int i = 0; i < 5; ++i) game[i] = *GameImages[i];
+  for (int i = 0; i < GameImageCount; ++i) game[i] = *GameImages[i];
   CopyTable(GlyphRects, glyphs);
   for (int s = 0; s < 2; ++s) CopyTable(PanelCells[s], panels[s]);
   CopyTable(ArrowRects, arrows);
@@ -205,7 +206,7 @@ RealMedia::~RealMedia() {
     if (*KitImages[i] != kit[i]) SDL_FreeSurface(*KitImages[i]);
     *KitImages[i] = kit[i];
   }
-  for (int i = 0; i < 5; ++i) {
+  for (int i = 0; i < GameImageCount; ++i) {
     if (*GameImages[i] != game[i]) SDL_FreeSurface(*GameImages[i]);
     *GameImages[i] = game[i];
   }

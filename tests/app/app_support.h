@@ -55,8 +55,9 @@ void QueueKey(int sym, bool down);
 struct RealMedia {
   RealMedia();
   ~RealMedia();
+  static constexpr int GameImageCount = 8;  // every sheet LoadGameMedia loads
   SDL_Surface* kit[8];
-  SDL_Surface* game[5];
+  SDL_Surface* game[GameImageCount];
   SDL_Rect glyphs[95], panels[2][9], arrows[4], cursor[16], arrowCells[16], ratingCells[4], holdCells[3];
 };
 

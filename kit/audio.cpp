@@ -280,8 +280,8 @@ int64_t MeasureDepth(const DeviceCall* calls, int count, int rate, int64_t buffe
   // The calls by ms since the first, and their upper hull. The device's line
   // has every call on or below it: those of the burst (not yet full), those
   // stamped late, and all after a stall or a dry card, which lose time. Its
-  // rate is the longest hull edge at a plausible rate; its height is the
-  // most any early call says, before the losses add up.
+  // line is the earliest long hull edge at a plausible rate (the least way
+  // back to the first call), and its height there is what the device holds.
   struct Point {
     double ms, counted;
   };
@@ -295,17 +295,16 @@ int64_t MeasureDepth(const DeviceCall* calls, int count, int rate, int64_t buffe
     while (hull.size() >= 2 && under(hull[hull.size() - 2], hull.back(), p)) hull.pop_back();
     hull.push_back(p);
   }
-  if (hull.empty() || hull.back().ms < OpeningSteadyMs) return -1;
-  double bestMs = 0, perMs = rate / 1000.0;
+  double bestMs = 0, depth = 0;
   for (size_t i = 1; i < hull.size(); ++i) {
     const double spanMs = hull[i].ms - hull[i - 1].ms;
-    const double slope = (hull[i].counted - hull[i - 1].counted) / spanMs;
-    if (slope < rate * 0.0009 || slope > rate * 0.0011 || spanMs <= bestMs) continue;
-    bestMs = spanMs, perMs = slope;
+    const double perMs = (hull[i].counted - hull[i - 1].counted) / spanMs;
+    if (perMs < rate * 0.0009 || perMs > rate * 0.0011 || spanMs <= bestMs) continue;
+    bestMs = spanMs;
+    depth = hull[i].counted - perMs * hull[i].ms;
+    if (bestMs >= OpeningSteadyMs) break;
   }
-  double depth = 0;
-  for (int i = 0; i < count && calls[i].stampMs - calls[0].stampMs <= OpeningSteadyMs; ++i)
-    depth = std::max(depth, static_cast<double>(calls[i].counted) - perMs * (calls[i].stampMs - calls[0].stampMs));
+  if (bestMs < OpeningSteadyMs) return -1;
   return std::max(static_cast<int64_t>(std::lround(depth)), buffer);
 }
 

@@ -14,12 +14,6 @@
 
 #include "kit/clock.h"
 
-#include <pthread.h>
-#include <sched.h>
-#include <sys/resource.h>
-#include <sys/syscall.h>
-#include <unistd.h>
-
 struct Music {
   Mix_Music* mix = nullptr;
   SDL_RWops* source = nullptr;  // the bytes of music loaded from memory
@@ -55,17 +49,6 @@ bool ClockOpen = false;
 int BufferSamples = 1024;
 MusicClock Clock;
 
-// The audio thread before anything else of the game: a buffer mixed late
-// leaves the card dry. Realtime where the system allows it, else the least
-// niceness it allows; quietly as it was otherwise.
-void RaiseAudioThread() {
-  sched_param param{};
-  param.sched_priority = sched_get_priority_min(SCHED_FIFO) + 1;
-  if (pthread_setschedparam(pthread_self(), SCHED_FIFO, &param) == 0) return;
-  for (int nice = -10; nice < 0; nice += 5)
-    if (setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), nice) == 0) return;
-}
-
 // In the audio thread, after the mixer filled a buffer. SDL_mixer 1.2 mixes
 // the music first and calls its finished hook from there, so a buffer in
 // which the music ran out still counts.
@@ -74,7 +57,6 @@ void CountMixed(void*, Uint8*, int bytes) {
   DeviceTaken += static_cast<uint64_t>(bytes / 4);  // 16-bit stereo
   DeviceStamp.store(now, std::memory_order_relaxed);
   const int opening = OpeningCount.load(std::memory_order_relaxed);
-  if (opening == 0) RaiseAudioThread();
   if (opening < OpeningCallsKept && (opening == 0 || now - OpeningCalls[0].stampMs <= OpeningMs)) {
     OpeningCalls[opening] = DeviceCall{DeviceTaken, now};
     OpeningCount.store(opening + 1, std::memory_order_release);

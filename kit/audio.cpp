@@ -258,7 +258,7 @@ int64_t ReadHeardSample(MusicClock& clock, uint32_t ticks) {
   return clock.shown;
 }
 
-int64_t MeasureDepth(const DeviceCall* calls, int count, int rate, int64_t buffer) {
+int64_t MeasureDepth(const DeviceCall* calls, int count, int rate, int64_t buffer, uint32_t steadyMs) {
   // The calls by ms since the first, and their upper hull. The device's line
   // has every call on or below it: those of the burst (not yet full), those
   // stamped late, and all after a stall or a dry card, which lose time. Its
@@ -284,9 +284,9 @@ int64_t MeasureDepth(const DeviceCall* calls, int count, int rate, int64_t buffe
     if (perMs < rate * 0.0009 || perMs > rate * 0.0011 || spanMs <= bestMs) continue;
     bestMs = spanMs;
     depth = hull[i].counted - perMs * hull[i].ms;
-    if (bestMs >= OpeningSteadyMs) break;
+    if (bestMs >= steadyMs) break;
   }
-  if (bestMs < OpeningSteadyMs) return -1;
+  if (bestMs < steadyMs) return -1;
   return std::max(static_cast<int64_t>(std::lround(depth)), buffer);
 }
 
@@ -299,10 +299,12 @@ namespace {
 void MeasureOpenedDevice() {
   if (MeasuredDepth >= 0) return;
   const int count = OpeningCount.load(std::memory_order_acquire);
-  const int64_t depth = MeasureDepth(OpeningCalls, count, Clock.rate, Clock.buffer);
+  const bool complete = count == OpeningCallsKept || (count > 0 && DeviceStamp.load(std::memory_order_relaxed) - OpeningCalls[0].stampMs > OpeningMs);
+  int64_t depth = MeasureDepth(OpeningCalls, count, Clock.rate, Clock.buffer);
+  // An opening that lost time all along still says more than a guess: its best stretch, however short.
+  if (depth < 0 && complete) depth = MeasureDepth(OpeningCalls, count, Clock.rate, Clock.buffer, 50);
   if (depth < 0) return;
   Clock.waiting = depth;
-  const bool complete = count == OpeningCallsKept || DeviceStamp.load(std::memory_order_relaxed) - OpeningCalls[0].stampMs > OpeningMs;
   if (!complete) return;
   MeasuredDepth = depth;
   std::fprintf(stderr, "Zedov: the sound card holds %d ms\n", static_cast<int>(depth * 1000 / Clock.rate));

@@ -54,12 +54,23 @@ inline constexpr int CallsKept = 128;  // three seconds or more of calls: the ra
 struct MusicClock {
   int rate = AudioRate;        // samples a second
   int64_t buffer = 1024;       // samples the device takes at a call
-  int64_t waiting = 2048;      // samples mixed but not yet heard, at a call
+  int64_t waiting = 2048;      // samples mixed but not yet heard, at a call: the device's depth
   DeviceCall calls[CallsKept]; // the latest calls seen since the device last stood, oldest first
   int callCount = 0;
   int64_t step = 1024;         // samples the latest call brought, at least a buffer
   int64_t shown = INT64_MIN;   // the last position read, which never goes back
 };
+
+// What waits to be heard at a device's call, measured from its calls since
+// it opened (each with the count of every sample it took, music or not). A
+// device takes what it holds at once when it opens, then a buffer each time
+// it has played one, at its own rate; so its calls past that burst lie on a
+// line of that rate, whose height at the first call is what it holds. At
+// least the buffer being mixed; -1 before a steady stretch of steadyMs.
+inline constexpr int OpeningCallsKept = 512;   // enough for the opening at the smallest buffer
+inline constexpr uint32_t OpeningMs = 1500;    // the calls kept from the first on
+inline constexpr uint32_t OpeningSteadyMs = 200;  // the least stretch of calls whose rate is trusted
+int64_t MeasureDepth(const DeviceCall* calls, int count, int rate, int64_t buffer, uint32_t steadyMs = OpeningSteadyMs);
 
 // Takes a device call seen: the count and stamp the audio thread left. A
 // call long after the one before (a pause, a stalled device), or one that

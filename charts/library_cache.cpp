@@ -115,8 +115,8 @@ std::string_view NextPart(std::string_view& list, char between) {
   return part;
 }
 
-// One line of the file into a record; false when it is not one.
-bool TakeRecord(std::string_view line, std::string& below, FolderRecord& r) {
+// One line of the file, its first field (the path, taken by the caller) aside, into a fresh record; false when it is not one.
+bool TakeRecord(std::string_view line, FolderRecord& r) {
   std::string_view fields[RecordFields];
   int count = 0;
   for (; count < RecordFields && !line.empty(); ++count) {
@@ -125,7 +125,6 @@ bool TakeRecord(std::string_view line, std::string& below, FolderRecord& r) {
     line.remove_prefix(tab == std::string_view::npos ? line.size() : tab + 1);
   }
   if (count < RecordFields - 2 || !line.empty()) return false;  // the last two fields may be empty
-  TakeText(fields[0], below);
   std::string* texts[] = {&r.song.song, &r.song.name, &r.song.stepFile, &r.head.title, &r.head.subtitle,
                           &r.head.titleTranslit, &r.head.subtitleTranslit, &r.head.music, &r.info.artist, &r.info.banner};
   for (int k = 0; k < 10; ++k) TakeText(fields[4 + k], *texts[k]);
@@ -136,25 +135,44 @@ bool TakeRecord(std::string_view line, std::string& below, FolderRecord& r) {
     if (int m = 0; Take(NextPart(meters, ','), m)) r.info.meters.push_back(m); else return false;
   for (std::string_view names = fields[20]; !names.empty();) TakeText(NextPart(names, '/'), r.folders.emplace_back());
   r.isSong = fields[3] == "1";
-  return !below.empty() && Take(fields[1], r.folderTime) && Take(fields[2], r.stepTime) &&
+  return Take(fields[1], r.folderTime) && Take(fields[2], r.stepTime) &&
          (fields[3] == "1" || fields[3] == "0");
 }
 
-// The file's records, or none at all when any line is not one.
+// The cache file in one read straight into its text; false when it cannot be read whole.
+bool ReadCacheFile(std::string& text) {
+  FileRead found;
+  int fd = OpenFileToRead(LibraryCachePath, 256 * 1024 * 1024, found);
+  struct stat status;
+  bool read = fd >= 0 && fstat(fd, &status) == 0;
+  text.resize(read ? static_cast<size_t>(status.st_size) : 0);
+  for (size_t got = 0; read && got < text.size();) {
+    long piece = ReadPiece(fd, text.data() + got, text.size() - got);
+    read = piece > 0;  // the file is replaced whole, never written in place: it cannot end sooner
+    got += read ? static_cast<size_t>(piece) : 0;
+  }
+  if (fd >= 0) close(fd);
+  return read;
+}
+
+// The file's records, or none at all when any line is not one. Each record
+// is read in place in its table entry: no copy of its texts.
 void LoadCache() {
   CacheLoaded = true;
   Records.clear();
   std::string text;
-  if (ReadWholeFile(LibraryCachePath, text, 256 * 1024 * 1024) != FileRead::Read || !text.starts_with(CacheHeader)) return;
+  if (!ReadCacheFile(text) || !text.starts_with(CacheHeader)) return;
   std::string_view rest = std::string_view(text).substr(CacheHeader.size());
   Records.reserve(std::count(rest.begin(), rest.end(), '\n'));
+  std::string below;
   while (!rest.empty()) {
     size_t end = rest.find('\n');
     if (end == std::string_view::npos) return Records.clear();  // cut short
-    std::string below;
-    FolderRecord record;
-    if (!TakeRecord(rest.substr(0, end), below, record)) return Records.clear();
-    Records.insert_or_assign(std::move(below), std::move(record));
+    std::string_view line = rest.substr(0, end);
+    TakeText(line.substr(0, line.find('\t')), below);
+    FolderRecord& record = Records[below];
+    record = FolderRecord{};
+    if (below.empty() || !TakeRecord(line, record)) return Records.clear();
     rest.remove_prefix(end + 1);
   }
 }

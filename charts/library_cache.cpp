@@ -90,15 +90,15 @@ void PutRecord(std::string& out, const std::string& below, const FolderRecord& r
   out.back() = '\n';
 }
 
-std::string Unescaped(std::string_view field) {
-  if (field.find('\\') == std::string_view::npos) return std::string(field);
-  std::string text;
+// A field of the file into its text, with no copy made beyond the text itself.
+void TakeText(std::string_view field, std::string& text) {
+  if (field.find('\\') == std::string_view::npos) return text.assign(field), void();
+  text.clear();
   for (size_t i = 0; i < field.size(); ++i) {
     char c = field[i];
     if (c == '\\' && i + 1 < field.size()) c = field[++i], c = c == 't' ? '\t' : c == 'n' ? '\n' : c == 'r' ? '\r' : c;
     text += c;
   }
-  return text;
 }
 
 template <typename Number>
@@ -107,18 +107,16 @@ bool Take(std::string_view field, Number& number) {
   return error == std::errc() && end == field.data() + field.size();
 }
 
-std::vector<std::string> Split(std::string_view text, char between) {
-  std::vector<std::string> parts;
-  while (!text.empty()) {
-    size_t at = text.find(between);
-    parts.emplace_back(text.substr(0, at));
-    text.remove_prefix(at == std::string_view::npos ? text.size() : at + 1);
-  }
-  return parts;
+// The next part of a list field up to `between` (or its end), taken off the list.
+std::string_view NextPart(std::string_view& list, char between) {
+  size_t at = list.find(between);
+  std::string_view part = list.substr(0, at);
+  list.remove_prefix(at == std::string_view::npos ? list.size() : at + 1);
+  return part;
 }
 
-// One line of the file into a record; false when it is not one.
-bool TakeRecord(std::string_view line, std::string& below, FolderRecord& r) {
+// One line of the file, its first field (the path, taken by the caller) aside, into a fresh record; false when it is not one.
+bool TakeRecord(std::string_view line, FolderRecord& r) {
   std::string_view fields[RecordFields];
   int count = 0;
   for (; count < RecordFields && !line.empty(); ++count) {
@@ -127,36 +125,54 @@ bool TakeRecord(std::string_view line, std::string& below, FolderRecord& r) {
     line.remove_prefix(tab == std::string_view::npos ? line.size() : tab + 1);
   }
   if (count < RecordFields - 2 || !line.empty()) return false;  // the last two fields may be empty
-  below = Unescaped(fields[0]);
   std::string* texts[] = {&r.song.song, &r.song.name, &r.song.stepFile, &r.head.title, &r.head.subtitle,
                           &r.head.titleTranslit, &r.head.subtitleTranslit, &r.head.music, &r.info.artist, &r.info.banner};
-  for (int k = 0; k < 10; ++k) *texts[k] = Unescaped(fields[4 + k]);
+  for (int k = 0; k < 10; ++k) TakeText(fields[4 + k], *texts[k]);
   double* numbers[] = {&r.head.sampleStart, &r.head.sampleLength, &r.info.bpmLow, &r.info.bpmHigh, &r.info.seconds};
   for (int k = 0; k < 5; ++k)
     if (!Take(fields[14 + k], *numbers[k])) return false;
-  for (const std::string& meter : Split(fields[19], ','))
-    if (int m = 0; Take(std::string_view(meter), m)) r.info.meters.push_back(m); else return false;
-  for (const std::string& name : Split(fields[20], '/')) r.folders.push_back(Unescaped(name));
+  for (std::string_view meters = fields[19]; !meters.empty();)
+    if (int m = 0; Take(NextPart(meters, ','), m)) r.info.meters.push_back(m); else return false;
+  for (std::string_view names = fields[20]; !names.empty();) TakeText(NextPart(names, '/'), r.folders.emplace_back());
   r.isSong = fields[3] == "1";
-  return !below.empty() && Take(fields[1], r.folderTime) && Take(fields[2], r.stepTime) &&
+  return Take(fields[1], r.folderTime) && Take(fields[2], r.stepTime) &&
          (fields[3] == "1" || fields[3] == "0");
 }
 
-// The file's records, or none at all when any line is not one.
+// The cache file in one read straight into its text; false when it cannot be read whole.
+bool ReadCacheFile(std::string& text) {
+  FileRead found;
+  int fd = OpenFileToRead(LibraryCachePath, 256 * 1024 * 1024, found);
+  struct stat status;
+  bool read = fd >= 0 && fstat(fd, &status) == 0;
+  text.resize(read ? static_cast<size_t>(status.st_size) : 0);
+  for (size_t got = 0; read && got < text.size();) {
+    long piece = ReadPiece(fd, text.data() + got, text.size() - got);
+    read = piece > 0;  // the file is replaced whole, never written in place: it cannot end sooner
+    got += read ? static_cast<size_t>(piece) : 0;
+  }
+  if (fd >= 0) close(fd);
+  return read;
+}
+
+// The file's records, or none at all when any line is not one. Each record
+// is read in place in its table entry: no copy of its texts.
 void LoadCache() {
   CacheLoaded = true;
   Records.clear();
   std::string text;
-  if (ReadWholeFile(LibraryCachePath, text, 256 * 1024 * 1024) != FileRead::Read || !text.starts_with(CacheHeader)) return;
+  if (!ReadCacheFile(text) || !text.starts_with(CacheHeader)) return;
   std::string_view rest = std::string_view(text).substr(CacheHeader.size());
   Records.reserve(std::count(rest.begin(), rest.end(), '\n'));
+  std::string below;
   while (!rest.empty()) {
     size_t end = rest.find('\n');
     if (end == std::string_view::npos) return Records.clear();  // cut short
-    std::string below;
-    FolderRecord record;
-    if (!TakeRecord(rest.substr(0, end), below, record)) return Records.clear();
-    Records.insert_or_assign(std::move(below), std::move(record));
+    std::string_view line = rest.substr(0, end);
+    TakeText(line.substr(0, line.find('\t')), below);
+    FolderRecord& record = Records[below];
+    record = FolderRecord{};
+    if (below.empty() || !TakeRecord(line, record)) return Records.clear();
     rest.remove_prefix(end + 1);
   }
 }
@@ -189,6 +205,7 @@ void ReadFolderRecord(const std::string& below, const std::string& name, bool to
   }
   for (const ListedEntry& entry : entries)
     if (top && !r.isSong && entry.kind == FolderEntry) r.folders.push_back(entry.name);
+  std::sort(r.folders.begin(), r.folders.end(), ListedBefore);  // the pack's songs then list in name order
   ++FoldersRead;
   CacheChanged = true;
 }
@@ -209,10 +226,13 @@ const FolderRecord& VisitFolder(const std::string& below, const std::string& nam
 // A pack's song folders as kept, their times not asked (trusted), or asked and read again where changed.
 std::vector<LibrarySong> PackSongsOf(const std::string& name, const FolderRecord& top, bool trusted) {
   std::vector<LibrarySong> songs;
+  songs.reserve(top.folders.size());
+  std::string below;
   for (const std::string& folder : top.folders) {
-    auto kept = trusted ? Records.find(name + "/" + folder) : Records.end();
+    below.assign(name).append(1, '/').append(folder);
+    auto kept = trusted ? Records.find(below) : Records.end();
     FolderRecord* r = kept != Records.end() && kept->second.folderTime != 0 ? &kept->second : nullptr;
-    if (r == nullptr) r = const_cast<FolderRecord*>(&VisitFolder(name + "/" + folder, folder, false));
+    if (r == nullptr) r = const_cast<FolderRecord*>(&VisitFolder(below, folder, false));
     r->seen = Opens;
     if (r->isSong) songs.push_back(r->song);
   }
@@ -233,6 +253,12 @@ void ListTopFolder(const std::string& name) {
 }
 
 bool ByName(const auto& a, const auto& b) { return ListedBefore(a.name, b.name); }
+
+// Sorts by name; a list already in that order (as the cache keeps a pack's) is only looked through.
+template <typename Item>
+void SortByName(std::vector<Item>& items) {
+  if (!std::is_sorted(items.begin(), items.end(), ByName<Item, Item>)) std::sort(items.begin(), items.end(), ByName<Item, Item>);
+}
 
 }  // namespace
 
@@ -257,8 +283,8 @@ void OpenSongLibrary(SongOrder order) {
   std::erase_if(Records, [](const auto& kept) { return kept.second.seen != Opens; });  // folders gone
   CacheChanged = CacheChanged || Records.size() != before;
   if (CacheChanged) SaveCache();
-  std::sort(Packs.begin(), Packs.end(), ByName<Pack, Pack>);
-  for (Pack& pack : Packs) std::sort(pack.songs.begin(), pack.songs.end(), ByName<LibrarySong, LibrarySong>);
+  SortByName(Packs);
+  for (Pack& pack : Packs) SortByName(pack.songs);
   std::stable_sort(LooseSongs.begin(), LooseSongs.end(), ByName<LibrarySong, LibrarySong>);
   SortSongLibrary(order);
 }
@@ -270,7 +296,7 @@ bool CheckPack(const std::string& name, SongOrder order) {
   if (top == Records.end() || pack == Packs.end()) return false;
   int readBefore = FoldersRead;
   pack->songs = PackSongsOf(name, top->second, false);
-  std::sort(pack->songs.begin(), pack->songs.end(), ByName<LibrarySong, LibrarySong>);
+  SortByName(pack->songs);
   SortSongs(pack->songs, order);
   if (pack->songs.empty()) Packs.erase(pack);
   if (FoldersRead != readBefore) SaveCache();

@@ -56,8 +56,9 @@ std::string SongOrderLabel(SongOrder order) {
 SongOrder NextSongOrder(SongOrder order) { return static_cast<SongOrder>((static_cast<int>(order) + 1) % SongOrderCount); }
 
 void SortSongs(std::vector<LibrarySong>& songs, SongOrder order) {
-  if (order == SongOrder::ByName)
-    return std::stable_sort(songs.begin(), songs.end(), [](const auto& a, const auto& b) { return ListedBefore(a.name, b.name); });
+  auto byName = [](const LibrarySong& a, const LibrarySong& b) { return ListedBefore(a.name, b.name); };
+  if (order == SongOrder::ByName && std::is_sorted(songs.begin(), songs.end(), byName)) return;  // as listed, most often
+  if (order == SongOrder::ByName) return std::stable_sort(songs.begin(), songs.end(), byName);
   std::vector<SortKey> keys;
   keys.reserve(songs.size());
   for (const LibrarySong& song : songs) keys.push_back(KeyOf(song, order, SongInfoOf(song)));

@@ -19,8 +19,8 @@ int32_t HeadTakenMs[4];      // song time of the press that took the live roll's
 int32_t FramePressMs[4];     // the lane's latest press in this frame, NoPress for none
 
 bool KeyDown(int column) {
-  int state = KeyStates[ColumnKeys[column]];
-  return state == Held || state == Pressed;
+  KeyState state = KeyStates[ColumnKeys[column]];
+  return state == KeyState::Held || state == KeyState::Pressed;
 }
 
 bool InLane(int column) { return column >= 0 && column < 4; }

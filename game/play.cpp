@@ -175,5 +175,5 @@ std::vector<std::string> CounterLines() {
 void DrawCounters() {
   std::vector<std::string> lines = CounterLines();
   for (size_t i = 0; i < lines.size(); ++i)
-    DrawText(320, CounterTop + 18 * static_cast<int>(i), lines[i], Centre);
+    DrawText(320, CounterTop + 18 * static_cast<int>(i), lines[i], TextAlign::Centre);
 }

@@ -54,9 +54,9 @@ int StepsDueAfter(uint32_t heldMs) {
 uint32_t MouseRepeatStart = 0;
 int MouseRepeatDone = 0;
 
-int StepsOfHeld(int state, uint32_t nowMs, uint32_t& start, int& done) {
-  if (state == Up) return 0;
-  if (state == Pressed) {
+int StepsOfHeld(KeyState state, uint32_t nowMs, uint32_t& start, int& done) {
+  if (state == KeyState::Up) return 0;
+  if (state == KeyState::Pressed) {
     start = nowMs;
     done = 1;
     return 1;
@@ -68,8 +68,8 @@ int StepsOfHeld(int state, uint32_t nowMs, uint32_t& start, int& done) {
 }
 
 // The step size of a held key or button: 1, then 10 from 0.4 s, 100 from 2 s.
-int StrideOfHeld(int state, uint32_t nowMs, uint32_t start) {
-  if (state != Held) return 1;
+int StrideOfHeld(KeyState state, uint32_t nowMs, uint32_t start) {
+  if (state != KeyState::Held) return 1;
   uint32_t heldMs = nowMs - start;
   return heldMs >= 2000 ? 100 : heldMs >= 400 ? 10 : 1;
 }
@@ -81,21 +81,21 @@ int AxisValue[MostJoysticks][2];
 // A press reads Pressed in its frame; a release Up, unless its press came in
 // this same frame: then Pressed stays for this frame and Up follows at the
 // next update, so that a tap is never lost.
-void Press(int& state, bool& releaseDue) {
-  state = Pressed;
+void Press(KeyState& state, bool& releaseDue) {
+  state = KeyState::Pressed;
   releaseDue = false;
 }
-void Release(int& state, bool& releaseDue) {
-  if (state == Pressed)
+void Release(KeyState& state, bool& releaseDue) {
+  if (state == KeyState::Pressed)
     releaseDue = true;
   else
-    state = Up;
+    state = KeyState::Up;
 }
 
-void Decay(int* states, bool* releaseDue, int count) {
+void Decay(KeyState* states, bool* releaseDue, int count) {
   for (int i = 0; i < count; ++i) {
-    states[i] = states[i] != Up ? Held : Up;
-    if (releaseDue[i]) states[i] = Up;
+    states[i] = states[i] != KeyState::Up ? KeyState::Held : KeyState::Up;
+    if (releaseDue[i]) states[i] = KeyState::Up;
     releaseDue[i] = false;
   }
 }
@@ -252,7 +252,7 @@ void ApplyButtonEvent(const SDL_Event& e) {
     ButtonDown[button] = false;
     Release(MouseButtons[button], ButtonReleaseDue[button]);
   } else {
-    MouseButtons[button] = Up;
+    MouseButtons[button] = KeyState::Up;
   }
 }
 
@@ -322,10 +322,10 @@ bool FirstPressStamp(int key, uint32_t& stampMs) {
 }
 
 bool AnythingHeld() {
-  for (int state : KeyStates)
-    if (state != Up) return true;
-  for (int state : MouseButtons)
-    if (state != Up) return true;
+  for (KeyState state : KeyStates)
+    if (state != KeyState::Up) return true;
+  for (KeyState state : MouseButtons)
+    if (state != KeyState::Up) return true;
   return false;
 }
 
@@ -333,9 +333,9 @@ int RepeatSteps(int key, uint32_t nowMs) {
   if (key < 0 || key >= KeyCount) return 0;
   bool followed = RepeatFollowed[key] && RepeatAsked[key] + 1 >= InputFrames;
   RepeatAsked[key] = InputFrames;
-  RepeatFollowed[key] = KeyStates[key] != Up && (followed || KeyStates[key] == Pressed);
-  if (KeyStates[key] == Up || !RepeatFollowed[key]) return 0;
-  if (KeyStates[key] == Pressed) {
+  RepeatFollowed[key] = KeyStates[key] != KeyState::Up && (followed || KeyStates[key] == KeyState::Pressed);
+  if (KeyStates[key] == KeyState::Up || !RepeatFollowed[key]) return 0;
+  if (KeyStates[key] == KeyState::Pressed) {
     // The press's own moment on the caller's clock: as long before nowMs as
     // its stamp lies before this frame's input. A table filled by hand: now.
     uint32_t stamp = FrameInputMs;
@@ -373,8 +373,8 @@ void ClearInput() {
   KeysTyped.clear();
   Pending.clear();
   FrameChanges.clear();
-  for (int i = 0; i < KeyCount; ++i) KeyStates[i] = Up, KeyHolders[i] = 0, KeyReleaseDue[i] = false;
-  for (int i = 0; i < ButtonCount; ++i) MouseButtons[i] = Up, ButtonDown[i] = false, ButtonReleaseDue[i] = false;
+  for (int i = 0; i < KeyCount; ++i) KeyStates[i] = KeyState::Up, KeyHolders[i] = 0, KeyReleaseDue[i] = false;
+  for (int i = 0; i < ButtonCount; ++i) MouseButtons[i] = KeyState::Up, ButtonDown[i] = false, ButtonReleaseDue[i] = false;
   for (int j = 0; j < MostJoysticks; ++j) HatValue[j] = 0, AxisValue[j][0] = AxisValue[j][1] = 0;
 }
 

@@ -10,13 +10,13 @@
 #include <string_view>
 #include <vector>
 
-enum KeyState : int { Up = 0, Held = 1, Pressed = 2 };  // Pressed: went down in this frame
+enum class KeyState : int { Up = 0, Held = 1, Pressed = 2 };  // Pressed: went down in this frame
 
 inline constexpr int KeyCount = 500;   // SDL 1.2 key symbols recorded
 inline constexpr int ButtonCount = 10; // SDL mouse buttons recorded (1 left, 2 middle, 3 right)
 
-inline int KeyStates[KeyCount];        // by SDL key symbol
-inline int MouseButtons[ButtonCount];  // by SDL button number; entry 0 is never set
+inline KeyState KeyStates[KeyCount];        // by SDL key symbol
+inline KeyState MouseButtons[ButtonCount];  // by SDL button number; entry 0 is never set
 // Letters (in lower case), digits and spaces typed on the keyboard in this
 // frame, in the order typed; a '\b' for each Backspace. For the menus' search.
 inline std::string KeysTyped;

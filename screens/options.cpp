@@ -48,7 +48,7 @@ int RowY(int row) { return FirstRowY + RowGap * row; }
 int ValueRow(int row, const char* name, const std::string& value, int arrows, bool* pressed = nullptr) {
   const int y = RowY(row);
   const uint32_t now = static_cast<uint32_t>(GameClockMs);
-  DrawText(24, y - 10, name, Left);
+  DrawText(24, y - 10, name, TextAlign::Left);
   int steps = -RepeatButton(Centred(ValueX - 138, y, 24, 10), "-", now);
   bool clicked = Button(Centred(ValueX, y, 200, 10), value, FocusIdOf(name));  // the focus stays as the value changes
   if (LastButtonFocused()) steps += arrows;
@@ -84,7 +84,7 @@ std::string ScaleText(int scale) {
 void KeyRow(int row, int lane, const Settings& s) {
   const int y = RowY(row);
   const bool waiting = Binding == lane;
-  DrawText(24, y - 10, waiting ? "Press a key or button" : LaneNames[lane], Left);
+  DrawText(24, y - 10, waiting ? "Press a key or button" : LaneNames[lane], TextAlign::Left);
   int pad = s.*LanePads[lane];
   std::string shown = KeyName(BoundKeys[lane]) + (pad >= 0 ? ", pad " + std::to_string(pad) : ", no pad");
   if (Button(Centred(ValueX, y, 200, 10), waiting ? "Escape cancels" : shown, FocusIdOf(LaneNames[lane])))
@@ -113,7 +113,7 @@ void TakeBinding(Settings& s) {
 // writes the file once, when let go) or when the screen is left.
 void TakeChanges(const Settings& s, bool leaving) {
   if (!(s == PlayerSettings)) ChangeSettings(s);
-  bool held = KeyStates[SDLK_LEFT] != Up || KeyStates[SDLK_RIGHT] != Up || MouseButtons[SDL_BUTTON_LEFT] != Up;
+  bool held = KeyStates[SDLK_LEFT] != KeyState::Up || KeyStates[SDLK_RIGHT] != KeyState::Up || MouseButtons[SDL_BUTTON_LEFT] != KeyState::Up;
   if (!Unsaved || (held && !leaving)) return;
   SaveProblem = SaveSettings(SettingsPath, PlayerSettings);
   Unsaved = false;
@@ -125,7 +125,7 @@ void EditSettings(Settings& s) {
   // Asked every frame, so that a key held before a row got the focus does not jump its value.
   const int arrows = RepeatSteps(SDLK_RIGHT, now) - RepeatSteps(SDLK_LEFT, now);
   s.audioOffsetMs = std::clamp(s.audioOffsetMs + ValueRow(0, "Audio offset", WithUnit(s.audioOffsetMs, " ms"), arrows), -LongestOffsetMs, LongestOffsetMs);
-  if (Button(Centred(ValueX, RowY(1), 200, 10), "Calibrate")) Screen = Calibration;
+  if (Button(Centred(ValueX, RowY(1), 200, 10), "Calibrate")) Screen = ScreenId::Calibration;
   if (int steps = ValueRow(2, "Audio buffer", BufferText(s.audioBuffer), arrows))
     s.audioBuffer = StepBuffer(s.audioBuffer, steps);
   s.visualOffsetMs = std::clamp(s.visualOffsetMs + ValueRow(3, "Visual offset", WithUnit(s.visualOffsetMs, " ms"), arrows), -LongestOffsetMs, LongestOffsetMs);
@@ -198,8 +198,8 @@ void RunOptions() {
   Settings s = PlayerSettings;
   TakeBinding(s);
   EditSettings(s);
-  if (!SaveProblem.empty()) DrawText(24, 398, "could not save the settings: " + SaveProblem, Left);
+  if (!SaveProblem.empty()) DrawText(24, 398, "could not save the settings: " + SaveProblem, TextAlign::Left);
   bool leaving = BackButton();
   TakeChanges(s, leaving);
-  if (leaving) Screen = Title;
+  if (leaving) Screen = ScreenId::Title;
 }

@@ -17,7 +17,7 @@ struct Frame {
 void Play(const std::vector<Frame>& frames) {
   for (const Frame& f : frames) {
     for (int c = 0; c < 4; ++c)
-      KeyStates[ColumnKeys[c]] = (f.pressed >> c & 1) ? Pressed : (f.held >> c & 1) ? Held : Up;
+      KeyStates[ColumnKeys[c]] = (f.pressed >> c & 1) ? KeyState::Pressed : (f.held >> c & 1) ? KeyState::Held : KeyState::Up;
     GameClockMs = PlayStart + f.t;
     TickPlay(false);
   }

@@ -142,7 +142,7 @@ void RunFrame() {
     DrainEvents();
     return;
   }
-  // On the play screen the arrows are the lanes; its pause has a menu of its own.
+  // On the play screen the arrows are the columns; its pause has a menu of its own.
   FocusEnabled = pausedBefore || (Screen != ScreenId::Play && Screen != ScreenId::SongStart);
   BeginFocusFrame();
   if (!pausedBefore) RunDispatcher();

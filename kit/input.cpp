@@ -11,7 +11,7 @@ namespace {
 
 // What holds a key down: the keyboard, or a joystick's hat, axes or buttons.
 constexpr uint32_t Keyboard = 1;
-constexpr uint32_t LaneKey = 1u << 30;  // a keyboard key bound to a lane, holding that lane's arrow for the menus
+constexpr uint32_t ColumnKey = 1u << 30;  // a keyboard key bound to a column, holding that column's arrow for the menus
 constexpr int MostJoysticks = 8;
 uint32_t HatOf(int joystick) { return 2u << (3 * joystick); }
 uint32_t AxesOf(int joystick) { return 4u << (3 * joystick); }
@@ -124,25 +124,25 @@ void SetKey(int key, uint32_t source, bool down) {
     ReleaseKey(key, source);
 }
 
-constexpr int ArrowOfLane[4] = {SDLK_LEFT, SDLK_DOWN, SDLK_UP, SDLK_RIGHT};
+constexpr int ArrowOfColumn[4] = {SDLK_LEFT, SDLK_DOWN, SDLK_UP, SDLK_RIGHT};
 
-// An arrow of a mat or pad: the arrow key for the menus, and its lane.
-void SetArrow(int lane, uint32_t source, bool down) {
-  SetKey(ArrowOfLane[lane], source, down);
-  SetKey(ColumnKeys[lane], source, down);
+// An arrow of a mat or pad: the arrow key for the menus, and its column.
+void SetArrow(int column, uint32_t source, bool down) {
+  SetKey(ArrowOfColumn[column], source, down);
+  SetKey(ColumnKeys[column], source, down);
 }
 
-bool BoundToALane(int key) { return std::find(std::begin(BoundKeys), std::end(BoundKeys), key) != std::end(BoundKeys); }
+bool BoundToAColumn(int key) { return std::find(std::begin(BoundKeys), std::end(BoundKeys), key) != std::end(BoundKeys); }
 
-// A keyboard key, the lane bound to it, and that lane's arrow for the menus.
+// A keyboard key, the column bound to it, and that column's arrow for the menus.
 void SetKeyboardKey(int key, bool down) {
-  if (key >= ColumnKeys[0]) return;  // the lanes' entries are no keyboard key's
+  if (key >= ColumnKeys[0]) return;  // the columns' entries are no keyboard key's
   SetKey(key, Keyboard, down);
   if (down) KeyWentDown = key, KeyboardDownMs[key] = CurrentStamp;
-  for (int lane = 0; lane < 4; ++lane) {
-    if (BoundKeys[lane] != key) continue;
-    SetKey(ColumnKeys[lane], Keyboard, down);
-    if (key != ArrowOfLane[lane]) SetKey(ArrowOfLane[lane], LaneKey, down);
+  for (int column = 0; column < 4; ++column) {
+    if (BoundKeys[column] != key) continue;
+    SetKey(ColumnKeys[column], Keyboard, down);
+    if (key != ArrowOfColumn[column]) SetKey(ArrowOfColumn[column], ColumnKey, down);
   }
 }
 
@@ -177,12 +177,12 @@ std::vector<bool> RepeatPairs(const std::vector<StampedEvent>& events) {
 
 // A hat's four directions are the arrow keys; only the changed ones are pressed or released.
 void MoveHat(int joystick, Uint8 value) {
-  constexpr Uint8 Directions[4] = {SDL_HAT_LEFT, SDL_HAT_DOWN, SDL_HAT_UP, SDL_HAT_RIGHT};  // by lane
+  constexpr Uint8 Directions[4] = {SDL_HAT_LEFT, SDL_HAT_DOWN, SDL_HAT_UP, SDL_HAT_RIGHT};  // by column
   Uint8 before = HatValue[joystick];
   HatValue[joystick] = value;
-  for (int lane = 0; lane < 4; ++lane)
-    if ((before & Directions[lane]) != (value & Directions[lane]))
-      SetArrow(lane, HatOf(joystick), (value & Directions[lane]) != 0);
+  for (int column = 0; column < 4; ++column)
+    if ((before & Directions[column]) != (value & Directions[column]))
+      SetArrow(column, HatOf(joystick), (value & Directions[column]) != 0);
 }
 
 // Axis 0 is left and right, axis 1 up and down, each beyond half its range.
@@ -191,9 +191,9 @@ void MoveAxis(int joystick, int axis, Sint16 value) {
   int direction = value < -16384 ? -1 : value > 16384 ? 1 : 0;
   int& before = AxisValue[joystick][axis];
   if (direction == before) return;
-  const int lanes[2][2] = {{0, 3}, {2, 1}};  // left and right, up and down
-  if (before != 0) SetArrow(lanes[axis][before > 0], AxesOf(joystick), false);
-  if (direction != 0) SetArrow(lanes[axis][direction > 0], AxesOf(joystick), true);
+  const int columns[2][2] = {{0, 3}, {2, 1}};  // left and right, up and down
+  if (before != 0) SetArrow(columns[axis][before > 0], AxesOf(joystick), false);
+  if (direction != 0) SetArrow(columns[axis][direction > 0], AxesOf(joystick), true);
   before = direction;
 }
 
@@ -215,10 +215,10 @@ char TypedBy(int key) {
   return key == SDLK_BACKSPACE ? '\b' : 0;
 }
 
-// A key that plays a lane works the menus as its arrow; it never types.
+// A key that plays a column works the menus as its arrow; it never types.
 // Typing follows the system's repeat, as text boxes do.
 void TypeKey(int key) {
-  if (char typed = TypedBy(key); typed && !BoundToALane(key)) KeysTyped += typed;
+  if (char typed = TypedBy(key); typed && !BoundToAColumn(key)) KeysTyped += typed;
 }
 
 void ApplyKeyEvent(const SDL_Event& e) {

@@ -95,7 +95,7 @@ TEST_F(DispatcherTest, KeysWalkTheMenusAndThePauseButNotThePlayScreen) {
   Tap(SDLK_UP);
   RunFrame();
   EXPECT_EQ(FocusIndex, 0) << "an empty song list has only Back";
-  // The play screen: Down is a lane, and Enter does not press "Back".
+  // The play screen: Down is a column, and Enter does not press "Back".
   Screen = ScreenId::Play;
   Tap(SDLK_DOWN);
   Tap(SDLK_RETURN);

@@ -45,7 +45,7 @@ std::vector<int> ScoreLines(const std::string& text) {
   return values;
 }
 
-// Each lane's key goes down in the frame that brings its note closest and is
+// Each column's key goes down in the frame that brings its note closest and is
 // let go three frames later; held counts those frames per column.
 void PressArrowsAtTheirNotes(int held[4]) {
   for (int c = 0; c < 4; ++c) {

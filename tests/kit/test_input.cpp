@@ -178,7 +178,7 @@ TEST_F(InputTest, PadButtonsStandForTheirKeysAndNoneIsNothing) {
 TEST_F(InputTest, AMatArrowAndAKeyHeldTogetherAreHeldUntilBothAreUp) {
   PushKey(SDL_KEYDOWN, SDLK_UP);
   UpdateInput();
-  PushHat(0, SDL_HAT_UP);  // a second press of the same lane
+  PushHat(0, SDL_HAT_UP);  // a second press of the same column
   UpdateInput();
   EXPECT_EQ(KeyStates[SDLK_UP], KeyState::Pressed);
   PushKey(SDL_KEYUP, SDLK_UP);
@@ -193,7 +193,7 @@ TEST_F(InputTest, AMatArrowAndAKeyHeldTogetherAreHeldUntilBothAreUp) {
   EXPECT_EQ(KeyStates[SDLK_UP], KeyState::Up);
 }
 
-TEST_F(InputTest, ALaneIsPlayedByItsBoundKeyAndTheMatWhileTheArrowKeyStaysTheMenus) {
+TEST_F(InputTest, AColumnIsPlayedByItsBoundKeyAndTheMatWhileTheArrowKeyStaysTheMenus) {
   BoundKeys[0] = SDLK_a;
   PushKey(SDL_KEYDOWN, SDLK_LEFT);
   UpdateInput();
@@ -205,7 +205,7 @@ TEST_F(InputTest, ALaneIsPlayedByItsBoundKeyAndTheMatWhileTheArrowKeyStaysTheMen
   EXPECT_EQ(KeyStates[ColumnKeys[0]], KeyState::Pressed);
   EXPECT_EQ(KeyWentDown, SDLK_a);
   PushKey(SDL_KEYUP, SDLK_a);
-  PushHat(0, SDL_HAT_LEFT);  // the mat's left is the lane and the menus' Left
+  PushHat(0, SDL_HAT_LEFT);  // the mat's left is the column and the menus' Left
   UpdateInput();
   EXPECT_EQ(KeyStates[ColumnKeys[0]], KeyState::Pressed);
   EXPECT_EQ(KeyStates[SDLK_LEFT], KeyState::Pressed);
@@ -219,7 +219,7 @@ TEST_F(InputTest, ALaneIsPlayedByItsBoundKeyAndTheMatWhileTheArrowKeyStaysTheMen
 
 TEST_F(InputTest, OutOfRangeSymbolsAndButtonsAreIgnored) {
   PushKey(SDL_KEYDOWN, 500);
-  PushKey(SDL_KEYDOWN, 499);  // a lane's entry: no keyboard key reaches it
+  PushKey(SDL_KEYDOWN, 499);  // a column's entry: no keyboard key reaches it
   PushKey(SDL_KEYDOWN, 495);
   PushButton(SDL_MOUSEBUTTONDOWN, 10);
   PushButton(SDL_MOUSEBUTTONDOWN, 3);
@@ -257,8 +257,8 @@ TEST_F(InputTest, ChangesKeepTheirStampsAndTheirOrder) {
   std::string seen;
   for (const InputChange& c : FrameChanges)
     seen += std::to_string(c.code) + (c.button ? "b" : "k") + (c.down ? "v" : "^") + std::to_string(c.stampMs) + " ";
-  const std::string lane = std::to_string(ColumnKeys[0]);  // Left is also lane 0
-  EXPECT_EQ(seen, "276kv1003 " + lane + "kv1003 276k^1017 " + lane + "k^1017 276kv1032 " + lane + "kv1032 1bv995 ");
+  const std::string column = std::to_string(ColumnKeys[0]);  // Left is also column 0
+  EXPECT_EQ(seen, "276kv1003 " + column + "kv1003 276k^1017 " + column + "k^1017 276kv1032 " + column + "kv1032 1bv995 ");
   uint32_t stamp = 0;
   ASSERT_TRUE(FirstPressStamp(SDLK_LEFT, stamp));
   EXPECT_EQ(stamp, 1003u);
@@ -317,8 +317,8 @@ TEST_F(InputTest, AutoRepeatedDownsKeepAKeyHeldAndItsRepeatSpeedingUp) {
   EXPECT_EQ(KeyStates[SDLK_LEFT], KeyState::Pressed) << "a down 40 ms after an up is a press";
 }
 
-// A key bound to a lane works the menus as its arrow, and never types.
-TEST_F(InputTest, ALaneKeyIsItsArrowForTheMenusAndTypesNothing) {
+// A key bound to a column works the menus as its arrow, and never types.
+TEST_F(InputTest, AColumnKeyIsItsArrowForTheMenusAndTypesNothing) {
   BoundKeys[1] = SDLK_j;
   StampEvent(KeyEvent(SDL_KEYDOWN, SDLK_j), ClockTicks());
   StampEvent(KeyEvent(SDL_KEYDOWN, SDLK_k), ClockTicks());

@@ -71,8 +71,8 @@ struct GeneratorTest : ::testing::Test {
   }
 };
 
-// Whatever rand() draws: Beginner steps on some beats in the outer lanes, Easy
-// on some beats in any lane, Medium and Hard on every beat, Challenge on every
+// Whatever rand() draws: Beginner steps on some beats in the outer columns, Easy
+// on some beats in any column, Medium and Hard on every beat, Challenge on every
 // half beat; no holds; the screen writes exactly the generator's text.
 TEST_F(GeneratorTest, EverySeedGivesTheSameShapeOfChart) {
   for (unsigned seed : {1u, 2u, 1234u, 99u}) {

@@ -36,13 +36,13 @@ namespace {
 // "Back" returns to the difficulty select; the song's end shows the results.
 ScreenId AfterPlay(PlayOutcome outcome) {
   switch (outcome) {
-    case PlayOutcome::Playing: return Play;
+    case PlayOutcome::Playing: return ScreenId::Play;
     case PlayOutcome::Abandoned:
       FocusPlayedChart = true;
-      return DifficultySelect;
-    case PlayOutcome::Finished: return Results;
+      return ScreenId::DifficultySelect;
+    case PlayOutcome::Finished: return ScreenId::Results;
   }
-  return Play;
+  return ScreenId::Play;
 }
 
 // A still screen shows exactly what its state and input say: with neither
@@ -52,24 +52,24 @@ ScreenId AfterPlay(PlayOutcome outcome) {
 // drawn every frame too, for what they time.
 bool ScreenIsStill(ScreenId screen) {
   switch (screen) {
-    case Title:
-    case Credits:
-    case DifficultySelect:
-    case ChartImport:
-    case SongSelect:
-    case Results: return true;
-    case ChartCreate: return !ChartCreateListening();  // the progress bar moves
-    case Options:
-    case Calibration:
-    case SongStart:
-    case Play: return false;
+    case ScreenId::Title:
+    case ScreenId::Credits:
+    case ScreenId::DifficultySelect:
+    case ScreenId::ChartImport:
+    case ScreenId::SongSelect:
+    case ScreenId::Results: return true;
+    case ScreenId::ChartCreate: return !ChartCreateListening();  // the progress bar moves
+    case ScreenId::Options:
+    case ScreenId::Calibration:
+    case ScreenId::SongStart:
+    case ScreenId::Play: return false;
   }
   return false;
 }
 
 int QuietFrames = 0;  // frames in a row with nothing that could change the picture
 int LastMouseX = -1, LastMouseY = -1;
-ScreenId LastScreen = Title;
+ScreenId LastScreen = ScreenId::Title;
 
 }  // namespace
 
@@ -142,11 +142,11 @@ void RunFrame() {
     DrainEvents();
     return;
   }
-  // On the play screen the arrows are the lanes; its pause has a menu of its own.
-  FocusEnabled = pausedBefore || (Screen != Play && Screen != SongStart);
+  // On the play screen the arrows are the columns; its pause has a menu of its own.
+  FocusEnabled = pausedBefore || (Screen != ScreenId::Play && Screen != ScreenId::SongStart);
   BeginFocusFrame();
   if (!pausedBefore) RunDispatcher();
-  ApplyPauseChoice(UpdatePause(Screen == Play));
+  ApplyPauseChoice(UpdatePause(Screen == ScreenId::Play));
   DrawFrameChrome();
   bool newScreen = !pausedBefore && ScreenChanged;
   if (newScreen || pausedBefore != (PauseLevel != 0.0)) RestartFocus();
@@ -162,12 +162,12 @@ void ApplyPauseChoice(PauseChoice choice) {
     case PauseChoice::Resume: break;
     case PauseChoice::Exit: QuitRequested = true; break;
     case PauseChoice::RestartSong:  // the same chart from its start; nothing judged so far counts
-      Screen = SongStart;
+      Screen = ScreenId::SongStart;
       break;
     case PauseChoice::DifficultySelect:
       StopSong();
       FocusPlayedChart = true;
-      Screen = DifficultySelect;
+      Screen = ScreenId::DifficultySelect;
       ScreenChanged = true;  // its entry work reads the files again
       break;
   }
@@ -189,21 +189,21 @@ void RunDispatcher() {
   ScreenId before = Screen;
   ScreenDueMs = -1;
   switch (before) {
-    case Title: RunTitleScreen(); break;
-    case Credits: RunCreditsScreen(); break;
-    case SongSelect: RunSongSelect(); break;
-    case DifficultySelect: RunDifficultySelect(); break;
-    case ChartCreate: RunChartCreate(); break;
-    case ChartImport: RunChartImport(); break;
-    case SongStart:
+    case ScreenId::Title: RunTitleScreen(); break;
+    case ScreenId::Credits: RunCreditsScreen(); break;
+    case ScreenId::SongSelect: RunSongSelect(); break;
+    case ScreenId::DifficultySelect: RunDifficultySelect(); break;
+    case ScreenId::ChartCreate: RunChartCreate(); break;
+    case ScreenId::ChartImport: RunChartImport(); break;
+    case ScreenId::SongStart:
       // Music that cannot be played: back, with a line saying why.
-      Screen = StartSong(SelectedSong, SelectedDifficulty) ? Play : DifficultySelect;
-      FocusPlayedChart = Screen == DifficultySelect;
+      Screen = StartSong(SelectedSong, SelectedDifficulty) ? ScreenId::Play : ScreenId::DifficultySelect;
+      FocusPlayedChart = Screen == ScreenId::DifficultySelect;
       break;
-    case Play: Screen = AfterPlay(RunPlayScreen()); break;
-    case Results: RunResults(); break;
-    case Options: RunOptions(); break;
-    case Calibration: RunCalibration(); break;
+    case ScreenId::Play: Screen = AfterPlay(RunPlayScreen()); break;
+    case ScreenId::Results: RunResults(); break;
+    case ScreenId::Options: RunOptions(); break;
+    case ScreenId::Calibration: RunCalibration(); break;
   }
   ScreenChanged = Screen != before;
 }

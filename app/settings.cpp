@@ -13,10 +13,10 @@ void LoadSettings() {
   std::vector<std::string> problems;
   PlayerSettings = ReadSettingsFile(SettingsPath, problems);
   for (const std::string& problem : problems) std::fprintf(stderr, "Zedov: %s: %s\n", SettingsPath, problem.c_str());
-  for (int lane = 0; lane < 4; ++lane) {
-    const std::string& name = PlayerSettings.*LaneKeyNames[lane];
+  for (int column = 0; column < 4; ++column) {
+    const std::string& name = PlayerSettings.*ColumnKeyNames[column];
     if (KeyNamed(name) == 0)
       std::fprintf(stderr, "Zedov: %s: %s: no key is named \"%s\"; the lane keeps its arrow key\n", SettingsPath,
-                   std::string(LaneKeyNameKeys[lane]).c_str(), name.c_str());
+                   std::string(ColumnKeyNameKeys[column]).c_str(), name.c_str());
   }
 }

@@ -45,7 +45,7 @@ const fs::path& Library(bool packed) {
 }
 
 void Enter() {
-  Screen = SongSelect;
+  Screen = ScreenId::SongSelect;
   ScreenChanged = true;
   RunSongSelect();
   ScreenChanged = false;

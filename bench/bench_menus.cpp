@@ -18,7 +18,7 @@ namespace {
 void BM_DrawTextFullLine(benchmark::State& state) {
   LoadMediaOnce();
   const std::string line(58, 'W');  // 58 x 11 pixels: the width of the window
-  for (auto _ : state) DrawText(1, 200, line, Left);
+  for (auto _ : state) DrawText(1, 200, line, TextAlign::Left);
 }
 BENCHMARK(BM_DrawTextFullLine)->Unit(benchmark::kMicrosecond);
 

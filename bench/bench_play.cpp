@@ -38,10 +38,10 @@ void RestoreFrame() {
   PlayStart = 0;
   SongPosition = Now - 16;
   GameClockMs = Now;
-  for (int key : ColumnKeys) KeyStates[key] = Held;
-  KeyStates[ColumnKeys[1]] = Pressed;
+  for (int key : ColumnKeys) KeyStates[key] = KeyState::Held;
+  KeyStates[ColumnKeys[1]] = KeyState::Pressed;
   for (int32_t& timer : ColumnTimer) timer = 1;
-  Screen = Play;
+  Screen = ScreenId::Play;
 }
 
 void BM_HeaviestPlayFrame(benchmark::State& state) {

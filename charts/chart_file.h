@@ -10,7 +10,7 @@
 // entries like the notes' (column, time, 0, "----") and a "<meter>" section of
 // one number, each ended by "<stop>". Their start tags are none of the
 // difficulties', so the plain reader skips them unread and sees mines as
-// nothing, rolls as holds and every arrow coloured by its lane. A chart with
+// nothing, rolls as holds and every arrow coloured by its column. A chart with
 // none of this is written exactly as a plain one.
 #pragma once
 #include <cstdint>

@@ -8,7 +8,7 @@
 
 // The chart text, drawing rand() in a fixed order: Beginner, Easy, Medium,
 // Hard, Challenge. Beginner and Easy step on some beats (Beginner on the
-// outer lanes only), Medium and Hard on every beat, Challenge on every half
+// outer columns only), Medium and Hard on every beat, Challenge on every half
 // beat. A tempo of 0 or no beats writes the five sections without notes.
 // The tempo may have a fraction: a whole one gives the same text as ever.
 std::string GenerateChartText(double bpm, int firstBeatMs, int beats);

@@ -69,10 +69,10 @@ bool TakeSpeed(std::string_view value, double& speed) {
 // A key's name as SDL spells it ("left", "a", "left shift"); checked against
 // the keyboard when the settings are used.
 bool TakeKeyName(std::string_view name, std::string_view value, Settings& settings) {
-  for (int lane = 0; lane < 4; ++lane) {
-    if (name != LaneKeyNameKeys[lane]) continue;
+  for (int column = 0; column < 4; ++column) {
+    if (name != ColumnKeyNameKeys[column]) continue;
     if (value.empty() || value.size() > LongestKeyName) return false;
-    settings.*LaneKeyNames[lane] = std::string(value);
+    settings.*ColumnKeyNames[column] = std::string(value);
     return true;
   }
   return false;
@@ -102,7 +102,7 @@ std::string TakeLine(std::string_view line, Settings& settings) {
     settings.songOrder = value;
     return "";
   }
-  for (std::string_view key : LaneKeyNameKeys)
+  for (std::string_view key : ColumnKeyNameKeys)
     if (name == key) {
       if (TakeKeyName(name, value, settings)) return "";
       return std::string(key) + " must name a key, in at most " + std::to_string(LongestKeyName) + " characters";
@@ -160,7 +160,7 @@ std::vector<std::pair<std::string, std::string>> SettingsValues(const Settings& 
   char speed[16];
   std::snprintf(speed, sizeof speed, "%.2f", settings.scrollSpeed);
   values.emplace_back(ScrollSpeedKey, speed);
-  for (int lane = 0; lane < 4; ++lane) values.emplace_back(LaneKeyNameKeys[lane], settings.*LaneKeyNames[lane]);
+  for (int column = 0; column < 4; ++column) values.emplace_back(ColumnKeyNameKeys[column], settings.*ColumnKeyNames[column]);
   values.emplace_back(ArrowColoursKey, ArrowColourWords[settings.arrowColoursByBeat ? 1 : 0]);
   values.emplace_back(SongOrderKey, settings.songOrder);
   return values;

@@ -14,7 +14,7 @@ struct Settings {
   int audioOffsetMs = 0;   // the music is heard this long after it starts: notes come as late
   int visualOffsetMs = 0;  // the arrows are drawn this much later; the judgement stays
   double scrollSpeed = 1.0;  // 1.00 to 4.00 in steps of 0.25: how many times faster the arrows rise
-  std::string keyLeft = "left";  // SDL's names of the keyboard keys that play the lanes
+  std::string keyLeft = "left";  // SDL's names of the keyboard keys that play the columns
   std::string keyDown = "down";
   std::string keyUp = "up";
   std::string keyRight = "right";
@@ -27,21 +27,21 @@ struct Settings {
   int musicVolume = 100;  // percent
   int windowScale = 1;  // every game pixel a square of this many window pixels
   int fullScreen = 0;   // 1: the desktop's resolution at the largest whole scale that fits
-  bool arrowColoursByBeat = false;  // "arrow_colours = beat": notes coloured by their place in the beat, not their lane
+  bool arrowColoursByBeat = false;  // "arrow_colours = beat": notes coloured by their place in the beat, not their column
   int audioBuffer = 1024;  // samples the sound card is handed at a time; used from the next start
   std::string songOrder = "name";  // the song list's order: name, artist, tempo or difficulty
 
   bool operator==(const Settings&) const = default;
 };
 
-// The lanes' keys and pad buttons, left, down, up, right.
-inline constexpr std::string Settings::*LaneKeyNames[4] = {&Settings::keyLeft, &Settings::keyDown, &Settings::keyUp,
+// The columns' keys and pad buttons, left, down, up, right.
+inline constexpr std::string Settings::*ColumnKeyNames[4] = {&Settings::keyLeft, &Settings::keyDown, &Settings::keyUp,
                                                            &Settings::keyRight};
-inline constexpr int Settings::*LanePads[4] = {&Settings::padLeft, &Settings::padDown, &Settings::padUp,
+inline constexpr int Settings::*ColumnPads[4] = {&Settings::padLeft, &Settings::padDown, &Settings::padUp,
                                                &Settings::padRight};
 
-// The file's keys for the lanes' keyboard keys, left, down, up, right.
-inline constexpr std::string_view LaneKeyNameKeys[4] = {"key_left", "key_down", "key_up", "key_right"};
+// The file's keys for the columns' keyboard keys, left, down, up, right.
+inline constexpr std::string_view ColumnKeyNameKeys[4] = {"key_left", "key_down", "key_up", "key_right"};
 
 inline constexpr int MostSettingsProblems = 10;  // reported lines; the rest are counted
 inline constexpr int LongestOffsetMs = 1000;     // both offsets lie from -1000 to +1000 ms

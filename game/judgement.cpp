@@ -23,8 +23,8 @@ int32_t SongTimeOfClock(int32_t gameClockMs, uint32_t ticks, bool read) {
 }
 
 bool KeyDown(int column) {
-  int state = KeyStates[ColumnKeys[column]];
-  return state == Held || state == Pressed;
+  KeyState state = KeyStates[ColumnKeys[column]];
+  return state == KeyState::Held || state == KeyState::Pressed;
 }
 
 void CountTimers() {
@@ -33,7 +33,7 @@ void CountTimers() {
     if (KeyDown(c) && ColumnTimer[c] == 0) ColumnTimer[c] = 1;
   }
   for (int c = 0; c < 4; ++c)
-    if (KeyStates[ColumnKeys[c]] == Pressed) ColumnTimer[c] = PressTimerMs;
+    if (KeyStates[ColumnKeys[c]] == KeyState::Pressed) ColumnTimer[c] = PressTimerMs;
 }
 
 // One press of a column, at its song time.

@@ -13,13 +13,13 @@ inline SDL_Surface* RollSheet = nullptr;       // laid out as HoldSheet
 inline SDL_Surface* MineSheet = nullptr;       // one cell of 70 x 70
 inline SDL_Surface* BeatArrowSheet = nullptr;  // 4 x 8 cells of 70 x 70: scrolling notes by place in the beat
 
-// Cell of lane c (0 left, 1 down, 2 up, 3 right) and row r at index c + 4 r.
+// Cell of column c (0 left, 1 down, 2 up, 3 right) and row r at index c + 4 r.
 // Rows: 0 target just pressed, 1 target idle, 2 target held, 3 scrolling note.
 inline SDL_Rect ArrowCells[16];
 inline SDL_Rect RatingCells[4];  // 0 BOO, 1 GOOD, 2 PERFECT, 3 MINE
 inline SDL_Rect HoldCells[3];    // 0 start, 1 body, 2 end; the roll strip's too
 inline SDL_Rect MineCell;
-// Lane c and place p (BeatPlace less one: 0 quarter ... 7 other) at index c + 4 p.
+// Column c and place p (BeatPlace less one: 0 quarter ... 7 other) at index c + 4 p.
 inline SDL_Rect BeatArrowCells[32];
 
 // The three gameplay sheets as the play screen draws them. The sheets come as

@@ -13,17 +13,17 @@ namespace {
 
 constexpr int32_t NoPress = INT32_MIN;
 
-bool RollLive[4];            // a roll of the lane has its head taken and has not lapsed
-int32_t LastTapMs[4];        // song time of the lane's latest press while its roll lives
+bool RollLive[4];            // a roll of the column has its head taken and has not lapsed
+int32_t LastTapMs[4];        // song time of the column's latest press while its roll lives
 int32_t HeadTakenMs[4];      // song time of the press that took the live roll's head
-int32_t FramePressMs[4];     // the lane's latest press in this frame, NoPress for none
+int32_t FramePressMs[4];     // the column's latest press in this frame, NoPress for none
 
 bool KeyDown(int column) {
-  int state = KeyStates[ColumnKeys[column]];
-  return state == Held || state == Pressed;
+  KeyState state = KeyStates[ColumnKeys[column]];
+  return state == KeyState::Held || state == KeyState::Pressed;
 }
 
-bool InLane(int column) { return column >= 0 && column < 4; }
+bool InColumn(int column) { return column >= 0 && column < 4; }
 
 void Explode(int index) {
   MineList.erase(MineList.begin() + index);
@@ -33,7 +33,7 @@ void Explode(int index) {
   PopupList.push_back(RatingPopup{258, TargetLineY, Mine});
 }
 
-// The first roll of the lane within the hold window of a song time; -1 for none.
+// The first roll of the column within the hold window of a song time; -1 for none.
 int RollAt(int column, int32_t songMs) {
   for (int i = 0; i < static_cast<int>(NoteList.size()); ++i) {
     const Note& note = NoteList[i];
@@ -54,7 +54,7 @@ void Lapse(int column) {
 
 bool Lapsed(int column, int32_t songMs) { return int64_t{songMs} - LastTapMs[column] > RollTapWithinMs; }
 
-// The live roll of a lane moves with the song from its head's press up to its
+// The live roll of a column moves with the song from its head's press up to its
 // lapse, so it stays as far ahead as it was taken; it is PERFECT once its length is used up.
 void FeedRoll(int column) {
   int i = RollAt(column, SongPosition);
@@ -78,7 +78,7 @@ void FeedRoll(int column) {
   }
 }
 
-// A mine explodes under a lane held down at its time: held through the whole
+// A mine explodes under a column held down at its time: held through the whole
 // frame, or pressed in it no later than the mine.
 bool HeldThrough(const Note& mine, int64_t frameStart) {
   if (mine.time <= frameStart || mine.time > SongPosition || !KeyDown(mine.column)) return false;
@@ -89,7 +89,7 @@ void PassMines() {
   int64_t frameStart = int64_t{SongPosition} - FrameDelta;
   for (int i = 0; i < static_cast<int>(MineList.size());) {
     const Note& mine = MineList[i];
-    if (InLane(mine.column) && HeldThrough(mine, frameStart))
+    if (InColumn(mine.column) && HeldThrough(mine, frameStart))
       Explode(i);
     else if (int64_t{mine.time} - SongPosition < -MineWithinMs)
       MineList.erase(MineList.begin() + i);  // avoided
@@ -105,7 +105,7 @@ void ResetRolls() {
 }
 
 void PressMinesAndRolls(int column, int32_t songMs) {
-  if (!InLane(column)) return;
+  if (!InColumn(column)) return;
   FramePressMs[column] = songMs;
   for (int i = 0; i < static_cast<int>(MineList.size()); ++i) {
     int64_t diff = int64_t{MineList[i].time} - songMs;

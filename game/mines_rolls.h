@@ -1,8 +1,8 @@
-// Mines and rolls in play. A mine explodes when its lane is pressed within
+// Mines and rolls in play. A mine explodes when its column is pressed within
 // MineWithinMs of its time or held down through it: a "MINE" popup, the combo
 // ends, and the results take MinePenalty points; a mine let pass gives
-// nothing. A roll's head is taken by a press of its lane within the hold
-// window; then the roll lives while the lane is tapped again at least every
+// nothing. A roll's head is taken by a press of its column within the hold
+// window; then the roll lives while the column is tapped again at least every
 // RollTapWithinMs, and shrinks with the song like a held hold. A roll that
 // lapses is a BOO, as a hold let go; holding the key does not keep it.
 #pragma once
@@ -15,10 +15,10 @@ inline constexpr int MinePenalty = 10;  // points taken from YOUR POINTS per min
 // Forgets the rolls under way; the song start calls it with the counters' reset.
 void ResetRolls();
 
-// A press of a lane at its song time, before the press judges taps: it may
+// A press of a column at its song time, before the press judges taps: it may
 // step on a mine, lapse a roll, take a roll's head or keep it alive.
 void PressMinesAndRolls(int column, int32_t songMs);
 
 // Once a play frame, after its presses: the live rolls move on or lapse, the
-// mines of held lanes explode, and mines left behind are gone.
+// mines of held columns explode, and mines left behind are gone.
 void UpdateMinesAndRolls();

@@ -121,7 +121,7 @@ namespace {
 
 bool OnWindow(const Note& note, int64_t y) { return ArrowInWindow(y) && note.column >= 0 && note.column <= 3; }
 
-// The scrolling arrow of a note: its lane's colour, or by beat its place's, in its lane's shape.
+// The scrolling arrow of a note: its column's colour, or by beat its place's, in its column's shape.
 void DrawArrow(const Note& note, int64_t y) {
   if (ArrowColoursByBeat && note.beat != BeatPlace::Unknown) {
     int place = static_cast<int>(note.beat) - 1;
@@ -175,5 +175,5 @@ std::vector<std::string> CounterLines() {
 void DrawCounters() {
   std::vector<std::string> lines = CounterLines();
   for (size_t i = 0; i < lines.size(); ++i)
-    DrawText(320, CounterTop + 18 * static_cast<int>(i), lines[i], Centre);
+    DrawText(320, CounterTop + 18 * static_cast<int>(i), lines[i], TextAlign::Centre);
 }

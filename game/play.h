@@ -9,7 +9,7 @@
 // Left edge of each column's arrows; the gaps are 65, 70 and 65.
 inline constexpr int ColumnX[4] = {185, 250, 320, 385};
 
-// From the settings: notes coloured by their place in the beat where the chart gives it, else by lane.
+// From the settings: notes coloured by their place in the beat where the chart gives it, else by column.
 inline bool ArrowColoursByBeat = false;
 
 // How a play frame ends: the song goes on, the player left by "Back", or the music ended.

@@ -52,8 +52,8 @@ long RowAfterJump(long row, long count, int& scroll) {
   const uint32_t now = FrameInputMs;
   int pages = RepeatSteps(SDLK_PAGEDOWN, now) - RepeatSteps(SDLK_PAGEUP, now);
   if (count == 0 || !FocusEnabled) return -1;
-  if (KeyStates[SDLK_HOME] == Pressed) return 0;
-  if (KeyStates[SDLK_END] == Pressed) return count - 1;
+  if (KeyStates[SDLK_HOME] == KeyState::Pressed) return 0;
+  if (KeyStates[SDLK_END] == KeyState::Pressed) return count - 1;
   if (pages == 0) return -1;
   const long lastScroll = std::max(0L, count - ListRows);
   const long from = std::clamp<long>(scroll, 0, lastScroll);
@@ -82,8 +82,8 @@ int ButtonList(const std::vector<std::string>& labels, int& scroll, const std::v
   const ListRowIds idOf{rowIds, count};
   MoveTheFocus(idOf, scroll);
   // A notch of the mouse wheel is a click on a control.
-  if (MouseButtons[SDL_BUTTON_WHEELUP] == Pressed && first > 0 && count > 0 && scroll == first) --scroll;
-  if (MouseButtons[SDL_BUTTON_WHEELDOWN] == Pressed && moreBelow && scroll == first) ++scroll;
+  if (MouseButtons[SDL_BUTTON_WHEELUP] == KeyState::Pressed && first > 0 && count > 0 && scroll == first) --scroll;
+  if (MouseButtons[SDL_BUTTON_WHEELDOWN] == KeyState::Pressed && moreBelow && scroll == first) ++scroll;
   if (first > 0 && count > 0 && ScrollControl(55, ArrowUpIcon, "list up")) --scroll;
   int clicked = -1;
   ListLitRow = -1;

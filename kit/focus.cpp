@@ -26,7 +26,7 @@ FocusId Hash(std::string_view text, FocusId seed = 2166136261u) {
 // The keys that say the player works the menus by keys.
 bool MenuKeyPressed() {
   for (int key : {SDLK_UP, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT, SDLK_PAGEUP, SDLK_PAGEDOWN, SDLK_HOME, SDLK_END})
-    if (KeyStates[key] == Pressed) return true;
+    if (KeyStates[key] == KeyState::Pressed) return true;
   return EnterPressed();
 }
 
@@ -122,7 +122,7 @@ void FocusOn(FocusId id) {
 }
 
 bool EnterPressed() {
-  return FocusEnabled && (KeyStates[SDLK_RETURN] == Pressed || KeyStates[SDLK_KP_ENTER] == Pressed);
+  return FocusEnabled && (KeyStates[SDLK_RETURN] == KeyState::Pressed || KeyStates[SDLK_KP_ENTER] == KeyState::Pressed);
 }
 
 void FocusNextFrame(FocusId id) {

@@ -18,7 +18,7 @@
 
 using FocusId = uint32_t;  // 0 is no button
 
-inline bool FocusEnabled = true;  // off on the play screen, where the arrows are the lanes
+inline bool FocusEnabled = true;  // off on the play screen, where the arrows are the columns
 inline bool FocusShown = false;   // the keys work the menus: the focus is drawn
 inline FocusId FocusedId = 0;     // the button with the focus, 0 for none
 // The focused button's place in this frame's drawing order, -1 for none. Set

@@ -11,8 +11,8 @@ int GlyphIndex(char c) {
 void DrawText(int x, int y, const std::string& text, TextAlign align) {
   long width = GlyphAdvance * static_cast<long>(text.size());
   long start = x;
-  if (align == Centre) start = x - width / 2;
-  if (align == Right) start = x - width;
+  if (align == TextAlign::Centre) start = x - width / 2;
+  if (align == TextAlign::Right) start = x - width;
   for (size_t i = 0; i < text.size(); ++i) {
     long at = start + GlyphAdvance * static_cast<long>(i);
     if (at > WindowWidth) break;  // the rest of the line is off the window

@@ -3,7 +3,7 @@
 #pragma once
 #include <string>
 
-enum TextAlign : int { Left = 1, Centre = 2, Right = 3 };
+enum class TextAlign : int { Left = 1, Centre = 2, Right = 3 };
 
 inline constexpr int GlyphAdvance = 11;
 

@@ -11,7 +11,7 @@ namespace {
 
 // What holds a key down: the keyboard, or a joystick's hat, axes or buttons.
 constexpr uint32_t Keyboard = 1;
-constexpr uint32_t LaneKey = 1u << 30;  // a keyboard key bound to a lane, holding that lane's arrow for the menus
+constexpr uint32_t ColumnKey = 1u << 30;  // a keyboard key bound to a column, holding that column's arrow for the menus
 constexpr int MostJoysticks = 8;
 uint32_t HatOf(int joystick) { return 2u << (3 * joystick); }
 uint32_t AxesOf(int joystick) { return 4u << (3 * joystick); }
@@ -54,9 +54,9 @@ int StepsDueAfter(uint32_t heldMs) {
 uint32_t MouseRepeatStart = 0;
 int MouseRepeatDone = 0;
 
-int StepsOfHeld(int state, uint32_t nowMs, uint32_t& start, int& done) {
-  if (state == Up) return 0;
-  if (state == Pressed) {
+int StepsOfHeld(KeyState state, uint32_t nowMs, uint32_t& start, int& done) {
+  if (state == KeyState::Up) return 0;
+  if (state == KeyState::Pressed) {
     start = nowMs;
     done = 1;
     return 1;
@@ -68,8 +68,8 @@ int StepsOfHeld(int state, uint32_t nowMs, uint32_t& start, int& done) {
 }
 
 // The step size of a held key or button: 1, then 10 from 0.4 s, 100 from 2 s.
-int StrideOfHeld(int state, uint32_t nowMs, uint32_t start) {
-  if (state != Held) return 1;
+int StrideOfHeld(KeyState state, uint32_t nowMs, uint32_t start) {
+  if (state != KeyState::Held) return 1;
   uint32_t heldMs = nowMs - start;
   return heldMs >= 2000 ? 100 : heldMs >= 400 ? 10 : 1;
 }
@@ -81,21 +81,21 @@ int AxisValue[MostJoysticks][2];
 // A press reads Pressed in its frame; a release Up, unless its press came in
 // this same frame: then Pressed stays for this frame and Up follows at the
 // next update, so that a tap is never lost.
-void Press(int& state, bool& releaseDue) {
-  state = Pressed;
+void Press(KeyState& state, bool& releaseDue) {
+  state = KeyState::Pressed;
   releaseDue = false;
 }
-void Release(int& state, bool& releaseDue) {
-  if (state == Pressed)
+void Release(KeyState& state, bool& releaseDue) {
+  if (state == KeyState::Pressed)
     releaseDue = true;
   else
-    state = Up;
+    state = KeyState::Up;
 }
 
-void Decay(int* states, bool* releaseDue, int count) {
+void Decay(KeyState* states, bool* releaseDue, int count) {
   for (int i = 0; i < count; ++i) {
-    states[i] = states[i] != Up ? Held : Up;
-    if (releaseDue[i]) states[i] = Up;
+    states[i] = states[i] != KeyState::Up ? KeyState::Held : KeyState::Up;
+    if (releaseDue[i]) states[i] = KeyState::Up;
     releaseDue[i] = false;
   }
 }
@@ -124,25 +124,25 @@ void SetKey(int key, uint32_t source, bool down) {
     ReleaseKey(key, source);
 }
 
-constexpr int ArrowOfLane[4] = {SDLK_LEFT, SDLK_DOWN, SDLK_UP, SDLK_RIGHT};
+constexpr int ArrowOfColumn[4] = {SDLK_LEFT, SDLK_DOWN, SDLK_UP, SDLK_RIGHT};
 
-// An arrow of a mat or pad: the arrow key for the menus, and its lane.
-void SetArrow(int lane, uint32_t source, bool down) {
-  SetKey(ArrowOfLane[lane], source, down);
-  SetKey(ColumnKeys[lane], source, down);
+// An arrow of a mat or pad: the arrow key for the menus, and its column.
+void SetArrow(int column, uint32_t source, bool down) {
+  SetKey(ArrowOfColumn[column], source, down);
+  SetKey(ColumnKeys[column], source, down);
 }
 
-bool BoundToALane(int key) { return std::find(std::begin(BoundKeys), std::end(BoundKeys), key) != std::end(BoundKeys); }
+bool BoundToAColumn(int key) { return std::find(std::begin(BoundKeys), std::end(BoundKeys), key) != std::end(BoundKeys); }
 
-// A keyboard key, the lane bound to it, and that lane's arrow for the menus.
+// A keyboard key, the column bound to it, and that column's arrow for the menus.
 void SetKeyboardKey(int key, bool down) {
-  if (key >= ColumnKeys[0]) return;  // the lanes' entries are no keyboard key's
+  if (key >= ColumnKeys[0]) return;  // the columns' entries are no keyboard key's
   SetKey(key, Keyboard, down);
   if (down) KeyWentDown = key, KeyboardDownMs[key] = CurrentStamp;
-  for (int lane = 0; lane < 4; ++lane) {
-    if (BoundKeys[lane] != key) continue;
-    SetKey(ColumnKeys[lane], Keyboard, down);
-    if (key != ArrowOfLane[lane]) SetKey(ArrowOfLane[lane], LaneKey, down);
+  for (int column = 0; column < 4; ++column) {
+    if (BoundKeys[column] != key) continue;
+    SetKey(ColumnKeys[column], Keyboard, down);
+    if (key != ArrowOfColumn[column]) SetKey(ArrowOfColumn[column], ColumnKey, down);
   }
 }
 
@@ -177,12 +177,12 @@ std::vector<bool> RepeatPairs(const std::vector<StampedEvent>& events) {
 
 // A hat's four directions are the arrow keys; only the changed ones are pressed or released.
 void MoveHat(int joystick, Uint8 value) {
-  constexpr Uint8 Directions[4] = {SDL_HAT_LEFT, SDL_HAT_DOWN, SDL_HAT_UP, SDL_HAT_RIGHT};  // by lane
+  constexpr Uint8 Directions[4] = {SDL_HAT_LEFT, SDL_HAT_DOWN, SDL_HAT_UP, SDL_HAT_RIGHT};  // by column
   Uint8 before = HatValue[joystick];
   HatValue[joystick] = value;
-  for (int lane = 0; lane < 4; ++lane)
-    if ((before & Directions[lane]) != (value & Directions[lane]))
-      SetArrow(lane, HatOf(joystick), (value & Directions[lane]) != 0);
+  for (int column = 0; column < 4; ++column)
+    if ((before & Directions[column]) != (value & Directions[column]))
+      SetArrow(column, HatOf(joystick), (value & Directions[column]) != 0);
 }
 
 // Axis 0 is left and right, axis 1 up and down, each beyond half its range.
@@ -191,9 +191,9 @@ void MoveAxis(int joystick, int axis, Sint16 value) {
   int direction = value < -16384 ? -1 : value > 16384 ? 1 : 0;
   int& before = AxisValue[joystick][axis];
   if (direction == before) return;
-  const int lanes[2][2] = {{0, 3}, {2, 1}};  // left and right, up and down
-  if (before != 0) SetArrow(lanes[axis][before > 0], AxesOf(joystick), false);
-  if (direction != 0) SetArrow(lanes[axis][direction > 0], AxesOf(joystick), true);
+  const int columns[2][2] = {{0, 3}, {2, 1}};  // left and right, up and down
+  if (before != 0) SetArrow(columns[axis][before > 0], AxesOf(joystick), false);
+  if (direction != 0) SetArrow(columns[axis][direction > 0], AxesOf(joystick), true);
   before = direction;
 }
 
@@ -215,10 +215,10 @@ char TypedBy(int key) {
   return key == SDLK_BACKSPACE ? '\b' : 0;
 }
 
-// A key that plays a lane works the menus as its arrow; it never types.
+// A key that plays a column works the menus as its arrow; it never types.
 // Typing follows the system's repeat, as text boxes do.
 void TypeKey(int key) {
-  if (char typed = TypedBy(key); typed && !BoundToALane(key)) KeysTyped += typed;
+  if (char typed = TypedBy(key); typed && !BoundToAColumn(key)) KeysTyped += typed;
 }
 
 void ApplyKeyEvent(const SDL_Event& e) {
@@ -252,7 +252,7 @@ void ApplyButtonEvent(const SDL_Event& e) {
     ButtonDown[button] = false;
     Release(MouseButtons[button], ButtonReleaseDue[button]);
   } else {
-    MouseButtons[button] = Up;
+    MouseButtons[button] = KeyState::Up;
   }
 }
 
@@ -322,10 +322,10 @@ bool FirstPressStamp(int key, uint32_t& stampMs) {
 }
 
 bool AnythingHeld() {
-  for (int state : KeyStates)
-    if (state != Up) return true;
-  for (int state : MouseButtons)
-    if (state != Up) return true;
+  for (KeyState state : KeyStates)
+    if (state != KeyState::Up) return true;
+  for (KeyState state : MouseButtons)
+    if (state != KeyState::Up) return true;
   return false;
 }
 
@@ -333,9 +333,9 @@ int RepeatSteps(int key, uint32_t nowMs) {
   if (key < 0 || key >= KeyCount) return 0;
   bool followed = RepeatFollowed[key] && RepeatAsked[key] + 1 >= InputFrames;
   RepeatAsked[key] = InputFrames;
-  RepeatFollowed[key] = KeyStates[key] != Up && (followed || KeyStates[key] == Pressed);
-  if (KeyStates[key] == Up || !RepeatFollowed[key]) return 0;
-  if (KeyStates[key] == Pressed) {
+  RepeatFollowed[key] = KeyStates[key] != KeyState::Up && (followed || KeyStates[key] == KeyState::Pressed);
+  if (KeyStates[key] == KeyState::Up || !RepeatFollowed[key]) return 0;
+  if (KeyStates[key] == KeyState::Pressed) {
     // The press's own moment on the caller's clock: as long before nowMs as
     // its stamp lies before this frame's input. A table filled by hand: now.
     uint32_t stamp = FrameInputMs;
@@ -373,8 +373,8 @@ void ClearInput() {
   KeysTyped.clear();
   Pending.clear();
   FrameChanges.clear();
-  for (int i = 0; i < KeyCount; ++i) KeyStates[i] = Up, KeyHolders[i] = 0, KeyReleaseDue[i] = false;
-  for (int i = 0; i < ButtonCount; ++i) MouseButtons[i] = Up, ButtonDown[i] = false, ButtonReleaseDue[i] = false;
+  for (int i = 0; i < KeyCount; ++i) KeyStates[i] = KeyState::Up, KeyHolders[i] = 0, KeyReleaseDue[i] = false;
+  for (int i = 0; i < ButtonCount; ++i) MouseButtons[i] = KeyState::Up, ButtonDown[i] = false, ButtonReleaseDue[i] = false;
   for (int j = 0; j < MostJoysticks; ++j) HatValue[j] = 0, AxisValue[j][0] = AxisValue[j][1] = 0;
 }
 

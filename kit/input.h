@@ -10,26 +10,26 @@
 #include <string_view>
 #include <vector>
 
-enum KeyState : int { Up = 0, Held = 1, Pressed = 2 };  // Pressed: went down in this frame
+enum class KeyState : int { Up = 0, Held = 1, Pressed = 2 };  // Pressed: went down in this frame
 
 inline constexpr int KeyCount = 500;   // SDL 1.2 key symbols recorded
 inline constexpr int ButtonCount = 10; // SDL mouse buttons recorded (1 left, 2 middle, 3 right)
 
-inline int KeyStates[KeyCount];        // by SDL key symbol
-inline int MouseButtons[ButtonCount];  // by SDL button number; entry 0 is never set
+inline KeyState KeyStates[KeyCount];        // by SDL key symbol
+inline KeyState MouseButtons[ButtonCount];  // by SDL button number; entry 0 is never set
 // Letters (in lower case), digits and spaces typed on the keyboard in this
 // frame, in the order typed; a '\b' for each Backspace. For the menus' search.
 inline std::string KeysTyped;
 inline int MouseX = 0;                 // pointer in game pixels, 0..640 (see WindowToGame)
 inline int MouseY = 0;                 // 0..480
 
-// The four lanes (left, down, up, right) as the last entries of KeyStates,
-// which no key uses: a lane is held by the keyboard key bound to it and by a
+// The four columns (left, down, up, right) as the last entries of KeyStates,
+// which no key uses: a column is held by the keyboard key bound to it and by a
 // mat's arrow (hat, axes, or the pad button of that arrow). The menus read
-// the arrow keys themselves, whatever the lanes are bound to.
+// the arrow keys themselves, whatever the columns are bound to.
 inline constexpr int ColumnKeys[4] = {KeyCount - 4, KeyCount - 3, KeyCount - 2, KeyCount - 1};
 static_assert(SDLK_LAST <= KeyCount - 4);
-inline int BoundKeys[4] = {SDLK_LEFT, SDLK_DOWN, SDLK_UP, SDLK_RIGHT};  // the keyboard key of each lane
+inline int BoundKeys[4] = {SDLK_LEFT, SDLK_DOWN, SDLK_UP, SDLK_RIGHT};  // the keyboard key of each column
 
 inline int KeyWentDown = 0;       // a keyboard key that went down in this frame, 0 for none
 inline int PadButtonWentDown = -1;  // a joystick button that went down in this frame, -1 for none
@@ -40,7 +40,7 @@ struct PadButton {
   int key;
 };
 inline constexpr int PadButtonCount = 6;
-// By default a mat's first four buttons are the arrows (and the lanes); set from the settings.
+// By default a mat's first four buttons are the arrows (and the columns); set from the settings.
 inline PadButton PadButtons[PadButtonCount] = {{0, SDLK_LEFT},  {1, SDLK_DOWN},    {2, SDLK_UP},
                                                {3, SDLK_RIGHT}, {-1, SDLK_ESCAPE}, {-1, SDLK_RETURN}};
 

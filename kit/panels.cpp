@@ -15,7 +15,7 @@ Box RepeatPressedOn;  // the repeat button the left mouse button went down on
 // Blits the top-left w x h part of one panel cell.
 void DrawCell(PanelStyle style, int cell, int x, int y, int w, int h) {
   if (w <= 0 || h <= 0) return;
-  SDL_Rect part = PanelCells[style][cell];
+  SDL_Rect part = PanelCells[static_cast<int>(style)][cell];
   part.w = static_cast<Uint16>(w);
   part.h = static_cast<Uint16>(h);
   DrawImage(ButtonImage, &part, x, y);
@@ -28,7 +28,7 @@ bool Hovered(const Box& b) {
 
 void DrawLabel(const Box& b, const std::string& label) {
   int n = static_cast<int>(label.size());
-  DrawText(b.x + b.width / 2 - (GlyphAdvance * n) / 2, b.y + b.height / 2 - 10, label, Left);
+  DrawText(b.x + b.width / 2 - (GlyphAdvance * n) / 2, b.y + b.height / 2 - 10, label, TextAlign::Left);
 }
 
 }  // namespace
@@ -64,11 +64,11 @@ bool Button(const Box& box, const std::string& label, FocusId id) {
   bool focused = TakeFocus(id);
   bool hovered = Hovered(box);
   if (hovered) MarkHovered();
-  bool clicked = (hovered && MouseButtons[SDL_BUTTON_LEFT] == Pressed) || (focused && EnterPressed());
+  bool clicked = (hovered && MouseButtons[SDL_BUTTON_LEFT] == KeyState::Pressed) || (focused && EnterPressed());
   // While the keyboard has the focus, it alone is highlighted; the mouse still clicks.
   bool lit = FocusDrawn() ? focused : hovered;
   LastButtonLit = lit;
-  DrawPanel(box, lit ? Highlighted : Normal);
+  DrawPanel(box, lit ? PanelStyle::Highlighted : PanelStyle::Normal);
   DrawLabel(box, label);
   return clicked;
 }
@@ -76,16 +76,16 @@ bool Button(const Box& box, const std::string& label, FocusId id) {
 int RepeatButton(const Box& box, const std::string& label, uint32_t nowMs) {
   bool hovered = Hovered(box);
   auto same = [](const Box& a, const Box& b) { return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height; };
-  if (hovered && MouseButtons[SDL_BUTTON_LEFT] == Pressed) RepeatPressedOn = box;
+  if (hovered && MouseButtons[SDL_BUTTON_LEFT] == KeyState::Pressed) RepeatPressedOn = box;
   if (!hovered && same(box, RepeatPressedOn)) RepeatPressedOn = Box{};  // left: no more steps on coming back
   int steps = hovered && same(box, RepeatPressedOn) ? MouseRepeatSteps(nowMs) : 0;
-  DrawPanel(box, hovered && !FocusDrawn() ? Highlighted : Normal);
+  DrawPanel(box, hovered && !FocusDrawn() ? PanelStyle::Highlighted : PanelStyle::Normal);
   DrawLabel(box, label);
   return steps;
 }
 
 void InfoBox(const Box& box, const std::string& label, bool lit) {
-  DrawPanel(box, lit ? Highlighted : Normal);
+  DrawPanel(box, lit ? PanelStyle::Highlighted : PanelStyle::Normal);
   DrawLabel(box, label);
 }
 

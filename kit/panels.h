@@ -7,7 +7,7 @@
 
 #include "kit/focus.h"
 
-enum PanelStyle : int { Normal = 0, Highlighted = 1 };
+enum class PanelStyle : int { Normal = 0, Highlighted = 1 };
 
 // The interior of a panel: its top-left corner and size. The 21-pixel border
 // lies outside it.

@@ -41,7 +41,7 @@ void AppendNumber(std::string& text, int n) {
 
 // Both bar lines end at x 620.
 void DrawBarLine(int y, const std::string& text) {
-  DrawText(620 - GlyphAdvance * static_cast<int>(text.size()), y, text, Left);
+  DrawText(620 - GlyphAdvance * static_cast<int>(text.size()), y, text, TextAlign::Left);
 }
 
 }  // namespace
@@ -70,7 +70,7 @@ std::string ClockText(const std::tm& when) {
   return text;
 }
 
-bool PausePressed() { return KeyStates[SDLK_ESCAPE] == Pressed && !EscapeTaken; }
+bool PausePressed() { return KeyStates[SDLK_ESCAPE] == KeyState::Pressed && !EscapeTaken; }
 
 bool PauseStartedAt(uint32_t stampMs) {
   uint32_t press = 0;
@@ -78,7 +78,7 @@ bool PauseStartedAt(uint32_t stampMs) {
 }
 
 bool TakePauseKey() {
-  if (KeyStates[SDLK_ESCAPE] != Pressed) return false;
+  if (KeyStates[SDLK_ESCAPE] != KeyState::Pressed) return false;
   EscapeTaken = true;
   return true;
 }
@@ -140,5 +140,5 @@ void DrawClockBars() {
   DrawBarLine(18 - d, DateText(ClockBarTime));
   DrawBarLine(38 - d, ClockText(ClockBarTime));
   DrawImage(BarImage, nullptr, 0, 419 + d);
-  DrawText(20, 442 + d, WebAddress, Left);
+  DrawText(20, 442 + d, WebAddress, TextAlign::Left);
 }

@@ -36,13 +36,13 @@ std::string Ms(int ms) { return (ms > 0 ? "+" : "") + std::to_string(ms) + " ms"
 void DrawOffsets() {
   Fill(320 - TapReachMs, LineY, 2 * TapReachMs, 2, 200, 210, 230);
   Fill(319, LineY - 10, 2, 22, 200, 210, 230);
-  DrawText(320 - TapReachMs, LineY + 20, "early", Left);
-  DrawText(320 + TapReachMs, LineY + 20, "late", Right);
+  DrawText(320 - TapReachMs, LineY + 20, "early", TextAlign::Left);
+  DrawText(320 + TapReachMs, LineY + 20, "late", TextAlign::Right);
   for (int offset : TapOffsets) Fill(317 + offset, LineY - 2, 6, 6, 120, 220, 255);
   if (TapOffsets.empty()) return;
   int median = MedianOffset(TapOffsets);
   Fill(319 + median, LineY - 16, 3, 34, 255, 210, 80);
-  DrawText(320, LineY + 50, "median " + Ms(median), Centre);
+  DrawText(320, LineY + 50, "median " + Ms(median), TextAlign::Centre);
 }
 
 // The game clock when a key or the left button of this frame went down, by
@@ -65,13 +65,13 @@ uint32_t PressTicks(int code) {
 // This frame's taps.
 void TakeTaps() {
   for (int key : TapKeys)
-    if (KeyStates[key] == Pressed) TakeTap(PressedAt(key, false), PressTicks(key));
+    if (KeyStates[key] == KeyState::Pressed) TakeTap(PressedAt(key, false), PressTicks(key));
 }
 
 // When Start was pressed: by the mouse, Enter (or a pad's select), or the keypad's Enter.
 int32_t StartPressedAt() {
-  if (MouseButtons[SDL_BUTTON_LEFT] == Pressed) return PressedAt(SDL_BUTTON_LEFT, true);
-  return PressedAt(KeyStates[SDLK_RETURN] == Pressed ? SDLK_RETURN : SDLK_KP_ENTER, false);
+  if (MouseButtons[SDL_BUTTON_LEFT] == KeyState::Pressed) return PressedAt(SDL_BUTTON_LEFT, true);
+  return PressedAt(KeyStates[SDLK_RETURN] == KeyState::Pressed ? SDLK_RETURN : SDLK_KP_ENTER, false);
 }
 
 void Leave(ScreenId next) {
@@ -85,7 +85,7 @@ void Leave(ScreenId next) {
 void RunCalibration() {
   if (ScreenChanged) Now = Phase::Ready;
   const Phase phase = Now;  // what this frame shows; taps may end it for the next
-  DrawText(320, 40, "Tap an arrow, Space or Enter on each click", Centre);
+  DrawText(320, 40, "Tap an arrow, Space or Enter on each click", TextAlign::Centre);
   if (phase == Phase::Tapping) {
     // The keys are taps now, not the menu's; the mouse can still leave.
     FocusEnabled = false;
@@ -95,7 +95,7 @@ void RunCalibration() {
       Now = Phase::Proposing;
       FocusNextFrame(FocusIdOf("Use this offset"));  // so Enter takes it
     }
-    DrawText(320, 80, std::to_string(TapOffsets.size()) + " of " + std::to_string(TapClicks) + " taps", Centre);
+    DrawText(320, 80, std::to_string(TapOffsets.size()) + " of " + std::to_string(TapClicks) + " taps", TextAlign::Centre);
     if (PausePressed()) {  // the pause: the clicks stop, to start again after it
       StopClicks();
       Now = Phase::Ready;
@@ -109,18 +109,18 @@ void RunCalibration() {
     Now = Phase::Tapping;
   }
   if (phase == Phase::Proposing && !TapOffsets.empty()) {
-    DrawText(320, 290, "Audio offset " + Ms(MedianOffset(TapOffsets)) + "?", Centre);
+    DrawText(320, 290, "Audio offset " + Ms(MedianOffset(TapOffsets)) + "?", TextAlign::Centre);
     if (Button(Centred(320, 330, 300, 10), "Use this offset") || enter) {
       Settings s = PlayerSettings;
       s.audioOffsetMs = std::clamp(MedianOffset(TapOffsets), -LongestOffsetMs, LongestOffsetMs);
       ChangeSettings(s);
-      Leave(Options);
+      Leave(ScreenId::Options);
     }
   }
-  if (phase == Phase::Proposing && TapOffsets.empty()) DrawText(320, 290, "No taps near the clicks", Centre);
+  if (phase == Phase::Proposing && TapOffsets.empty()) DrawText(320, 290, "No taps near the clicks", TextAlign::Centre);
   if (phase == Phase::Proposing && Button(Centred(320, 370, 300, 10), "Try again")) {
     StartClicks(StartPressedAt());
     Now = Phase::Tapping;
   }
-  if (BackButton()) Leave(Options);
+  if (BackButton()) Leave(ScreenId::Options);
 }

@@ -50,7 +50,7 @@ int PointerSteps(int x, int y, int icon, bool speedsUp) {
 // value box is drawn last, so that a click shows its new value in the same frame.
 void AskValue(int y, const char* question, int& value, const char* unit, SettingBounds bounds,
               bool speedsUp = false) {
-  DrawText(40, y - 40, question, Left);
+  DrawText(40, y - 40, question, TextAlign::Left);
   bool focused = TakeFocus(FocusIdOf(question));
   if (focused) value += KeySteps(speedsUp);
   value -= PointerSteps(103, y, ArrowLeftIcon, speedsUp);
@@ -59,18 +59,18 @@ void AskValue(int y, const char* question, int& value, const char* unit, Setting
   InfoBox(Centred(320, y, 300, 10), std::to_string(value) + unit, focused && FocusDrawn());
 }
 
-bool ShiftHeld() { return KeyStates[SDLK_LSHIFT] != Up || KeyStates[SDLK_RSHIFT] != Up; }
+bool ShiftHeld() { return KeyStates[SDLK_LSHIFT] != KeyState::Up || KeyStates[SDLK_RSHIFT] != KeyState::Up; }
 
 // A pointer-only button that acts once per click (not repeating while held).
 bool ClickButton(int x, int y, int width, const char* label) {
   return RepeatButton(Centred(x, y, width, 10), label, static_cast<uint32_t>(GameClockMs)) > 0 &&
-         MouseButtons[SDL_BUTTON_LEFT] == Pressed;
+         MouseButtons[SDL_BUTTON_LEFT] == KeyState::Pressed;
 }
 
 // The tempo: steps of 1 BPM, of 0.01 with Shift held; "/2" and "x2" halve
 // and double it, the beats with it, so the chart keeps its length.
 void AskTempo(int y) {
-  DrawText(40, y - 40, "How fast is the song?", Left);
+  DrawText(40, y - 40, "How fast is the song?", TextAlign::Left);
   if (ClickButton(440, y - 40, 40, "/2") && CreateBpm / 2 >= BpmBounds.low)
     CreateBpm /= 2, CreateBeats = std::max(BeatBounds.low, (CreateBeats + 1) / 2);
   if (ClickButton(540, y - 40, 40, "x2") && CreateBpm * 2 <= BpmBounds.high)
@@ -88,7 +88,7 @@ void AskTempo(int y) {
 
 // "Arrows": a click, Enter, Left or Right switches; music only for music that has a beat.
 void AskArrows(int y, bool musicOffered) {
-  DrawText(40, y - 6, "Arrows", Left);
+  DrawText(40, y - 6, "Arrows", TextAlign::Left);
   const char* label = CreateArrows == ArrowsFrom::Music ? "where the music is" : "random on the beats";
   bool switched = Button(Centred(320, y, 300, 10), label);
   if (LastButtonFocused() && (KeySteps(false) != 0)) switched = true;
@@ -109,16 +109,16 @@ void TakeFoundValues(const MusicAnalysis& found) {
 void DrawFinding(int y) {
   if (Listening) {
     float done = SongAnalysisProgress();
-    DrawPanel(Box{170, y, static_cast<int>(300 * std::clamp(done, 0.0f, 1.0f)), 4}, Highlighted);
-    DrawText(320, y - 3, "listening to the music", Centre);
+    DrawPanel(Box{170, y, static_cast<int>(300 * std::clamp(done, 0.0f, 1.0f)), 4}, PanelStyle::Highlighted);
+    DrawText(320, y - 3, "listening to the music", TextAlign::Centre);
     return;
   }
   const MusicAnalysis* found = AnalysedSong(SelectedSong);
   if (!found) return;
   if (found->bpm > 0 && found->confidence >= SureConfidence)
-    DrawText(320, y, "found in the music: " + std::to_string(static_cast<int>(found->confidence * 100)) + " % sure", Centre);
+    DrawText(320, y, "found in the music: " + std::to_string(static_cast<int>(found->confidence * 100)) + " % sure", TextAlign::Centre);
   else
-    DrawText(320, y, "the music gave no clear beat", Centre);
+    DrawText(320, y, "the music gave no clear beat", TextAlign::Centre);
 }
 
 std::string ChartToWrite() {
@@ -132,7 +132,7 @@ std::string ChartToWrite() {
 void WriteChart() {
   std::string why;
   if (ReplaceChart(SelectedSong, ChartToWrite(), why))
-    Screen = DifficultySelect;
+    Screen = ScreenId::DifficultySelect;
   else  // the line for a folder outside Music/ says it all, and fits the window only alone
     CreateNotice = why == OutsideMusicLine ? why : "could not save the chart: " + why;
 }
@@ -171,7 +171,7 @@ void RunChartCreate() {
   }
   FollowAnalysis();
   RunChartMaker(AskingToReplace, CreateNotice, AskTheQuestions, WriteChart);
-  if (Screen != ChartCreate) {  // leaving stops the listening; what it found is kept
+  if (Screen != ScreenId::ChartCreate) {  // leaving stops the listening; what it found is kept
     CancelSongAnalysis();
     Listening = false;
   }

@@ -65,11 +65,11 @@ void Import(const std::string& stepFile) {
     return;
   }
   if (result == ImportResult::Written) RetireScoreFile(ScorePath(SelectedSong));
-  Screen = DifficultySelect;
+  Screen = ScreenId::DifficultySelect;
 }
 
 void ListStepFiles() {
-  DrawText(14, 8, ("Import a step chart for " + SongTitle(SelectedSong)).substr(0, HeadingLength), Left);
+  DrawText(14, 8, ("Import a step chart for " + SongTitle(SelectedSong)).substr(0, HeadingLength), TextAlign::Left);
   ListedFiles files = StepFiles();
   int clicked = ButtonList(files.labels, ImportListScroll);
   if (clicked < 0 || !HoldsAChart(files.names[clicked])) return;

@@ -26,8 +26,8 @@ std::array<ChartMeter, DifficultyCount> Meters;  // of the song's charts, read o
 bool DifficultyRow(int d, int y) {
   bool chosen = Button(Centred(320, y, 600, 10), "", FocusIdOf(DifficultyWords[d]));
   std::string meter = MeterLabel(Meters[d]);
-  DrawText(75, y - 10, std::string("play ") + DifficultyWords[d] + (meter.empty() ? "" : " " + meter), Left);
-  DrawText(565, y - 10, BestScoreLabel(d), Right);
+  DrawText(75, y - 10, std::string("play ") + DifficultyWords[d] + (meter.empty() ? "" : " " + meter), TextAlign::Left);
+  DrawText(565, y - 10, BestScoreLabel(d), TextAlign::Right);
   return chosen;
 }
 
@@ -36,8 +36,8 @@ bool DifficultyRow(int d, int y) {
 void DrawMusicProblem() {
   size_t cut = MusicProblem.size() <= LineLength ? MusicProblem.size() : MusicProblem.rfind(' ', LineLength);
   if (cut == std::string::npos || cut == 0) cut = LineLength;
-  DrawText(14, 5, MusicProblem.substr(0, cut), Left);
-  if (cut < MusicProblem.size()) DrawText(14, 24, MusicProblem.substr(cut + (MusicProblem[cut] == ' '), LineLength), Left);
+  DrawText(14, 5, MusicProblem.substr(0, cut), TextAlign::Left);
+  if (cut < MusicProblem.size()) DrawText(14, 24, MusicProblem.substr(cut + (MusicProblem[cut] == ' '), LineLength), TextAlign::Left);
 }
 
 }  // namespace
@@ -48,7 +48,7 @@ std::string BestScoreLabel(int difficulty) {
 }
 
 void RunDifficultySelect() {
-  DrawText(25, 45, SongTitle(SelectedSong), Left);
+  DrawText(25, 45, SongTitle(SelectedSong), TextAlign::Left);
   if (ScreenChanged) {
     PrepareSongChart(SelectedSong);  // a song folder's step file becomes its chart here
     Meters = ChartMeters(SelectedSong, ChartHasDifficulty);  // one reading of a chart of any size
@@ -65,11 +65,11 @@ void RunDifficultySelect() {
     if (!ChartHasDifficulty[d]) continue;
     y += 40;
     anyRow = true;
-    if (DifficultyRow(d, y)) SelectedDifficulty = d, Screen = SongStart;
+    if (DifficultyRow(d, y)) SelectedDifficulty = d, Screen = ScreenId::SongStart;
   }
   if (anyRow) y += 40;  // a gap between the rows and the chart buttons
-  if (Button(Centred(320, y + 40, 600, 10), "create new step chart")) Screen = ChartCreate;
-  if (Button(Centred(320, y + 80, 600, 10), "import step chart")) Screen = ChartImport;
-  if (BackButton()) Screen = SongSelect;
-  if (Screen != DifficultySelect) MusicProblem.clear();  // said once, for the song it was about
+  if (Button(Centred(320, y + 40, 600, 10), "create new step chart")) Screen = ScreenId::ChartCreate;
+  if (Button(Centred(320, y + 80, 600, 10), "import step chart")) Screen = ScreenId::ChartImport;
+  if (BackButton()) Screen = ScreenId::SongSelect;
+  if (Screen != ScreenId::DifficultySelect) MusicProblem.clear();  // said once, for the song it was about
 }

@@ -20,7 +20,7 @@ std::string SignedMs(int ms) { return (ms >= 0 ? "+" : "") + std::to_string(ms) 
 void RunOffsetAdjust(const TimingSummary& timing, bool entered) {
   if (entered) Said.clear();
   if (!Said.empty()) {
-    DrawText(30, 430, Said, Left);
+    DrawText(30, 430, Said, TextAlign::Left);
     return;
   }
   std::optional<int> adjustment = OffsetAdjustment(timing);

@@ -1,6 +1,6 @@
 // The options screen. Rows, top to bottom and in the focus order: audio
 // offset, Calibrate, audio buffer, visual offset, scroll speed, a key row per
-// lane, music volume, window scale, full screen, arrow colours, Back. The
+// column, music volume, window scale, full screen, arrow colours, Back. The
 // audio buffer is used from the next start: reopening the device could lose
 // it. A value row is its name, "-", the value
 // and "+"; "-" and "+" step it under the mouse (held, they repeat), Left and
@@ -36,9 +36,9 @@ constexpr int RowGap = 29;
 constexpr int ValueX = 400;  // centre of the value boxes
 constexpr int VolumeStep = 5;
 constexpr int DefaultKeys[4] = {SDLK_LEFT, SDLK_DOWN, SDLK_UP, SDLK_RIGHT};
-constexpr const char* LaneNames[4] = {"Left arrow", "Down arrow", "Up arrow", "Right arrow"};
+constexpr const char* ColumnNames[4] = {"Left arrow", "Down arrow", "Up arrow", "Right arrow"};
 
-int Binding = -1;         // the lane waiting for its key, or -1
+int Binding = -1;         // the column waiting for its key, or -1
 bool Unsaved = false;     // changed since the file was last written
 std::string SaveProblem;  // why the file could not be written, or empty
 
@@ -48,7 +48,7 @@ int RowY(int row) { return FirstRowY + RowGap * row; }
 int ValueRow(int row, const char* name, const std::string& value, int arrows, bool* pressed = nullptr) {
   const int y = RowY(row);
   const uint32_t now = static_cast<uint32_t>(GameClockMs);
-  DrawText(24, y - 10, name, Left);
+  DrawText(24, y - 10, name, TextAlign::Left);
   int steps = -RepeatButton(Centred(ValueX - 138, y, 24, 10), "-", now);
   bool clicked = Button(Centred(ValueX, y, 200, 10), value, FocusIdOf(name));  // the focus stays as the value changes
   if (LastButtonFocused()) steps += arrows;
@@ -81,17 +81,17 @@ std::string ScaleText(int scale) {
          std::to_string(WindowHeight * scale) + ")";
 }
 
-void KeyRow(int row, int lane, const Settings& s) {
+void KeyRow(int row, int column, const Settings& s) {
   const int y = RowY(row);
-  const bool waiting = Binding == lane;
-  DrawText(24, y - 10, waiting ? "Press a key or button" : LaneNames[lane], Left);
-  int pad = s.*LanePads[lane];
-  std::string shown = KeyName(BoundKeys[lane]) + (pad >= 0 ? ", pad " + std::to_string(pad) : ", no pad");
-  if (Button(Centred(ValueX, y, 200, 10), waiting ? "Escape cancels" : shown, FocusIdOf(LaneNames[lane])))
-    Binding = waiting ? -1 : lane;
+  const bool waiting = Binding == column;
+  DrawText(24, y - 10, waiting ? "Press a key or button" : ColumnNames[column], TextAlign::Left);
+  int pad = s.*ColumnPads[column];
+  std::string shown = KeyName(BoundKeys[column]) + (pad >= 0 ? ", pad " + std::to_string(pad) : ", no pad");
+  if (Button(Centred(ValueX, y, 200, 10), waiting ? "Escape cancels" : shown, FocusIdOf(ColumnNames[column])))
+    Binding = waiting ? -1 : column;
 }
 
-// A lane waiting for its key takes this frame's key or pad button. The
+// A column waiting for its key takes this frame's key or pad button. The
 // frame's keys then belong to the binding, not to the menu or the pause.
 void TakeBinding(Settings& s) {
   if (Binding < 0) return;
@@ -100,10 +100,10 @@ void TakeBinding(Settings& s) {
   if (TakePauseKey()) {
     Binding = -1;
   } else if (KeyWentDown != 0) {
-    BindLaneKey(s, Binding, KeyName(KeyWentDown));
+    BindColumnKey(s, Binding, KeyName(KeyWentDown));
     Binding = -1;
   } else if (PadButtonWentDown >= 0) {
-    BindLanePad(s, Binding, PadButtonWentDown);
+    BindColumnPad(s, Binding, PadButtonWentDown);
     Binding = -1;
   }
 }
@@ -113,7 +113,7 @@ void TakeBinding(Settings& s) {
 // writes the file once, when let go) or when the screen is left.
 void TakeChanges(const Settings& s, bool leaving) {
   if (!(s == PlayerSettings)) ChangeSettings(s);
-  bool held = KeyStates[SDLK_LEFT] != Up || KeyStates[SDLK_RIGHT] != Up || MouseButtons[SDL_BUTTON_LEFT] != Up;
+  bool held = KeyStates[SDLK_LEFT] != KeyState::Up || KeyStates[SDLK_RIGHT] != KeyState::Up || MouseButtons[SDL_BUTTON_LEFT] != KeyState::Up;
   if (!Unsaved || (held && !leaving)) return;
   SaveProblem = SaveSettings(SettingsPath, PlayerSettings);
   Unsaved = false;
@@ -125,13 +125,13 @@ void EditSettings(Settings& s) {
   // Asked every frame, so that a key held before a row got the focus does not jump its value.
   const int arrows = RepeatSteps(SDLK_RIGHT, now) - RepeatSteps(SDLK_LEFT, now);
   s.audioOffsetMs = std::clamp(s.audioOffsetMs + ValueRow(0, "Audio offset", WithUnit(s.audioOffsetMs, " ms"), arrows), -LongestOffsetMs, LongestOffsetMs);
-  if (Button(Centred(ValueX, RowY(1), 200, 10), "Calibrate")) Screen = Calibration;
+  if (Button(Centred(ValueX, RowY(1), 200, 10), "Calibrate")) Screen = ScreenId::Calibration;
   if (int steps = ValueRow(2, "Audio buffer", BufferText(s.audioBuffer), arrows))
     s.audioBuffer = StepBuffer(s.audioBuffer, steps);
   s.visualOffsetMs = std::clamp(s.visualOffsetMs + ValueRow(3, "Visual offset", WithUnit(s.visualOffsetMs, " ms"), arrows), -LongestOffsetMs, LongestOffsetMs);
   s.scrollSpeed = std::clamp(s.scrollSpeed + ScrollStep * ValueRow(4, "Scroll speed", SpeedText(s.scrollSpeed), arrows),
                              SlowestScroll, FastestScroll);
-  for (int lane = 0; lane < 4; ++lane) KeyRow(5 + lane, lane, s);
+  for (int column = 0; column < 4; ++column) KeyRow(5 + column, column, s);
   s.musicVolume = std::clamp(s.musicVolume + VolumeStep * ValueRow(9, "Music volume", WithUnit(s.musicVolume, " %"), arrows), 0, LoudestMusic);
   // A scale too big for the desktop, asked for in the file, stands until the player steps it.
   const int shownScale = std::min(s.windowScale, LargestWindowScale());
@@ -167,27 +167,27 @@ void UseSettings(const Settings& s) {
   VisualOffsetMs = s.visualOffsetMs;
   ScrollSpeed = s.scrollSpeed;
   ArrowColoursByBeat = s.arrowColoursByBeat;
-  for (int lane = 0; lane < 4; ++lane) {
-    int key = KeyNamed(s.*LaneKeyNames[lane]);
-    BoundKeys[lane] = key != 0 ? key : DefaultKeys[lane];
+  for (int column = 0; column < 4; ++column) {
+    int key = KeyNamed(s.*ColumnKeyNames[column]);
+    BoundKeys[column] = key != 0 ? key : DefaultKeys[column];
   }
   const int buttons[PadButtonCount] = {s.padLeft, s.padDown, s.padUp, s.padRight, s.padPause, s.padSelect};
   for (int i = 0; i < PadButtonCount; ++i) PadButtons[i].button = buttons[i];
   SetMusicVolume(s.musicVolume);
 }
 
-void BindLaneKey(Settings& s, int lane, const std::string& key) {
+void BindColumnKey(Settings& s, int column, const std::string& key) {
   for (int other = 0; other < 4; ++other)
-    if (other != lane && s.*LaneKeyNames[other] == key) s.*LaneKeyNames[other] = s.*LaneKeyNames[lane];
-  s.*LaneKeyNames[lane] = key;
+    if (other != column && s.*ColumnKeyNames[other] == key) s.*ColumnKeyNames[other] = s.*ColumnKeyNames[column];
+  s.*ColumnKeyNames[column] = key;
 }
 
-void BindLanePad(Settings& s, int lane, int button) {
+void BindColumnPad(Settings& s, int column, int button) {
   for (int other = 0; other < 4; ++other)
-    if (other != lane && s.*LanePads[other] == button) s.*LanePads[other] = s.*LanePads[lane];
+    if (other != column && s.*ColumnPads[other] == button) s.*ColumnPads[other] = s.*ColumnPads[column];
   if (s.padPause == button) s.padPause = -1;
   if (s.padSelect == button) s.padSelect = -1;
-  s.*LanePads[lane] = button;
+  s.*ColumnPads[column] = button;
 }
 
 void RunOptions() {
@@ -198,8 +198,8 @@ void RunOptions() {
   Settings s = PlayerSettings;
   TakeBinding(s);
   EditSettings(s);
-  if (!SaveProblem.empty()) DrawText(24, 398, "could not save the settings: " + SaveProblem, Left);
+  if (!SaveProblem.empty()) DrawText(24, 398, "could not save the settings: " + SaveProblem, TextAlign::Left);
   bool leaving = BackButton();
   TakeChanges(s, leaving);
-  if (leaving) Screen = Title;
+  if (leaving) Screen = ScreenId::Title;
 }

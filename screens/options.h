@@ -1,5 +1,5 @@
 // The options screen: the audio and visual offsets, the scroll speed, the
-// lanes' keys and pad buttons, the music volume and the window, each changed
+// columns' keys and pad buttons, the music volume and the window, each changed
 // at once and saved into zedov.conf (only the lines that changed).
 #pragma once
 #include <string>
@@ -19,12 +19,12 @@ void ChangeSettings(const Settings& settings);
 // The same, and saved into zedov.conf at once: empty, or why it could not be written.
 std::string ChangeAndSaveSettings(const Settings& settings);
 
-// Binds a key (by SDL's name) to a lane; a lane that had it takes this
-// lane's old key, so that every key plays at most one lane.
-void BindLaneKey(Settings& settings, int lane, const std::string& key);
+// Binds a key (by SDL's name) to a column; a column that had it takes this
+// column's old key, so that every key plays at most one column.
+void BindColumnKey(Settings& settings, int column, const std::string& key);
 
 // The same for a pad button; pause or select lose it.
-void BindLanePad(Settings& settings, int lane, int button);
+void BindColumnPad(Settings& settings, int column, int button);
 
 // Called every frame while Screen is Options.
 void RunOptions();

@@ -32,10 +32,10 @@ ReplaceAnswer AskToReplace(const std::string& song) {
   const std::string name = SongTitle(song);
   const std::string question = "Replace the charts of " + name + "?";
   if (question.size() <= LineLength) {
-    DrawText(320, 180, question, Centre);
+    DrawText(320, 180, question, TextAlign::Centre);
   } else {  // a long name goes on a line of its own
-    DrawText(320, 170, "Replace the charts of", Centre);
-    DrawText(320, 192, name + "?", Centre);
+    DrawText(320, 170, "Replace the charts of", TextAlign::Centre);
+    DrawText(320, 192, name + "?", TextAlign::Centre);
   }
   bool replace = Button(Centred(220, 255, 160, 10), "Replace");
   bool cancel = Button(Centred(420, 255, 160, 10), "Cancel");
@@ -67,6 +67,6 @@ void RunChartMaker(bool& asking, const std::string& notice, void (*page)(), void
     return;
   }
   page();
-  DrawText(320, 400, notice, Centre);  // above "Back", as on the results
-  if (BackButton()) Screen = DifficultySelect;
+  DrawText(320, 400, notice, TextAlign::Centre);  // above "Back", as on the results
+  if (BackButton()) Screen = ScreenId::DifficultySelect;
 }

@@ -23,13 +23,13 @@
 namespace {
 
 void DrawRow(int y, const std::string& label, const std::string& value) {
-  DrawText(215, y, label, Left);
-  DrawText(425, y, value, Right);
+  DrawText(215, y, label, TextAlign::Left);
+  DrawText(425, y, value, TextAlign::Right);
 }
 
 void DrawResults(int score, int64_t yourPoints, int64_t maxPoints) {
-  DrawText(25, 45, SongTitle(SelectedSong), Left);
-  if (IsDifficulty(SelectedDifficulty)) DrawText(25, 65, DifficultyWords[SelectedDifficulty], Left);
+  DrawText(25, 45, SongTitle(SelectedSong), TextAlign::Left);
+  if (IsDifficulty(SelectedDifficulty)) DrawText(25, 65, DifficultyWords[SelectedDifficulty], TextAlign::Left);
   DrawRow(95, "BOO", std::to_string(BooCount));
   DrawRow(115, "GOOD", std::to_string(GoodCount));
   DrawRow(135, "PERFECT", std::to_string(PerfectCount));
@@ -38,16 +38,16 @@ void DrawResults(int score, int64_t yourPoints, int64_t maxPoints) {
   DrawRow(205, "MAX POINTS", std::to_string(maxPoints));
   DrawRow(235, "SCORE", std::to_string(score) + "%");
   DrawRow(255, "HIGH SCORE", PreviousBest == NeverPlayed ? "-" : std::to_string(PreviousBest) + "%");
-  if (NewBest) DrawText(440, 255, "NEW BEST", Left);
+  if (NewBest) DrawText(440, 255, "NEW BEST", TextAlign::Left);
   if (ChartMines > 0) {  // under the timing figures, for a chart with mines
-    DrawText(450, 135, "MINES HIT", Left);
-    DrawText(615, 135, std::to_string(MinesHit), Right);
+    DrawText(450, 135, "MINES HIT", TextAlign::Left);
+    DrawText(615, 135, std::to_string(MinesHit), TextAlign::Right);
   }
 }
 
 // A line of its own under the results, for what the player must know: its
 // middle on y 410, clear of the picture above and of "Back" below.
-void DrawNotice(const std::string& line) { DrawText(320, 400, line, Centre); }
+void DrawNotice(const std::string& line) { DrawText(320, 400, line, TextAlign::Centre); }
 
 }  // namespace
 
@@ -67,9 +67,9 @@ void RunResults() {
   DrawTimingPicture(PressTimings);
   DrawNotice(ResultsNotice);
   RunOffsetAdjust(timing, entered);
-  if (Button(Box{330, 430, 120, 10}, "Play again")) Screen = SongStart;
-  if (BackButton()) Screen = DifficultySelect;
-  FocusPlayedChart = Screen == DifficultySelect;
+  if (Button(Box{330, 430, 120, 10}, "Play again")) Screen = ScreenId::SongStart;
+  if (BackButton()) Screen = ScreenId::DifficultySelect;
+  FocusPlayedChart = Screen == ScreenId::DifficultySelect;
 }
 
 std::string PlayLine(int score, const TimingSummary& timing) {

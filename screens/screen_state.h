@@ -6,7 +6,7 @@
 
 #include "charts/difficulty.h"
 
-enum ScreenId : int {
+enum class ScreenId : int {
   Title,
   Credits,
   SongSelect,
@@ -20,7 +20,7 @@ enum ScreenId : int {
   Calibration,
 };
 
-inline ScreenId Screen = Title;     // written by screens; the new screen runs from the next frame
+inline ScreenId Screen = ScreenId::Title;     // written by screens; the new screen runs from the next frame
 inline bool ScreenChanged = false;  // true during the first frame of a newly entered screen
 inline bool QuitRequested = false;  // ends the main loop after the current frame
 // A still screen that will look different by itself at this GameClockMs (a

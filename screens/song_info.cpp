@@ -97,14 +97,14 @@ void DrawSongPanel(const LibrarySong* lit) {
   TempoOf(lit->song, info, low, high);
   std::string tempo = TempoText(low, high), length = LengthText(info.seconds);
   std::string timing = tempo + (tempo.empty() || length.empty() ? "" : "  ") + length;
-  DrawText(TextX, TextY, DisplayName(info.artist, 0).substr(0, TextChars), Left);
-  DrawText(TextX, TextY + LineHeight, timing.substr(0, TextChars), Left);
+  DrawText(TextX, TextY, DisplayName(info.artist, 0).substr(0, TextChars), TextAlign::Left);
+  DrawText(TextX, TextY + LineHeight, timing.substr(0, TextChars), TextAlign::Left);
   // The step file's numbers until the charts' are read, and where they tell none.
   std::string numbers = banner != nullptr && !banner->numbers.empty() ? banner->numbers : MetersText(info.meters);
-  DrawText(TextX, TextY + 2 * LineHeight, numbers.substr(0, TextChars), Left);
+  DrawText(TextX, TextY + 2 * LineHeight, numbers.substr(0, TextChars), TextAlign::Left);
 }
 
-void DrawFavouriteMark(int r) { DrawText(28, 95 + 40 * r - 10, "*", Left); }
+void DrawFavouriteMark(int r) { DrawText(28, 95 + 40 * r - 10, "*", TextAlign::Left); }
 
 void ForgetBanners() {
   for (Banner& banner : Banners) SDL_FreeSurface(banner.picture);

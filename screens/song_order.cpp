@@ -28,9 +28,9 @@ bool RunSongListControls(const LibrarySong* lit) {
   const Box& b = OrderButton;
   bool hovered = MouseX > b.x - 14 && MouseY > b.y - 14 && MouseX < b.x + b.width + 13 && MouseY < b.y + b.height + 13;
   InfoBox(OrderButton, SongOrderLabel(ListOrder()), hovered);
-  bool sort = (hovered && MouseButtons[SDL_BUTTON_LEFT] == Pressed) || KeyStates[SDLK_F2] == Pressed;
-  bool mark = lit != nullptr && (KeyStates[SDLK_F3] == Pressed || KeyStates[SDLK_INSERT] == Pressed ||
-                                 MouseButtons[SDL_BUTTON_RIGHT] == Pressed);
+  bool sort = (hovered && MouseButtons[SDL_BUTTON_LEFT] == KeyState::Pressed) || KeyStates[SDLK_F2] == KeyState::Pressed;
+  bool mark = lit != nullptr && (KeyStates[SDLK_F3] == KeyState::Pressed || KeyStates[SDLK_INSERT] == KeyState::Pressed ||
+                                 MouseButtons[SDL_BUTTON_RIGHT] == KeyState::Pressed);
   if (mark) {
     ToggleFavourite(lit->song);
     ListFavouritesPack(ListOrder());

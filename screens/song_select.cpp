@@ -136,7 +136,7 @@ void ClosePack(int pack) {
 void Choose(const ListedRow& row) {
   if (row.song >= 0) {
     SelectedSong = SongOf(row).song;
-    Screen = DifficultySelect;
+    Screen = ScreenId::DifficultySelect;
     return;
   }
   OpenPack = Packs[row.pack].name;
@@ -157,9 +157,9 @@ void MarkFavouriteRows(int scroll) {
 int32_t EarliestDue(int32_t a, int32_t b) { return a < 0 ? b : b < 0 ? a : std::min(a, b); }
 
 void DrawHeading(int pack, const std::string& typed) {
-  DrawText(25, 7, typed, Left);
-  if (pack >= 0) DrawText(615, 7, PackName(Packs[pack]).substr(0, 25), Right);
-  if (!typed.empty() && ShownRows.empty()) DrawText(320, 215, "no song matches " + typed, Centre);
+  DrawText(25, 7, typed, TextAlign::Left);
+  if (pack >= 0) DrawText(615, 7, PackName(Packs[pack]).substr(0, 25), TextAlign::Right);
+  if (!typed.empty() && ShownRows.empty()) DrawText(320, 215, "no song matches " + typed, TextAlign::Centre);
 }
 
 // The song under the pointer or the keys' focus plays its preview; it is the lit song.
@@ -193,9 +193,9 @@ void RunSongSelect() {
     if (pack >= 0)
       ClosePack(pack);
     else
-      TopSearch.clear(), Screen = Title;
+      TopSearch.clear(), Screen = ScreenId::Title;
   }
   if (RunSongListControls(lit)) SongRowsStale = true;  // lit may be gone: the rows are listed anew
-  if (Screen != SongSelect) StopPreview(), ForgetBanners();
+  if (Screen != ScreenId::SongSelect) StopPreview(), ForgetBanners();
   ScreenDueMs = EarliestDue(PreviewDueMs(), SongPanelDueMs());
 }

@@ -45,8 +45,8 @@ int SongColumn(int noteMs, int lastMs) {
 }
 
 void DrawTimingPicture(const std::vector<PressTiming>& presses) {
-  DrawText(25, TimingPlot.y - 2, "LATE", Left);
-  DrawText(25, TimingPlot.y + TimingPlot.height - 19, "EARLY", Left);
+  DrawText(25, TimingPlot.y - 2, "LATE", TextAlign::Left);
+  DrawText(25, TimingPlot.y + TimingPlot.height - 19, "EARLY", TextAlign::Left);
   DrawGround();
   int last = 1;
   for (const PressTiming& p : presses) last = std::max(last, p.noteMs);
@@ -61,8 +61,8 @@ void DrawTimingPicture(const std::vector<PressTiming>& presses) {
 }
 
 void DrawTimingFigures(const TimingSummary& summary) {
-  DrawText(450, 95, "MEAN", Left);
-  DrawText(615, 95, SignedTenths(summary.meanMs) + " ms", Right);
-  DrawText(450, 115, "SPREAD", Left);
-  DrawText(615, 115, Tenths(summary.spreadMs) + " ms", Right);
+  DrawText(450, 95, "MEAN", TextAlign::Left);
+  DrawText(615, 95, SignedTenths(summary.meanMs) + " ms", TextAlign::Right);
+  DrawText(450, 115, "SPREAD", TextAlign::Left);
+  DrawText(615, 115, Tenths(summary.spreadMs) + " ms", TextAlign::Right);
 }

@@ -10,16 +10,16 @@
 
 void RunTitleScreen() {
   DrawImage(GameTitle, nullptr, 170, 30);
-  if (Button(Centred(320, 215, 600, 10), "Play")) Screen = SongSelect;
-  if (Button(Centred(320, 255, 600, 10), "Credits")) Screen = Credits;
-  if (Button(Centred(320, 295, 600, 10), "Options")) Screen = Options;
+  if (Button(Centred(320, 215, 600, 10), "Play")) Screen = ScreenId::SongSelect;
+  if (Button(Centred(320, 255, 600, 10), "Credits")) Screen = ScreenId::Credits;
+  if (Button(Centred(320, 295, 600, 10), "Options")) Screen = ScreenId::Options;
 }
 
 void RunCreditsScreen() {
-  DrawText(320, 200, "Programming and graphics by the Zedov team", Centre);
-  DrawText(320, 220, WebAddress, Centre);
-  DrawText(320, 260, "Music: First Steps, Soft Tide and Starfall", Centre);
-  DrawText(320, 280, "by the Zedov team", Centre);
-  DrawText(320, 300, WebAddress, Centre);
-  if (BackButton()) Screen = Title;
+  DrawText(320, 200, "Programming and graphics by the Zedov team", TextAlign::Centre);
+  DrawText(320, 220, WebAddress, TextAlign::Centre);
+  DrawText(320, 260, "Music: First Steps, Soft Tide and Starfall", TextAlign::Centre);
+  DrawText(320, 280, "by the Zedov team", TextAlign::Centre);
+  DrawText(320, 300, WebAddress, TextAlign::Centre);
+  if (BackButton()) Screen = ScreenId::Title;
 }

@@ -150,13 +150,13 @@ void StayInScreen() {
 
 void ClickInScreen(int x, int y) {
   ResetInput(x, y);
-  MouseButtons[SDL_BUTTON_LEFT] = Pressed;
+  MouseButtons[SDL_BUTTON_LEFT] = KeyState::Pressed;
   RunDispatcher();
-  MouseButtons[SDL_BUTTON_LEFT] = Up;
+  MouseButtons[SDL_BUTTON_LEFT] = KeyState::Up;
 }
 
 bool ChooseSong(const std::string& name) {
-  EnterScreen(SongSelect);
+  EnterScreen(ScreenId::SongSelect);
   int k = 0;
   bool found = false;
   for (const SongEntry& entry : SongList) {
@@ -170,7 +170,7 @@ bool ChooseSong(const std::string& name) {
   SongListScroll = k;
   StayInScreen();
   ClickInScreen(320, 95);
-  return Screen == DifficultySelect && SelectedSong == name;
+  return Screen == ScreenId::DifficultySelect && SelectedSong == name;
 }
 
 namespace {
@@ -226,7 +226,7 @@ void ResetGame() {
   NoteList.clear();
   PopupList.clear();
   ResetInput();
-  Screen = Title;
+  Screen = ScreenId::Title;
   ScreenChanged = QuitRequested = PauseWanted = false;
   PauseLevel = 0.0;
   SongListScroll = 0;
@@ -240,5 +240,5 @@ void ScratchScreens::SetUp() {
 
 void ScratchScreens::TearDown() {
   ResetPlayState();
-  Screen = Title;
+  Screen = ScreenId::Title;
 }

@@ -70,7 +70,7 @@ TEST_F(BadCharts, HundredMegabytesOfDigitsAreReadInBoundedMemory) {
   SelectedSong = "Big.mp3";
   // The difficulty select scans the file's first 16 MB: the tag before the
   // digits, not the one after them.
-  long scanKb = PeakGrowthKb([] { EnterScreen(DifficultySelect); });
+  long scanKb = PeakGrowthKb([] { EnterScreen(ScreenId::DifficultySelect); });
   EXPECT_TRUE(ChartHasDifficulty[Medium]);
   EXPECT_FALSE(ChartHasDifficulty[Hard]);
   EXPECT_FALSE(ChartHasDifficulty[Easy]);
@@ -102,7 +102,7 @@ const std::string HostileChart =
     "<stop>\n";
 
 // One frame of the play screen at a song position chosen by hand.
-void PlayFrameAt(int64_t songMs, int keyState) {
+void PlayFrameAt(int64_t songMs, KeyState keyState) {
   for (int key : ColumnKeys) KeyStates[key] = keyState;
   GameClockMs = static_cast<int32_t>(static_cast<uint32_t>(PlayStart) + static_cast<uint32_t>(songMs));
   RunPlayScreen();
@@ -112,7 +112,7 @@ TEST_F(BadCharts, HostileValuesPlayAcrossTheWholeClock) {
   const int64_t positions[] = {0,         1,           299,         300,         420,
                                601,       1000,        1000000000,  1000000100,  2147483000,
                                INT32_MAX, -2147483648, -1000000000, -5,          0};
-  for (int keys : {Up, Pressed, Held, Pressed, Up}) {
+  for (KeyState keys : {KeyState::Up, KeyState::Pressed, KeyState::Held, KeyState::Pressed, KeyState::Up}) {
     std::istringstream in(HostileChart);
     NoteList = ReadChartSection(in, Medium);
     ResetPlayState();
@@ -120,7 +120,7 @@ TEST_F(BadCharts, HostileValuesPlayAcrossTheWholeClock) {
     PlayStart = 12345;
     for (int64_t at : positions) {
       PlayFrameAt(at, keys);
-      PlayFrameAt(at + 16, keys == Pressed ? Held : keys);
+      PlayFrameAt(at + 16, keys == KeyState::Pressed ? KeyState::Held : keys);
     }
     int judged = BooCount + GoodCount + PerfectCount;
     EXPECT_EQ(judged + static_cast<int>(NoteList.size()), 12) << "a note was judged twice or lost";
@@ -137,18 +137,18 @@ TEST_F(BadCharts, HostileChartPlaysToTheEndOfRealMusic) {
   WriteTextFile("Music/Edge.mp3.tq", HostileChart);
   FolderContents before = ReadFolder("Music");
   ASSERT_TRUE(ChooseSong("Edge.mp3"));
-  EnterScreen(DifficultySelect);
+  EnterScreen(ScreenId::DifficultySelect);
   ClickInScreen(320, 95);  // "play medium", the only row
-  ASSERT_EQ(Screen, SongStart);
+  ASSERT_EQ(Screen, ScreenId::SongStart);
   LastTicks = SDL_GetTicks();
   PacedFrame();
-  ASSERT_EQ(Screen, Play);
+  ASSERT_EQ(Screen, ScreenId::Play);
   // Mash every arrow: down one frame, held the next, up the third.
-  for (int frame = 0; Screen == Play && frame < 1000; ++frame) {
+  for (int frame = 0; Screen == ScreenId::Play && frame < 1000; ++frame) {
     for (int key : ColumnKeys) QueueKey(key, frame % 3 == 0);
     PacedFrame();
   }
-  ASSERT_EQ(Screen, Results);
+  ASSERT_EQ(Screen, ScreenId::Results);
   PacedFrame();
   int score = ScorePercent(YourPoints(), MaxPoints());
   EXPECT_GE(score, 0);

@@ -46,13 +46,13 @@ TEST_F(BadScores, TheResultsRewriteTheValuesReadAndRaiseOnlyTheirOwn) {
     SCOPED_TRACE(c.text);
     WriteTextFile("Music/S.mp3.score", c.text);
     SelectedSong = "S.mp3";
-    EnterScreen(DifficultySelect);
+    EnterScreen(ScreenId::DifficultySelect);
     EXPECT_EQ(AsVector(BestScores), c.bests);
     // A play of medium that scores 63: one GOOD.
     SelectedDifficulty = Medium;
     ResetPlayState();
     GoodCount = 1;
-    EnterScreen(Results);
+    EnterScreen(ScreenId::Results);
     std::vector<int> expected = c.bests;
     EXPECT_EQ(PreviousBest, expected[Medium]);
     if (63 > expected[Medium]) expected[Medium] = 63;
@@ -60,8 +60,8 @@ TEST_F(BadScores, TheResultsRewriteTheValuesReadAndRaiseOnlyTheirOwn) {
     for (int best : expected) text += std::to_string(best) + "\n";
     EXPECT_EQ(ReadTextFile("Music/S.mp3.score"), text);
     ClickInScreen(550, 435);
-    EXPECT_EQ(Screen, DifficultySelect);
-    EnterScreen(DifficultySelect);
+    EXPECT_EQ(Screen, ScreenId::DifficultySelect);
+    EnterScreen(ScreenId::DifficultySelect);
     EXPECT_EQ(AsVector(BestScores), expected);
   }
 }
@@ -69,12 +69,12 @@ TEST_F(BadScores, TheResultsRewriteTheValuesReadAndRaiseOnlyTheirOwn) {
 TEST_F(BadScores, AFolderInTheScoreFilesPlaceIsReadAsNothingAndKept) {
   WriteTextFile("Music/S.mp3.score/inside", "7\n7\n7\n7\n7\n");
   SelectedSong = "S.mp3";
-  EnterScreen(DifficultySelect);
+  EnterScreen(ScreenId::DifficultySelect);
   EXPECT_EQ(AsVector(BestScores), (std::vector<int>{-1, -1, -1, -1, -1}));
   SelectedDifficulty = Easy;
   PerfectCount = 2;
   LongestCombo = 2;
-  EnterScreen(Results);
+  EnterScreen(ScreenId::Results);
   EXPECT_EQ(BestScores[Easy], NeverPlayed);  // the file cannot be written, so the best is not raised
   EXPECT_TRUE(ResultsNotice.starts_with("could not save the best score: ")) << ResultsNotice;
   EXPECT_TRUE(fs::is_directory("Music/S.mp3.score"));

@@ -40,18 +40,18 @@ struct BadSongs : testing::Test {
   // with the line, no music, no score file; the line goes with the screen.
   static void ExpectCannotPlay(const std::string& song) {
     EXPECT_TRUE(ChooseSong(song));
-    EnterScreen(DifficultySelect);
+    EnterScreen(ScreenId::DifficultySelect);
     EXPECT_TRUE(ChartHasDifficulty[Easy]);
     ClickInScreen(320, 95);  // "play easy"
-    EXPECT_EQ(Screen, SongStart);
+    EXPECT_EQ(Screen, ScreenId::SongStart);
     PacedFrame();  // the song start
-    EXPECT_EQ(Screen, DifficultySelect);
+    EXPECT_EQ(Screen, ScreenId::DifficultySelect);
     EXPECT_TRUE(MusicProblem.starts_with("cannot play " + song + ": ")) << MusicProblem;
     EXPECT_EQ(CurrentMusic, nullptr);
     PacedFrame();
     EXPECT_FALSE(fs::exists("Music/" + song + ".score")) << "no play, no score";
     ClickInScreen(550, 435);  // Back
-    EXPECT_EQ(Screen, SongSelect);
+    EXPECT_EQ(Screen, ScreenId::SongSelect);
     EXPECT_TRUE(MusicProblem.empty());
   }
 };

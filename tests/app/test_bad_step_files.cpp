@@ -52,7 +52,7 @@ struct BadStepFiles : testing::Test {
   }
   void TearDown() override {
     NoteList.clear();
-    Screen = Title;
+    Screen = ScreenId::Title;
   }
 
   // Every section of the chart holds 1 to 1000 notes in the four columns.

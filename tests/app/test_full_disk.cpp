@@ -37,12 +37,12 @@ TEST(Saves, AFailedSaveIsSaidInOneLineAndTheOldFilesStay) {
   std::signal(SIGXFSZ, SIG_IGN);  // a failed write, not a killed process
   rlimit none = {0, before.rlim_max};
   setrlimit(RLIMIT_FSIZE, &none);
-  EnterScreen(Results);
+  EnterScreen(ScreenId::Results);
   EXPECT_EQ(BestScores[Hard], 40);  // 100 was not kept, so it is not shown
-  EnterScreen(ChartImport);
+  EnterScreen(ScreenId::ChartImport);
   ClickInScreen(320, 95);  // Steps.sm
   ClickInScreen(220, 255);  // "Replace"
-  EXPECT_EQ(Screen, ChartImport);
+  EXPECT_EQ(Screen, ScreenId::ChartImport);
   setrlimit(RLIMIT_FSIZE, &before);
   EXPECT_EQ(ResultsNotice, "could not save the best score: file too large");
   EXPECT_EQ(ImportNotice, "could not save the chart: file too large");
@@ -50,7 +50,7 @@ TEST(Saves, AFailedSaveIsSaidInOneLineAndTheOldFilesStay) {
   EXPECT_EQ(ReadTextFile("Music/Song.mp3.score"), scores);
   EXPECT_EQ(std::distance(fs::directory_iterator("Music"), fs::directory_iterator()), 3);
   ResetPlayState();
-  Screen = Title;
+  Screen = ScreenId::Title;
 }
 
 }  // namespace

@@ -26,27 +26,27 @@ class DispatcherTest : public testing::Test {
   void SetUp() override {
     OpenTestScreen();
     ResetInput();
-    Screen = Title;
+    Screen = ScreenId::Title;
     ScreenChanged = false;
     PauseLevel = 0.0;
   }
   void Click(int x, int y) {
     ResetInput(x, y);
-    MouseButtons[1] = Pressed;
+    MouseButtons[1] = KeyState::Pressed;
   }
 };
 
 TEST_F(DispatcherTest, ScreenChangedMarksOnlyTheFirstFrameOfANewScreen) {
   RunDispatcher();
-  EXPECT_EQ(Screen, Title);
+  EXPECT_EQ(Screen, ScreenId::Title);
   EXPECT_FALSE(ScreenChanged);
   Click(320, 255);  // "Credits"
   RunDispatcher();
-  EXPECT_EQ(Screen, Credits);
+  EXPECT_EQ(Screen, ScreenId::Credits);
   EXPECT_TRUE(ScreenChanged);
   ResetInput();
   RunDispatcher();
-  EXPECT_EQ(Screen, Credits);
+  EXPECT_EQ(Screen, ScreenId::Credits);
   EXPECT_FALSE(ScreenChanged);
 }
 
@@ -55,7 +55,7 @@ TEST_F(DispatcherTest, AScreenLeftInItsFirstFrameHandsTheFlagOn) {
   RunDispatcher();  // Title -> Credits
   Click(550, 435);  // "Back" in the credits' first frame
   RunDispatcher();
-  EXPECT_EQ(Screen, Title);
+  EXPECT_EQ(Screen, ScreenId::Title);
   EXPECT_TRUE(ScreenChanged);
 }
 
@@ -64,7 +64,7 @@ TEST_F(DispatcherTest, NoScreenRunsWhileTheOverlayIsAboveZero) {
   PauseLevel = 0.4;
   Click(320, 255);
   RunFrame();
-  EXPECT_EQ(Screen, Title);
+  EXPECT_EQ(Screen, ScreenId::Title);
   EXPECT_TRUE(ScreenChanged);  // kept for the first frame after the overlay closes
   PauseLevel = 0.0;
   PauseWanted = false;
@@ -90,18 +90,18 @@ TEST_F(DispatcherTest, KeysWalkTheMenusAndThePauseButNotThePlayScreen) {
   EXPECT_EQ(FocusIndex, 0);  // "Play"
   Tap(SDLK_RETURN);
   RunFrame();
-  EXPECT_EQ(Screen, SongSelect);
+  EXPECT_EQ(Screen, ScreenId::SongSelect);
   EXPECT_EQ(FocusIndex, 0) << "a new screen's first button";
   Tap(SDLK_UP);
   RunFrame();
   EXPECT_EQ(FocusIndex, 0) << "an empty song list has only Back";
-  // The play screen: Down is a lane, and Enter does not press "Back".
-  Screen = Play;
+  // The play screen: Down is a column, and Enter does not press "Back".
+  Screen = ScreenId::Play;
   Tap(SDLK_DOWN);
   Tap(SDLK_RETURN);
   RunFrame();
   EXPECT_EQ(FocusIndex, 0) << "the focus stood still";
-  EXPECT_EQ(Screen, Results) << "without music the song is over at once, not left by Back";
+  EXPECT_EQ(Screen, ScreenId::Results) << "without music the song is over at once, not left by Back";
   // The pause: Up and Down move between "Resume game" and "Exit".
   Tap(SDLK_ESCAPE);
   RunFrame();
@@ -121,7 +121,7 @@ TEST_F(DispatcherTest, KeysWalkTheMenusAndThePauseButNotThePlayScreen) {
   PauseWanted = false;
   PauseLevel = 0.0;
   ClearFocus();
-  Screen = Title;
+  Screen = ScreenId::Title;
 }
 
 // A song's pause by keys alone: Escape, Down, Enter restarts the chart from
@@ -135,19 +135,19 @@ TEST_F(DispatcherTest, ThePauseOfASongRestartsItOrGoesBackToTheSongList) {
   WriteTextFile("Music/Tone.mp3.tq", "<starteasy> 0 2500 0 -- <stop> <startmedium> 0 2500 0 -- 1 2600 0 -- <stop>");
   SelectedSong = "Tone.mp3";
   SelectedDifficulty = Medium;
-  Screen = SongStart;
+  Screen = ScreenId::SongStart;
   RunFrame();
-  ASSERT_EQ(Screen, Play);
+  ASSERT_EQ(Screen, ScreenId::Play);
   BooCount = PerfectCount = Combo = 2;
   NoteList.pop_back();
   for (int key : {SDLK_ESCAPE, SDLK_DOWN, SDLK_RETURN}) {
     Tap(key);
     RunFrame();
   }
-  EXPECT_EQ(Screen, SongStart);
+  EXPECT_EQ(Screen, ScreenId::SongStart);
   EXPECT_EQ(PauseLevel, 0.0) << "gone at once";
   RunFrame();
-  ASSERT_EQ(Screen, Play);
+  ASSERT_EQ(Screen, ScreenId::Play);
   EXPECT_EQ(BooCount + PerfectCount + Combo, 0);
   EXPECT_EQ(NoteList.size(), 2u);
   EXPECT_EQ(Mix_PausedMusic(), 0) << "the music plays again from its start";
@@ -156,13 +156,13 @@ TEST_F(DispatcherTest, ThePauseOfASongRestartsItOrGoesBackToTheSongList) {
     Tap(key);
     RunFrame();
   }
-  EXPECT_EQ(Screen, DifficultySelect);
+  EXPECT_EQ(Screen, ScreenId::DifficultySelect);
   EXPECT_EQ(CurrentMusic, nullptr);
   RunFrame();
   EXPECT_EQ(FocusIndex, 1) << "the medium row";
   EXPECT_FALSE(std::filesystem::exists("Music/Tone.mp3.score"));
   ClearFocus();
-  Screen = Title;
+  Screen = ScreenId::Title;
 }
 
 // A player using the mouse alone: the pause closed by Escape on the results,
@@ -174,7 +174,7 @@ TEST_F(DispatcherTest, AMouseOnlyRoadLightsOnlyTheButtonUnderThePointer) {
   WriteTextFile("Music/Tone.mp3.tq", "<starteasy> 0 2500 0 -- <stop> <startmedium> 0 2500 0 -- <stop>");
   SelectedSong = "Tone.mp3";
   SelectedDifficulty = Medium;
-  Screen = Results;
+  Screen = ScreenId::Results;
   ScreenChanged = true;
   SDL_WarpMouse(550, 435);  // on "Back"
   auto click = [] {
@@ -191,16 +191,16 @@ TEST_F(DispatcherTest, AMouseOnlyRoadLightsOnlyTheButtonUnderThePointer) {
   }
   ASSERT_EQ(PauseLevel, 0.0);
   EXPECT_FALSE(FocusDrawn()) << "the results after the pause";
-  for (ScreenId next : {DifficultySelect, SongSelect}) {
+  for (ScreenId next : {ScreenId::DifficultySelect, ScreenId::SongSelect}) {
     click();
     RunFrame();
     ASSERT_EQ(Screen, next);
     RunFrame();
-    EXPECT_FALSE(FocusDrawn()) << next;
+    EXPECT_FALSE(FocusDrawn()) << static_cast<int>(next);
   }
   EXPECT_EQ(ListLitRow, -1) << "no song row lit, so none previews";
   ClearFocus();
-  Screen = Title;
+  Screen = ScreenId::Title;
 }
 
 TEST_F(DispatcherTest, OtherEventsStayQueuedForTheLoopToDrain) {
@@ -216,7 +216,7 @@ TEST_F(DispatcherTest, OtherEventsStayQueuedForTheLoopToDrain) {
   escape.key.keysym.sym = SDLK_ESCAPE;
   SDL_PushEvent(&escape);
   UpdateInput();
-  EXPECT_EQ(KeyStates[SDLK_ESCAPE], Pressed);
+  EXPECT_EQ(KeyStates[SDLK_ESCAPE], KeyState::Pressed);
   EXPECT_FALSE(QuitRequested);
   DrainEvents();
   EXPECT_TRUE(QuitRequested);
@@ -260,16 +260,16 @@ TEST_F(DispatcherTest, AStillScreenIsSkippedAfterTwoQuietFramesUntilSomethingHap
   frames(4);
   ResetInput();
   frames(4);
-  Screen = Play;
+  Screen = ScreenId::Play;
   frames(4);
-  Screen = SongSelect;  // still until the time it says something is due
+  Screen = ScreenId::SongSelect;  // still until the time it says something is due
   ScreenDueMs = GameClockMs + 1000;
   frames(4);
   ScreenDueMs = GameClockMs;
   frames(1);
   ScreenDueMs = -1;
   EXPECT_EQ(drawn, "ddd-- dddd dd-- dddd ddd- d ");
-  Screen = Title;
+  Screen = ScreenId::Title;
 }
 
 TEST(FramePacingTest, ShortFramesSleepToSixteenMilliseconds) {

@@ -112,14 +112,14 @@ TEST(Monkey, ThousandsOfRandomFramesKeepTheGameAndTheFilesWhole) {
       QueueKey(keyDown, true);
     }
     RunFrame();
-    ++visits[Screen];
+    ++visits[static_cast<int>(Screen)];
     if (QuitRequested) {  // "Exit" in the pause: count it and play on
       ++quits;
       QuitRequested = false;
     }
     // The game's state stays within what the screens can show.
-    ASSERT_TRUE(Screen >= Title && Screen <= Calibration)
-        << Screen;
+    ASSERT_TRUE(Screen >= ScreenId::Title && Screen <= ScreenId::Calibration)
+        << static_cast<int>(Screen);
     ASSERT_GE(PauseLevel, 0.0);
     ASSERT_LE(PauseLevel, 100.0);
     ASSERT_LE(NoteList.size(), static_cast<size_t>(MostRecordsRead));

@@ -41,54 +41,54 @@ struct MusicFolder : testing::Test {
   void TearDown() override {
     SongListScroll = 0;
     ImportListScroll = 0;
-    Screen = Title;
+    Screen = ScreenId::Title;
   }
 
   // With no songs to list, the song select keeps its "Back" and nothing else.
   static void ExpectNoSongToChoose() {
     std::string before = SelectedSong;
-    EnterScreen(SongSelect);
+    EnterScreen(ScreenId::SongSelect);
     for (int r = 0; r < ListRows; ++r) {
       ClickInScreen(320, 95 + 40 * r);
-      EXPECT_EQ(Screen, SongSelect) << "row " << r;
+      EXPECT_EQ(Screen, ScreenId::SongSelect) << "row " << r;
     }
     EXPECT_EQ(SelectedSong, before);
     ClickInScreen(550, 435);
-    EXPECT_EQ(Screen, Title);
+    EXPECT_EQ(Screen, ScreenId::Title);
   }
 
   // The chart makers and the results of a song whose folder cannot take files:
   // each says so, comes back on "Back", and writes nothing.
   static void ExpectSongScreensGoOn(const std::string& song) {
     SelectedSong = song;
-    EnterScreen(DifficultySelect);
+    EnterScreen(ScreenId::DifficultySelect);
     for (bool present : ChartHasDifficulty) EXPECT_FALSE(present);
     for (int best : BestScores) EXPECT_EQ(best, NeverPlayed);
     ClickInScreen(320, 95);  // "create new step chart"
-    ASSERT_EQ(Screen, ChartCreate);
+    ASSERT_EQ(Screen, ScreenId::ChartCreate);
     StayInScreen();
     ClickInScreen(320, 375);  // "Accept"
-    EXPECT_EQ(Screen, ChartCreate);
+    EXPECT_EQ(Screen, ScreenId::ChartCreate);
     ClickInScreen(550, 435);
-    EXPECT_EQ(Screen, DifficultySelect);
-    EnterScreen(ChartImport);
+    EXPECT_EQ(Screen, ScreenId::DifficultySelect);
+    EnterScreen(ScreenId::ChartImport);
     ClickInScreen(320, 95);  // where a step file would be
-    EXPECT_EQ(Screen, ChartImport);
+    EXPECT_EQ(Screen, ScreenId::ChartImport);
     ClickInScreen(550, 435);
-    EXPECT_EQ(Screen, DifficultySelect);
+    EXPECT_EQ(Screen, ScreenId::DifficultySelect);
     PerfectCount = 3;
     LongestCombo = 3;
     SelectedDifficulty = Hard;
-    EnterScreen(Results);  // a best of 100 that cannot be written is not shown as kept
+    EnterScreen(ScreenId::Results);  // a best of 100 that cannot be written is not shown as kept
     EXPECT_EQ(BestScores[Hard], NeverPlayed);
     EXPECT_TRUE(ResultsNotice.starts_with("could not save the best score: ")) << ResultsNotice;
     ClickInScreen(550, 435);
-    EXPECT_EQ(Screen, DifficultySelect);
+    EXPECT_EQ(Screen, ScreenId::DifficultySelect);
   }
 };
 
 TEST_F(MusicFolder, MissingFolderListsNothingAndCreatesNothing) {
-  EnterScreen(SongSelect);
+  EnterScreen(ScreenId::SongSelect);
   EXPECT_TRUE(SongList.empty());
   ExpectNoSongToChoose();
   ExpectSongScreensGoOn("Gone.mp3");
@@ -104,7 +104,7 @@ TEST_F(MusicFolder, UnreadableFolderListsNothingAndKeepsItsSongs) {
   WriteTextFile("Music/Kept.mp3.score", "1\n2\n3\n4\n5\n");
   FolderContents before = ReadFolder("Music");
   ASSERT_EQ(chmod("Music", 0), 0);
-  EnterScreen(SongSelect);
+  EnterScreen(ScreenId::SongSelect);
   EXPECT_TRUE(SongList.empty());
   ExpectNoSongToChoose();
   ExpectSongScreensGoOn("Kept.mp3");
@@ -114,7 +114,7 @@ TEST_F(MusicFolder, UnreadableFolderListsNothingAndKeepsItsSongs) {
 
 TEST_F(MusicFolder, AFileNamedMusicListsNothingAndStaysAsItWas) {
   WriteTextFile("Music", "a note to self, not a folder");
-  EnterScreen(SongSelect);
+  EnterScreen(ScreenId::SongSelect);
   EXPECT_TRUE(SongList.empty());
   ExpectNoSongToChoose();
   ExpectSongScreensGoOn("Any.mp3");
@@ -124,7 +124,7 @@ TEST_F(MusicFolder, AFileNamedMusicListsNothingAndStaysAsItWas) {
 
 TEST_F(MusicFolder, AFolderLinkedToItselfListsNothing) {
   fs::create_symlink("Music", "Music");
-  EnterScreen(SongSelect);
+  EnterScreen(ScreenId::SongSelect);
   EXPECT_TRUE(SongList.empty());
   ExpectNoSongToChoose();
   ExpectSongScreensGoOn("Loop.mp3");
@@ -139,21 +139,21 @@ TEST_F(MusicFolder, TenThousandEntriesAreAllListedAndReachable) {
     std::snprintf(steps, sizeof steps, "Music/Steps %04d.sm", i);
     for (const char* name : {song, steps}) close(creat(name, 0644));
   }
-  EnterScreen(SongSelect);
+  EnterScreen(ScreenId::SongSelect);
   ASSERT_EQ(SongList.size(), 10000u);
   // The last song is one scroll away from the end of the list, and it is chosen by its row.
   SongListScroll = 4999 - 3;
   StayInScreen();
   ClickInScreen(320, 95 + 40 * 3);
-  ASSERT_EQ(Screen, DifficultySelect);
+  ASSERT_EQ(Screen, ScreenId::DifficultySelect);
   EXPECT_EQ(SelectedSong, "Song 4999.mp3");
   // The import screen lists the 5000 step files the same way.
-  EnterScreen(ChartImport);
+  EnterScreen(ScreenId::ChartImport);
   ImportListScroll = 4999;
   StayInScreen();
   ClickInScreen(320, 95);  // the empty "Steps 4999.sm": refused by name
   EXPECT_EQ(ImportNotice, "no dance-single chart in Steps 4999.sm");
-  EXPECT_EQ(Screen, ChartImport);
+  EXPECT_EQ(Screen, ScreenId::ChartImport);
 
   size_t entries = 0;
   for ([[maybe_unused]] const auto& entry : fs::directory_iterator("Music")) ++entries;
@@ -169,26 +169,26 @@ TEST_F(MusicFolder, OddNamesAreListedChosenAndChartedAsTheyAre) {
   for (const std::string& name : names) WriteTextFile("Music/" + name, "not really music: " + name);
   FolderContents before = ReadFolder("Music");
 
-  EnterScreen(SongSelect);
+  EnterScreen(ScreenId::SongSelect);
   for (const std::string& name : names) {
     SCOPED_TRACE(name.size() > 40 ? name.substr(0, 20) + "..." : name);
     ASSERT_TRUE(ChooseSong(name));
-    EnterScreen(ChartCreate);
+    EnterScreen(ScreenId::ChartCreate);
     ClickInScreen(320, 375);  // "Accept" writes all five difficulties
     // A chart name past the 255-byte limit cannot be made; the song stays playable-less.
     bool fits = name.size() + 3 <= 255;
     if (!fits) {
-      EXPECT_EQ(Screen, ChartCreate);  // saying it could not save the chart
+      EXPECT_EQ(Screen, ScreenId::ChartCreate);  // saying it could not save the chart
       ClickInScreen(550, 435);
     }
-    ASSERT_EQ(Screen, DifficultySelect);
-    EnterScreen(DifficultySelect);
+    ASSERT_EQ(Screen, ScreenId::DifficultySelect);
+    EnterScreen(ScreenId::DifficultySelect);
     for (bool present : ChartHasDifficulty) EXPECT_EQ(present, fits);
     std::error_code tooLong;
     EXPECT_EQ(fs::exists("Music/" + name + ".tq", tooLong), fits);
     SelectedDifficulty = Easy;
     GoodCount = 1;
-    EnterScreen(Results);
+    EnterScreen(ScreenId::Results);
     ResetPlayState();
     EXPECT_EQ(ReadTextFile("Music/" + name + ".score"), fits ? "-1\n63\n-1\n-1\n-1\n" : "");
   }

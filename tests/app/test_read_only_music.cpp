@@ -76,7 +76,7 @@ TEST_F(ReadOnlyMusic, ScoresAndChartsCannotBeWrittenAndTheOldFilesStay) {
                     "do not stop root: no way to make Music/ read-only here";
 
   ASSERT_TRUE(ChooseSong("Song.mp3"));
-  EnterScreen(DifficultySelect);
+  EnterScreen(ScreenId::DifficultySelect);
   EXPECT_TRUE(ChartHasDifficulty[Hard]);
   EXPECT_EQ(BestScores[Hard], 40);
 
@@ -84,34 +84,34 @@ TEST_F(ReadOnlyMusic, ScoresAndChartsCannotBeWrittenAndTheOldFilesStay) {
   SelectedDifficulty = Hard;
   PerfectCount = 1;
   LongestCombo = 1;
-  EnterScreen(Results);
+  EnterScreen(ScreenId::Results);
   EXPECT_EQ(PreviousBest, 40);
   EXPECT_EQ(BestScores[Hard], 40);
   EXPECT_TRUE(ResultsNotice.starts_with("could not save the best score: ")) << ResultsNotice;
   ClickInScreen(550, 435);
-  ASSERT_EQ(Screen, DifficultySelect);
-  EnterScreen(DifficultySelect);
+  ASSERT_EQ(Screen, ScreenId::DifficultySelect);
+  EnterScreen(ScreenId::DifficultySelect);
   EXPECT_EQ(BestScores[Hard], 40) << "the best is read again from the old file";
 
   // The generator and the importer write nothing, say so and come back on "Back".
   ClickInScreen(320, 175);  // "create new step chart", below the one row
-  ASSERT_EQ(Screen, ChartCreate);
+  ASSERT_EQ(Screen, ScreenId::ChartCreate);
   StayInScreen();
   ClickInScreen(320, 375);  // "Accept"
   ClickInScreen(220, 255);  // "Replace"
-  EXPECT_EQ(Screen, ChartCreate);
+  EXPECT_EQ(Screen, ScreenId::ChartCreate);
   ClickInScreen(550, 435);
-  EXPECT_EQ(Screen, DifficultySelect);
-  EnterScreen(DifficultySelect);
+  EXPECT_EQ(Screen, ScreenId::DifficultySelect);
+  EnterScreen(ScreenId::DifficultySelect);
   ClickInScreen(320, 215);  // "import step chart"
-  ASSERT_EQ(Screen, ChartImport);
-  EnterScreen(ChartImport);
+  ASSERT_EQ(Screen, ScreenId::ChartImport);
+  EnterScreen(ScreenId::ChartImport);
   ClickInScreen(320, 95);  // Steps.sm
   ClickInScreen(220, 255);  // "Replace"
-  EXPECT_EQ(Screen, ChartImport);
+  EXPECT_EQ(Screen, ScreenId::ChartImport);
   ClickInScreen(550, 435);
-  EXPECT_EQ(Screen, DifficultySelect);
-  EnterScreen(DifficultySelect);
+  EXPECT_EQ(Screen, ScreenId::DifficultySelect);
+  EnterScreen(ScreenId::DifficultySelect);
   EXPECT_TRUE(ChartHasDifficulty[Hard]);
   EXPECT_FALSE(ChartHasDifficulty[Easy]);
 
@@ -125,17 +125,17 @@ TEST_F(ReadOnlyMusic, APackSongPlaysFromAChartConvertedInMemoryAndItsScoreIsNotK
   LockedFolder lock("Music/Pack/S");
   if (!lock.locked()) GTEST_SKIP() << "no way to make a folder read-only here";
   SongListScroll = 0, OpenPack.clear(), TopSearch.clear();
-  EnterScreen(SongSelect);
+  EnterScreen(ScreenId::SongSelect);
   ClickInScreen(320, 95);  // the pack
   ClickInScreen(320, 95);  // its song
   ASSERT_EQ(SelectedSong, "Pack/S/t.ogg");
-  EnterScreen(DifficultySelect);
+  EnterScreen(ScreenId::DifficultySelect);
   ASSERT_TRUE(ChartHasDifficulty[Easy]);
   ClickInScreen(320, 95);  // play easy
-  EnterScreen(SongStart);
+  EnterScreen(ScreenId::SongStart);
   EXPECT_EQ(NoteList.size(), 1u);
   PerfectCount = 1;
-  EnterScreen(Results);
+  EnterScreen(ScreenId::Results);
   // The failed write's own reason: the immutable flag's or the permission bits'.
   EXPECT_THAT(ResultsNotice, testing::AnyOf("score not kept: operation not permitted",
                                             "score not kept: permission denied"));

@@ -45,7 +45,7 @@ std::vector<int> ScoreLines(const std::string& text) {
   return values;
 }
 
-// Each lane's key goes down in the frame that brings its note closest and is
+// Each column's key goes down in the frame that brings its note closest and is
 // let go three frames later; held counts those frames per column.
 void PressArrowsAtTheirNotes(int held[4]) {
   for (int c = 0; c < 4; ++c) {
@@ -87,17 +87,17 @@ TEST_F(SongRoad, OneSongFromTheTitleToItsResultsAndBack) {
 
   PacedFrame();  // the title as the game opens on it
   ClickAt(320, 215);  // "Play"
-  ASSERT_EQ(Screen, SongSelect);
+  ASSERT_EQ(Screen, ScreenId::SongSelect);
   ASSERT_EQ(SongList.size(), 4u);  // the song, its chart and score, notes.txt
   ClickAt(320, 95);  // the first song row
-  ASSERT_EQ(Screen, DifficultySelect);
+  ASSERT_EQ(Screen, ScreenId::DifficultySelect);
   EXPECT_EQ(SelectedSong, "Tone.mp3");
   EXPECT_TRUE(ChartHasDifficulty[Medium]);
   EXPECT_FALSE(ChartHasDifficulty[Easy]);
   EXPECT_EQ(BestScores[Hard], 44);
 
   ClickAt(320, 95);  // "play medium", the only row
-  ASSERT_EQ(Screen, Play);
+  ASSERT_EQ(Screen, ScreenId::Play);
   ASSERT_EQ(NoteList.size(), 4u);
   ASSERT_TRUE(Mix_PlayingMusic());
 
@@ -105,7 +105,7 @@ TEST_F(SongRoad, OneSongFromTheTitleToItsResultsAndBack) {
   bool paused = false, pausedMusicSeen = false;
   uint32_t startedAt = SDL_GetTicks();
   int held[4] = {0, 0, 0, 0};
-  while (Screen == Play && SDL_GetTicks() - startedAt < 30000) {
+  while (Screen == ScreenId::Play && SDL_GetTicks() - startedAt < 30000) {
     PressArrowsAtTheirNotes(held);
     // Halfway through, Escape pauses; once the overlay is up, Escape again resumes.
     if (!paused && SongPosition > 1000) {
@@ -129,7 +129,7 @@ TEST_F(SongRoad, OneSongFromTheTitleToItsResultsAndBack) {
     }
     PacedFrame();
   }
-  ASSERT_EQ(Screen, Results) << "the song did not end within 30 s";
+  ASSERT_EQ(Screen, ScreenId::Results) << "the song did not end within 30 s";
   EXPECT_TRUE(paused);
   EXPECT_TRUE(pausedMusicSeen);
   EXPECT_EQ(CurrentMusic, nullptr);
@@ -140,12 +140,12 @@ TEST_F(SongRoad, OneSongFromTheTitleToItsResultsAndBack) {
   EXPECT_EQ(lines, (std::vector<int>{11, 22, score, 44, 55}));
 
   ClickAt(550, 435);  // "Back" to the difficulty select, which rereads the file
-  ASSERT_EQ(Screen, DifficultySelect);
+  ASSERT_EQ(Screen, ScreenId::DifficultySelect);
   EXPECT_EQ(BestScores[Medium], score);
   ClickAt(550, 435);  // "Back" to the song select
-  ASSERT_EQ(Screen, SongSelect);
+  ASSERT_EQ(Screen, ScreenId::SongSelect);
   ClickAt(550, 435);  // "Back" to the title
-  ASSERT_EQ(Screen, Title);
+  ASSERT_EQ(Screen, ScreenId::Title);
   EXPECT_FALSE(QuitRequested);
 
   // Only the score file changed; the song and its chart are as they were.
@@ -166,25 +166,25 @@ TEST_F(SongRoad, AnOggSongGetsAGeneratedChartAndPlaysToItsResults) {
   PacedFrame();
   ClickAt(320, 215);  // "Play"
   ClickAt(320, 95);   // the only song
-  ASSERT_EQ(Screen, DifficultySelect);
+  ASSERT_EQ(Screen, ScreenId::DifficultySelect);
   EXPECT_EQ(SelectedSong, "Tune.ogg");
   ClickAt(320, 95);  // "create new step chart", with no chart yet
-  ASSERT_EQ(Screen, ChartCreate);
+  ASSERT_EQ(Screen, ScreenId::ChartCreate);
   CreateBpm = 120, CreateDelayMs = 400, CreateBeats = 3;
   ClickAt(320, 375);  // "Accept"
-  ASSERT_EQ(Screen, DifficultySelect);
+  ASSERT_EQ(Screen, ScreenId::DifficultySelect);
   ASSERT_TRUE(ChartHasDifficulty[Medium]);
   ClickAt(320, 175);  // "play medium", the third row
-  ASSERT_EQ(Screen, Play);
+  ASSERT_EQ(Screen, ScreenId::Play);
   ASSERT_NE(CurrentMusic, nullptr) << "the OGG song did not load";
   ASSERT_EQ(NoteList.size(), 3u);
   uint32_t startedAt = SDL_GetTicks();
   int held[4] = {0, 0, 0, 0};
-  while (Screen == Play && SDL_GetTicks() - startedAt < 30000) {
+  while (Screen == ScreenId::Play && SDL_GetTicks() - startedAt < 30000) {
     PressArrowsAtTheirNotes(held);
     PacedFrame();
   }
-  ASSERT_EQ(Screen, Results) << "the song did not end within 30 s";
+  ASSERT_EQ(Screen, ScreenId::Results) << "the song did not end within 30 s";
   PacedFrame();  // the results' first frame writes the best
   EXPECT_EQ(BooCount + GoodCount + PerfectCount, 3);
   EXPECT_EQ(BooCount, 0);

@@ -299,22 +299,22 @@ TEST(MediaTitle, NameClearsThePlayButton) {
   EXPECT_LT(30 + bottom, 189 - 8) << "drawn at y 30 it would touch the Play button";
 }
 
-TEST(MediaArrows, EveryLaneAndStateIsDrawnFacingItsLane) {
+TEST(MediaArrows, EveryColumnAndStateIsDrawnFacingItsColumn) {
   const Picture p = Load("Media/Game/arrows.png");
   ASSERT_EQ(p.w, 280);
-  const Facing lanes[] = {Facing::Left, Facing::Down, Facing::Up, Facing::Right};
+  const Facing columns[] = {Facing::Left, Facing::Down, Facing::Up, Facing::Right};
   for (int r = 0; r < 4; ++r)
     for (int c = 0; c < 4; ++c) {
       const Box cell{70 * c, 70 * r, 70, 70};
       EXPECT_GT(InkCount(p, cell), 600) << "cell " << c + 4 * r;
       if (r > 0) {
-        EXPECT_EQ(PointsTo(p, cell, false), lanes[c]) << "cell " << c + 4 * r;
+        EXPECT_EQ(PointsTo(p, cell, false), columns[c]) << "cell " << c + 4 * r;
       }
     }
-  // By beat: every place's notes keep their lane's shape.
+  // By beat: every place's notes keep their column's shape.
   const Picture beats = Load("Media/Game/beat_arrows.png");
   for (int r = 0; r < 8 && beats.h == 560; ++r)
-    for (int c = 0; c < 4; ++c) EXPECT_EQ(PointsTo(beats, {70 * c, 70 * r, 70, 70}, false), lanes[c]) << c + 4 * r;
+    for (int c = 0; c < 4; ++c) EXPECT_EQ(PointsTo(beats, {70 * c, 70 * r, 70, 70}, false), columns[c]) << c + 4 * r;
   for (int c = 0; c < 4; ++c) {
     const double pressed = MeanLuma(p, {70 * c, 0, 70, 70}), idle = MeanLuma(p, {70 * c, 70, 70, 70});
     const double held = MeanLuma(p, {70 * c, 140, 70, 70});
@@ -361,9 +361,9 @@ TEST(MediaHold, StripJoinsUpAndBodyTilesVertically) {
   EXPECT_EQ(InkCount(p, {50, 0, 4, 35}) + InkCount(p, {96, 0, 4, 35}), 0);
 }
 
-// The strip lies under the arrow of any lane, so it takes no lane's colour:
-// a light, nearly grey body that stands apart from all four lane colours.
-TEST(MediaHold, StripIsLightAndNeutralUnderEveryLane) {
+// The strip lies under the arrow of any column, so it takes no column's colour:
+// a light, nearly grey body that stands apart from all four column colours.
+TEST(MediaHold, StripIsLightAndNeutralUnderEveryColumn) {
   const Picture hold = Load("Media/Game/hold.png");
   const Picture arrows = Load("Media/Game/arrows.png");
   ASSERT_EQ(hold.w, 150);
@@ -385,10 +385,10 @@ TEST(MediaHold, StripIsLightAndNeutralUnderEveryLane) {
   const double chroma = std::max({body[0], body[1], body[2]}) - std::min({body[0], body[1], body[2]});
   EXPECT_LT(chroma, 30) << "the body has a colour of its own";
   EXPECT_GT(0.299 * body[0] + 0.587 * body[1] + 0.114 * body[2], 170) << "the body is too dark to read on the backdrop";
-  for (int lane = 0; lane < 4; ++lane) {
+  for (int column = 0; column < 4; ++column) {
     double note[3];
-    ASSERT_GT(mean_colour(arrows, {70 * lane, 210, 70, 70}, note), 100) << "lane " << lane;
+    ASSERT_GT(mean_colour(arrows, {70 * column, 210, 70, 70}, note), 100) << "lane " << column;
     const double apart = std::abs(note[0] - body[0]) + std::abs(note[1] - body[1]) + std::abs(note[2] - body[2]);
-    EXPECT_GT(apart, 90) << "the strip looks like lane " << lane << "'s arrow";
+    EXPECT_GT(apart, 90) << "the strip looks like lane " << column << "'s arrow";
   }
 }

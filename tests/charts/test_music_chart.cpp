@@ -13,7 +13,7 @@ namespace {
 // For drums, swing, a soft melody and a song with a silent middle, in each
 // difficulty: more arrows than the one before, each on the grid and inside
 // the music, none in the silence, at most two at once, no fast repeat of an
-// arrow below Challenge, holds that no arrow of their lane cuts; the same
+// arrow below Challenge, holds that no arrow of their column cuts; the same
 // chart again for the same music.
 TEST(MusicChart, ArrowsFollowTheRules) {
   for (SynthSong song : {SynthSong{128, 700, 50}, SynthSong{140, 38, 50, SynthKind::Swung},

@@ -30,7 +30,7 @@ TEST_P(Judging, CountsAndLeavesTheRest) {
   Combo = s.comboBefore;
   for (const Note& note : s.notes) NoteList.push_back(note);
   for (const Frame& f : s.frames) {
-    for (int c = 0; c < 4; ++c) KeyStates[Keys[c]] = (f.pressed >> c & 1) ? Pressed : (f.held >> c & 1) ? Held : Up;
+    for (int c = 0; c < 4; ++c) KeyStates[Keys[c]] = (f.pressed >> c & 1) ? KeyState::Pressed : (f.held >> c & 1) ? KeyState::Held : KeyState::Up;
     JudgeAt(f.t);
   }
   EXPECT_EQ(PerfectCount, s.perfect);
@@ -78,10 +78,10 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(HeldHold, StandsAtY89AndCompletesAsOnePerfect) {
   ResetPlay();
   AddNote(2, 1000, 1000);
-  KeyStates[Keys[2]] = Pressed;
+  KeyStates[Keys[2]] = KeyState::Pressed;
   int t = 801 - 6 * 16, fed = 0;
   JudgeAt(t);
-  KeyStates[Keys[2]] = Held;
+  KeyStates[Keys[2]] = KeyState::Held;
   for (t += 16; !NoteList.empty() && t < 3000; t += 16) {
     GameClockMs = t;
     AdvanceSongClock();
@@ -105,7 +105,7 @@ TEST(HeldHold, ExtremeTimesNeverOverflow) {
   ResetPlay();
   AddNote(0, INT32_MAX, INT32_MAX);
   AddNote(1, INT32_MIN, INT32_MIN);
-  KeyStates[Keys[0]] = Pressed;
+  KeyStates[Keys[0]] = KeyState::Pressed;
   JudgeAt(INT32_MAX - 150);
   JudgeAt(INT32_MAX - 50);
   ASSERT_EQ(NoteList.size(), 1u);
@@ -124,7 +124,7 @@ TEST(AudioOffset, LatePressesArePerfectWithTheOffsetAndNeverWithout) {
     for (int ms = 0; ms <= 5000; ms += 10) {
       ResetInput();
       for (const Note& note : song)
-        if (ms == note.time + 150) KeyStates[ColumnKeys[note.column]] = Pressed;
+        if (ms == note.time + 150) KeyStates[ColumnKeys[note.column]] = KeyState::Pressed;
       JudgeAt(ms);
       EXPECT_EQ(FrameDelta, ms == 0 ? 0 : 10);  // from -offset on, each step is the time that passed
     }

@@ -9,7 +9,7 @@
 
 namespace {
 
-// A play frame at song time t with the lanes of the masks (bit = lane) pressed or held.
+// A play frame at song time t with the columns of the masks (bit = column) pressed or held.
 struct Frame {
   int t, pressed, held;
 };
@@ -17,7 +17,7 @@ struct Frame {
 void Play(const std::vector<Frame>& frames) {
   for (const Frame& f : frames) {
     for (int c = 0; c < 4; ++c)
-      KeyStates[ColumnKeys[c]] = (f.pressed >> c & 1) ? Pressed : (f.held >> c & 1) ? Held : Up;
+      KeyStates[ColumnKeys[c]] = (f.pressed >> c & 1) ? KeyState::Pressed : (f.held >> c & 1) ? KeyState::Held : KeyState::Up;
     GameClockMs = PlayStart + f.t;
     TickPlay(false);
   }
@@ -29,7 +29,7 @@ struct MineCase {
   int hit;
 };
 
-// A mine in the left lane at 1000, with a combo of 5 under way.
+// A mine in the left column at 1000, with a combo of 5 under way.
 TEST(Mines, ExplodeWithinSeventyMillisecondsOrWhenHeldThrough) {
   const MineCase cases[] = {
       {"pressed 70 early", {{930, 1, 0}, {1100, 0, 0}}, 1},
@@ -56,12 +56,12 @@ TEST(Mines, ExplodeWithinSeventyMillisecondsOrWhenHeldThrough) {
 
 struct RollCase {
   const char* what;
-  std::vector<int> taps;  // song times of the down lane's presses
+  std::vector<int> taps;  // song times of the down column's presses
   bool holdBetween;       // the key stays down between taps
   int perfect, boo;
 };
 
-// A roll in the down lane from 1000 to 3000; frames every 100 ms and at each tap.
+// A roll in the down column from 1000 to 3000; frames every 100 ms and at each tap.
 TEST(Rolls, LiveWhileTappedAtLeastEveryFiveHundredMilliseconds) {
   const RollCase cases[] = {
       {"tapped every 500 ms", {1000, 1500, 2000, 2500}, false, 1, 0},
@@ -87,7 +87,7 @@ TEST(Rolls, LiveWhileTappedAtLeastEveryFiveHundredMilliseconds) {
   }
 }
 
-// Arrows by beat: a place's colour in the lane's shape; a chart without places by lane.
+// Arrows by beat: a place's colour in the column's shape; a chart without places by column.
 TEST(BeatColours, NotesWithAPlaceTakeItsCellAndMinesTheirOwn) {
   ResetPlay();
   InstallTestSheets();
@@ -108,7 +108,7 @@ TEST(BeatColours, NotesWithAPlaceTakeItsCellAndMinesTheirOwn) {
   ArrowColoursByBeat = false;
   EXPECT_EQ(ScreenPixel(ColumnX[0] + 5, 60), 0x800000u);
   EXPECT_EQ(ScreenPixel(ColumnX[1] + 5, 60), 0x800D00u);
-  EXPECT_EQ(ScreenPixel(ColumnX[2] + 5, 60), ArrowColour(2, 3));  // no place: the lane's colour
+  EXPECT_EQ(ScreenPixel(ColumnX[2] + 5, 60), ArrowColour(2, 3));  // no place: the column's colour
   EXPECT_EQ(ScreenPixel(ColumnX[3] + 5, 60), 0x123456u);
 }
 

@@ -98,7 +98,7 @@ TEST_F(PlayDrawing, ADenseChartShowsOnlyItsNewestWord) {
   for (int i = 0; i < 600; ++i) AddNote(i % 4, i);
   AddNote(0, 2100);
   PopupList = {RatingPopup{258, 20, Good}};  // a word still rising
-  KeyStates[ColumnKeys[0]] = Pressed;
+  KeyStates[ColumnKeys[0]] = KeyState::Pressed;
   GameClockMs = 2100;
   TickPlay(false);  // 600 misses and a PERFECT in one frame
   ASSERT_EQ(PopupList.size(), 1u);
@@ -121,7 +121,7 @@ TEST_F(PlayDrawing, WithoutMusicTheResultsFollowAtOnceAndBackLeaves) {
   EXPECT_EQ(FrameDelta, 40);
   EXPECT_EQ(LongestCombo, 4);
   ResetInput(550, 435);
-  MouseButtons[1] = Pressed;
+  MouseButtons[1] = KeyState::Pressed;
   EXPECT_EQ(RunPlayScreen(), PlayOutcome::Abandoned);
 }
 

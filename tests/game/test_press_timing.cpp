@@ -88,7 +88,7 @@ TEST(StampedPressTest, AHoldEndsAtItsReleasesOwnTime) {
   for (uint32_t release : {7u, 16u}) {
     ResetPlay();
     AddNote(3, 1000, 500);
-    KeyStates[SDLK_RIGHT] = Held;
+    KeyStates[SDLK_RIGHT] = KeyState::Held;
     ColumnTimer[3] = 1;
     StampedFrame({{Key(false, SDLK_RIGHT), FrameStart + release}});
     ASSERT_EQ(NoteList.size(), 1u);
@@ -123,9 +123,9 @@ TEST(TimingSummaryTest, OffsetAdjustmentTakesTheMeanAway) {
       AudioOffsetMs = offsetMs;
       for (int i = 0; i < c.presses; ++i) {
         AddNote(0, 1000 + 500 * i);
-        KeyStates[ColumnKeys[0]] = Pressed;
+        KeyStates[ColumnKeys[0]] = KeyState::Pressed;
         JudgeAt(1000 + 500 * i + c.late + (i % 2 != 0 ? c.wobble : -c.wobble));
-        KeyStates[ColumnKeys[0]] = Up;
+        KeyStates[ColumnKeys[0]] = KeyState::Up;
         JudgeAt(1200 + 500 * i);
       }
       return SummariseTiming(PressTimings);

@@ -29,7 +29,7 @@ struct FocusTest : testing::Test {
   // One frame of three buttons with the given key pressed; gives which were clicked.
   std::string Frame(int key = -1, int x = 5, int y = 5) {
     ResetInput(x, y);
-    if (key >= 0) KeyStates[key] = Pressed;
+    if (key >= 0) KeyStates[key] = KeyState::Pressed;
     BeginFocusFrame();
     std::string clicked;
     for (int y : {100, 200, 300}) clicked += Button(Centred(320, y, 600, 10), "") ? 'x' : '-';
@@ -64,8 +64,8 @@ TEST_F(FocusTest, EnterClicksTheFocusedButtonOnlyAndHoverAndFocusClickOnce) {
   EXPECT_EQ(Frame(), "---");
   // Focused and hovered, Enter and the mouse in the same frame: one click.
   ResetInput(320, 200);
-  KeyStates[SDLK_RETURN] = Pressed;
-  MouseButtons[SDL_BUTTON_LEFT] = Pressed;
+  KeyStates[SDLK_RETURN] = KeyState::Pressed;
+  MouseButtons[SDL_BUTTON_LEFT] = KeyState::Pressed;
   BeginFocusFrame();
   ClearFocus();
   FocusIndex = 1;
@@ -116,7 +116,7 @@ TEST_F(FocusTest, APlacedFocusIsDrawnOnlyOnceTheKeysWorkTheMenus) {
   std::string lit;
   for (int key : {-1, static_cast<int>(SDLK_DOWN), -1}) {
     ResetInput(320, 300);
-    if (key >= 0) KeyStates[key] = Pressed;
+    if (key >= 0) KeyStates[key] = KeyState::Pressed;
     BeginFocusFrame();
     for (int y : {100, 200, 300}) Button(Centred(320, y, 600, 10), ""), lit += LastButtonLit ? 'x' : '-';
     EndFocusFrame();
@@ -134,7 +134,7 @@ TEST_F(FocusTest, ListRowsKeepTheirFocusAndTheKeysJumpThroughTheList) {
   int scroll = 0;
   auto frame = [&](int key) {
     ResetInput(5, 5);
-    if (key >= 0) KeyStates[key] = Pressed;
+    if (key >= 0) KeyStates[key] = KeyState::Pressed;
     BeginFocusFrame();
     ButtonList(labels, scroll, &ids);
     EndFocusFrame();
@@ -156,7 +156,7 @@ TEST_F(FocusTest, ListRowsKeepTheirFocusAndTheKeysJumpThroughTheList) {
   EXPECT_EQ(ListLitRow, 0) << "the same row lit, first now";
   // A notch of the wheel is a click on a control.
   ResetInput(5, 5);
-  MouseButtons[SDL_BUTTON_WHEELDOWN] = Pressed;
+  MouseButtons[SDL_BUTTON_WHEELDOWN] = KeyState::Pressed;
   BeginFocusFrame();
   ButtonList(labels, scroll);
   EXPECT_EQ(scroll, 1);
@@ -164,9 +164,9 @@ TEST_F(FocusTest, ListRowsKeepTheirFocusAndTheKeysJumpThroughTheList) {
 
 TEST(KeyRepeat, OneStepThenTenASecondAfterFourTenthsThenAHundredAfterTwoSeconds) {
   ResetInput();
-  KeyStates[SDLK_LEFT] = Pressed;
+  KeyStates[SDLK_LEFT] = KeyState::Pressed;
   EXPECT_EQ(RepeatSteps(SDLK_LEFT, 1000), 1);
-  KeyStates[SDLK_LEFT] = Held;
+  KeyStates[SDLK_LEFT] = KeyState::Held;
   int steps = 0;
   for (uint32_t t = 1016; t < 1400; t += 16) steps += RepeatSteps(SDLK_LEFT, t);
   EXPECT_EQ(steps, 0) << "nothing more before 0.4 s";
@@ -174,7 +174,7 @@ TEST(KeyRepeat, OneStepThenTenASecondAfterFourTenthsThenAHundredAfterTwoSeconds)
   EXPECT_EQ(steps, 17) << "at 0.4 s and then every 0.1 s up to 2 s";
   for (uint32_t t = 3016; t <= 4000; t += 16) steps += RepeatSteps(SDLK_LEFT, t);
   EXPECT_EQ(steps, 17 + 100 - 1) << "a hundred a second after 2 s";
-  KeyStates[SDLK_LEFT] = Up;
+  KeyStates[SDLK_LEFT] = KeyState::Up;
   EXPECT_EQ(RepeatSteps(SDLK_LEFT, 4016), 0);
 }
 

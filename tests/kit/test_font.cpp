@@ -34,7 +34,7 @@ class DrawTextTest : public testing::Test {
 
 
 TEST_F(DrawTextTest, LeftTextAdvancesElevenPixelsWithOverlap) {
-  DrawText(100, 50, "AB", Left);
+  DrawText(100, 50, "AB", TextAlign::Left);
   EXPECT_EQ(ScreenPixel(100, 50), Glyph('A', 0));
   EXPECT_EQ(ScreenPixel(110, 60), Glyph('A', 10));
   EXPECT_EQ(ScreenPixel(111, 50), Glyph('B', 0));  // B covers A's last 4 columns
@@ -44,24 +44,24 @@ TEST_F(DrawTextTest, LeftTextAdvancesElevenPixelsWithOverlap) {
 }
 
 TEST_F(DrawTextTest, CentreAndRightUseTruncatingWidths) {
-  DrawText(200, 100, "abc", Centre);  // 33 pixels wide: starts at 200 - 16
+  DrawText(200, 100, "abc", TextAlign::Centre);  // 33 pixels wide: starts at 200 - 16
   EXPECT_EQ(ScreenPixel(183, 100), 0u);
   EXPECT_EQ(ScreenPixel(184, 100), Glyph('a', 0));
-  DrawText(620, 200, "xy", Right);
+  DrawText(620, 200, "xy", TextAlign::Right);
   EXPECT_EQ(ScreenPixel(598, 200), Glyph('x', 0));
   EXPECT_EQ(ScreenPixel(609, 200), Glyph('y', 0));
 }
 
 TEST_F(DrawTextTest, UnprintableBytesDrawTheBlankAndStillAdvance) {
-  DrawText(10, 10, "\tZ\xE9\x7F", Left);  // a byte above 127 is a negative char
+  DrawText(10, 10, "\tZ\xE9\x7F", TextAlign::Left);  // a byte above 127 is a negative char
   EXPECT_EQ(ScreenPixel(10, 10), Glyph(' ', 0));
   EXPECT_EQ(ScreenPixel(21, 10), Glyph('Z', 0));
   EXPECT_EQ(ScreenPixel(32, 10), Glyph(' ', 0));
   EXPECT_EQ(ScreenPixel(43, 10), Glyph(' ', 0));
   FillScreen(0, 0, 0);
-  DrawText(10, 10, "", Left);
+  DrawText(10, 10, "", TextAlign::Left);
   EXPECT_EQ(ScreenPixel(10, 10), 0u);
-  DrawText(-5, 470, std::string(2000, 'W'), Left);  // clipped by the window, no crash
+  DrawText(-5, 470, std::string(2000, 'W'), TextAlign::Left);  // clipped by the window, no crash
   EXPECT_EQ(ScreenPixel(0, 479), Glyph('W', 5));
 }
 

@@ -41,16 +41,16 @@ class InputTest : public testing::Test {
 TEST_F(InputTest, KeyFollowsThePressHeldUpCycle) {
   PushKey(SDL_KEYDOWN, SDLK_UP);
   UpdateInput();
-  EXPECT_EQ(KeyStates[SDLK_UP], Pressed);
+  EXPECT_EQ(KeyStates[SDLK_UP], KeyState::Pressed);
   UpdateInput();
-  EXPECT_EQ(KeyStates[SDLK_UP], Held);  // Pressed lasts exactly one frame
+  EXPECT_EQ(KeyStates[SDLK_UP], KeyState::Held);  // Pressed lasts exactly one frame
   UpdateInput();
-  EXPECT_EQ(KeyStates[SDLK_UP], Held);
+  EXPECT_EQ(KeyStates[SDLK_UP], KeyState::Held);
   PushKey(SDL_KEYUP, SDLK_UP);
   UpdateInput();
-  EXPECT_EQ(KeyStates[SDLK_UP], Up);
+  EXPECT_EQ(KeyStates[SDLK_UP], KeyState::Up);
   UpdateInput();
-  EXPECT_EQ(KeyStates[SDLK_UP], Up);
+  EXPECT_EQ(KeyStates[SDLK_UP], KeyState::Up);
 }
 
 // A tap or a touchpad click whose release comes in the same frame as its press.
@@ -60,23 +60,23 @@ TEST_F(InputTest, ATapWithinOneFrameReadsPressedThenUp) {
   PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT);
   PushButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT);
   UpdateInput();
-  EXPECT_EQ(KeyStates[SDLK_LEFT], Pressed);
-  EXPECT_EQ(MouseButtons[SDL_BUTTON_LEFT], Pressed);
+  EXPECT_EQ(KeyStates[SDLK_LEFT], KeyState::Pressed);
+  EXPECT_EQ(MouseButtons[SDL_BUTTON_LEFT], KeyState::Pressed);
   UpdateInput();
-  EXPECT_EQ(KeyStates[SDLK_LEFT], Up);
-  EXPECT_EQ(MouseButtons[SDL_BUTTON_LEFT], Up);
+  EXPECT_EQ(KeyStates[SDLK_LEFT], KeyState::Up);
+  EXPECT_EQ(MouseButtons[SDL_BUTTON_LEFT], KeyState::Up);
   // Tapped twice in one frame, then pressed again in the next: Pressed both times.
   PushKey(SDL_KEYDOWN, SDLK_UP);
   PushKey(SDL_KEYUP, SDLK_UP);
   PushKey(SDL_KEYDOWN, SDLK_UP);
   PushKey(SDL_KEYUP, SDLK_UP);
   UpdateInput();
-  EXPECT_EQ(KeyStates[SDLK_UP], Pressed);
+  EXPECT_EQ(KeyStates[SDLK_UP], KeyState::Pressed);
   PushKey(SDL_KEYDOWN, SDLK_UP);
   UpdateInput();
-  EXPECT_EQ(KeyStates[SDLK_UP], Pressed);
+  EXPECT_EQ(KeyStates[SDLK_UP], KeyState::Pressed);
   UpdateInput();
-  EXPECT_EQ(KeyStates[SDLK_UP], Held);
+  EXPECT_EQ(KeyStates[SDLK_UP], KeyState::Held);
 }
 
 TEST_F(InputTest, ReleasedAndPressedAgainWithinOneFrameIsPressed) {
@@ -92,11 +92,11 @@ TEST_F(InputTest, ReleasedAndPressedAgainWithinOneFrameIsPressed) {
   PushButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT);
   PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT);
   UpdateInput();
-  EXPECT_EQ(KeyStates[SDLK_RIGHT], Pressed);
-  EXPECT_EQ(MouseButtons[SDL_BUTTON_LEFT], Pressed);
+  EXPECT_EQ(KeyStates[SDLK_RIGHT], KeyState::Pressed);
+  EXPECT_EQ(MouseButtons[SDL_BUTTON_LEFT], KeyState::Pressed);
   UpdateInput();
-  EXPECT_EQ(KeyStates[SDLK_RIGHT], Held);  // physically down
-  EXPECT_EQ(MouseButtons[SDL_BUTTON_LEFT], Held);
+  EXPECT_EQ(KeyStates[SDLK_RIGHT], KeyState::Held);  // physically down
+  EXPECT_EQ(MouseButtons[SDL_BUTTON_LEFT], KeyState::Held);
 }
 
 void PushHat(int joystick, Uint8 value) {
@@ -122,7 +122,7 @@ void PushPadButton(int button, bool down) {
 
 std::string Arrows() {
   std::string s;
-  for (int key : {SDLK_LEFT, SDLK_DOWN, SDLK_UP, SDLK_RIGHT}) s += "-hP"[KeyStates[key]];
+  for (int key : {SDLK_LEFT, SDLK_DOWN, SDLK_UP, SDLK_RIGHT}) s += "-hP"[static_cast<int>(KeyStates[key])];
   return s;
 }
 
@@ -160,7 +160,7 @@ TEST_F(InputTest, PadButtonsStandForTheirKeysAndNoneIsNothing) {
   PushPadButton(7, true);  // no key of its own
   UpdateInput();
   EXPECT_EQ(Arrows(), "PPPP");
-  EXPECT_EQ(KeyStates[SDLK_ESCAPE], Up);
+  EXPECT_EQ(KeyStates[SDLK_ESCAPE], KeyState::Up);
   for (int b = 0; b < 4; ++b) PushPadButton(b, false);
   UpdateInput();
   EXPECT_EQ(Arrows(), "----");
@@ -171,69 +171,69 @@ TEST_F(InputTest, PadButtonsStandForTheirKeysAndNoneIsNothing) {
   PushPadButton(7, true);
   UpdateInput();
   EXPECT_EQ(Arrows(), "----");
-  EXPECT_EQ(KeyStates[SDLK_ESCAPE], Pressed);
+  EXPECT_EQ(KeyStates[SDLK_ESCAPE], KeyState::Pressed);
   for (int i = 0; i < PadButtonCount; ++i) PadButtons[i] = defaults[i];
 }
 
 TEST_F(InputTest, AMatArrowAndAKeyHeldTogetherAreHeldUntilBothAreUp) {
   PushKey(SDL_KEYDOWN, SDLK_UP);
   UpdateInput();
-  PushHat(0, SDL_HAT_UP);  // a second press of the same lane
+  PushHat(0, SDL_HAT_UP);  // a second press of the same column
   UpdateInput();
-  EXPECT_EQ(KeyStates[SDLK_UP], Pressed);
+  EXPECT_EQ(KeyStates[SDLK_UP], KeyState::Pressed);
   PushKey(SDL_KEYUP, SDLK_UP);
   UpdateInput();
-  EXPECT_EQ(KeyStates[SDLK_UP], Held);  // the mat still holds it
+  EXPECT_EQ(KeyStates[SDLK_UP], KeyState::Held);  // the mat still holds it
   PushPadButton(2, true);
   PushHat(0, SDL_HAT_CENTERED);
   UpdateInput();
-  EXPECT_EQ(KeyStates[SDLK_UP], Pressed);
+  EXPECT_EQ(KeyStates[SDLK_UP], KeyState::Pressed);
   PushPadButton(2, false);
   UpdateInput();
-  EXPECT_EQ(KeyStates[SDLK_UP], Up);
+  EXPECT_EQ(KeyStates[SDLK_UP], KeyState::Up);
 }
 
-TEST_F(InputTest, ALaneIsPlayedByItsBoundKeyAndTheMatWhileTheArrowKeyStaysTheMenus) {
+TEST_F(InputTest, AColumnIsPlayedByItsBoundKeyAndTheMatWhileTheArrowKeyStaysTheMenus) {
   BoundKeys[0] = SDLK_a;
   PushKey(SDL_KEYDOWN, SDLK_LEFT);
   UpdateInput();
-  EXPECT_EQ(KeyStates[SDLK_LEFT], Pressed);  // the menus still see Left
-  EXPECT_EQ(KeyStates[ColumnKeys[0]], Up);
+  EXPECT_EQ(KeyStates[SDLK_LEFT], KeyState::Pressed);  // the menus still see Left
+  EXPECT_EQ(KeyStates[ColumnKeys[0]], KeyState::Up);
   PushKey(SDL_KEYDOWN, SDLK_a);
   PushKey(SDL_KEYUP, SDLK_LEFT);
   UpdateInput();
-  EXPECT_EQ(KeyStates[ColumnKeys[0]], Pressed);
+  EXPECT_EQ(KeyStates[ColumnKeys[0]], KeyState::Pressed);
   EXPECT_EQ(KeyWentDown, SDLK_a);
   PushKey(SDL_KEYUP, SDLK_a);
-  PushHat(0, SDL_HAT_LEFT);  // the mat's left is the lane and the menus' Left
+  PushHat(0, SDL_HAT_LEFT);  // the mat's left is the column and the menus' Left
   UpdateInput();
-  EXPECT_EQ(KeyStates[ColumnKeys[0]], Pressed);
-  EXPECT_EQ(KeyStates[SDLK_LEFT], Pressed);
+  EXPECT_EQ(KeyStates[ColumnKeys[0]], KeyState::Pressed);
+  EXPECT_EQ(KeyStates[SDLK_LEFT], KeyState::Pressed);
   PushHat(0, SDL_HAT_CENTERED);
   PushPadButton(9, true);
   UpdateInput();
-  EXPECT_EQ(KeyStates[ColumnKeys[0]], Up);
+  EXPECT_EQ(KeyStates[ColumnKeys[0]], KeyState::Up);
   EXPECT_EQ(PadButtonWentDown, 9);
   BoundKeys[0] = SDLK_LEFT;
 }
 
 TEST_F(InputTest, OutOfRangeSymbolsAndButtonsAreIgnored) {
   PushKey(SDL_KEYDOWN, 500);
-  PushKey(SDL_KEYDOWN, 499);  // a lane's entry: no keyboard key reaches it
+  PushKey(SDL_KEYDOWN, 499);  // a column's entry: no keyboard key reaches it
   PushKey(SDL_KEYDOWN, 495);
   PushButton(SDL_MOUSEBUTTONDOWN, 10);
   PushButton(SDL_MOUSEBUTTONDOWN, 3);
   UpdateInput();
-  EXPECT_EQ(KeyStates[499], Up);
-  EXPECT_EQ(KeyStates[495], Pressed);
-  EXPECT_EQ(MouseButtons[3], Pressed);
+  EXPECT_EQ(KeyStates[499], KeyState::Up);
+  EXPECT_EQ(KeyStates[495], KeyState::Pressed);
+  EXPECT_EQ(MouseButtons[3], KeyState::Pressed);
   for (int b = 0; b < ButtonCount; ++b) {
     if (b != 3) {
-      EXPECT_EQ(MouseButtons[b], Up) << b;
+      EXPECT_EQ(MouseButtons[b], KeyState::Up) << b;
     }
   }
   UpdateInput();
-  EXPECT_EQ(MouseButtons[3], Held);
+  EXPECT_EQ(MouseButtons[3], KeyState::Held);
 }
 
 SDL_Event KeyEvent(Uint8 type, int sym) {
@@ -257,8 +257,8 @@ TEST_F(InputTest, ChangesKeepTheirStampsAndTheirOrder) {
   std::string seen;
   for (const InputChange& c : FrameChanges)
     seen += std::to_string(c.code) + (c.button ? "b" : "k") + (c.down ? "v" : "^") + std::to_string(c.stampMs) + " ";
-  const std::string lane = std::to_string(ColumnKeys[0]);  // Left is also lane 0
-  EXPECT_EQ(seen, "276kv1003 " + lane + "kv1003 276k^1017 " + lane + "k^1017 276kv1032 " + lane + "kv1032 1bv995 ");
+  const std::string column = std::to_string(ColumnKeys[0]);  // Left is also column 0
+  EXPECT_EQ(seen, "276kv1003 " + column + "kv1003 276k^1017 " + column + "k^1017 276kv1032 " + column + "kv1032 1bv995 ");
   uint32_t stamp = 0;
   ASSERT_TRUE(FirstPressStamp(SDLK_LEFT, stamp));
   EXPECT_EQ(stamp, 1003u);
@@ -303,7 +303,7 @@ TEST_F(InputTest, AutoRepeatedDownsKeepAKeyHeldAndItsRepeatSpeedingUp) {
       StampEvent(KeyEvent(SDL_KEYDOWN, SDLK_LEFT), ClockTicks());
     }
     UpdateInput();
-    ASSERT_EQ(KeyStates[SDLK_LEFT], Held) << t;
+    ASSERT_EQ(KeyStates[SDLK_LEFT], KeyState::Held) << t;
     steps += RepeatSteps(SDLK_LEFT, t);
   }
   EXPECT_NEAR(steps, 1 + 17 + 99, 2) << "one, then ten a second from 0.4 s, a hundred from 2 s";
@@ -314,21 +314,21 @@ TEST_F(InputTest, AutoRepeatedDownsKeepAKeyHeldAndItsRepeatSpeedingUp) {
   StampEvent(KeyEvent(SDL_KEYUP, SDLK_LEFT), ClockTicks() - 40);
   StampEvent(KeyEvent(SDL_KEYDOWN, SDLK_LEFT), ClockTicks());
   UpdateInput();
-  EXPECT_EQ(KeyStates[SDLK_LEFT], Pressed) << "a down 40 ms after an up is a press";
+  EXPECT_EQ(KeyStates[SDLK_LEFT], KeyState::Pressed) << "a down 40 ms after an up is a press";
 }
 
-// A key bound to a lane works the menus as its arrow, and never types.
-TEST_F(InputTest, ALaneKeyIsItsArrowForTheMenusAndTypesNothing) {
+// A key bound to a column works the menus as its arrow, and never types.
+TEST_F(InputTest, AColumnKeyIsItsArrowForTheMenusAndTypesNothing) {
   BoundKeys[1] = SDLK_j;
   StampEvent(KeyEvent(SDL_KEYDOWN, SDLK_j), ClockTicks());
   StampEvent(KeyEvent(SDL_KEYDOWN, SDLK_k), ClockTicks());
   UpdateInput();
-  EXPECT_EQ(KeyStates[SDLK_DOWN], Pressed);
-  EXPECT_EQ(KeyStates[ColumnKeys[1]], Pressed);
+  EXPECT_EQ(KeyStates[SDLK_DOWN], KeyState::Pressed);
+  EXPECT_EQ(KeyStates[ColumnKeys[1]], KeyState::Pressed);
   EXPECT_EQ(KeysTyped, "k");
   StampEvent(KeyEvent(SDL_KEYUP, SDLK_j), ClockTicks());
   UpdateInput();
-  EXPECT_EQ(KeyStates[SDLK_DOWN], Up);
+  EXPECT_EQ(KeyStates[SDLK_DOWN], KeyState::Up);
   BoundKeys[1] = SDLK_DOWN;
 }
 

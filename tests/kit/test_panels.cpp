@@ -44,7 +44,7 @@ class PanelTest : public testing::Test {
 };
 
 TEST_F(PanelTest, WidePanelTilesFullCellsThenLeftAndTopParts) {
-  DrawPanel(Box{20, 210, 600, 10}, Normal);  // 28 full cells and a 12-column piece across
+  DrawPanel(Box{20, 210, 600, 10}, PanelStyle::Normal);  // 28 full cells and a 12-column piece across
   EXPECT_EQ(ScreenPixel(0, 189), CellPixel(0, 0, 1, 0));       // top-left corner
   EXPECT_EQ(ScreenPixel(20, 189), CellPixel(0, 6, 0, 0));      // top edge, first cell
   EXPECT_EQ(ScreenPixel(607, 200), CellPixel(0, 6, 20, 11));   // 28th cell ends at 607
@@ -62,7 +62,7 @@ TEST_F(PanelTest, WidePanelTilesFullCellsThenLeftAndTopParts) {
 }
 
 TEST_F(PanelTest, TallPanelRepeatsSideCellsDownwards) {
-  DrawPanel(Box{100, 100, 30, 50}, Highlighted);  // 2 full rows and an 8-row piece
+  DrawPanel(Box{100, 100, 30, 50}, PanelStyle::Highlighted);  // 2 full rows and an 8-row piece
   EXPECT_EQ(ScreenPixel(79, 121), CellPixel(1, 7, 0, 0));
   EXPECT_EQ(ScreenPixel(79, 149), CellPixel(1, 7, 0, 7));
   EXPECT_EQ(ScreenPixel(130, 142), CellPixel(1, 5, 0, 0));
@@ -78,7 +78,7 @@ TEST_F(PanelTest, HoverAreaIsTheInteriorGrownByThirteenStrictly) {
                           {300, 196, false}, {300, 197, true}, {300, 233, false}, {300, 232, true}};
   for (const Probe& p : probes) {
     ResetInput(p.x, p.y);
-    MouseButtons[1] = Pressed;
+    MouseButtons[1] = KeyState::Pressed;
     EXPECT_EQ(Button(Centred(320, 215, 600, 10), "Play"), p.hovered) << p.x << "," << p.y;
     EXPECT_EQ(ScreenPixel(20, 210) >> 16, p.hovered ? 10u + 20 + 8 : 10u + 8) << p.x << "," << p.y;
   }
@@ -86,19 +86,19 @@ TEST_F(PanelTest, HoverAreaIsTheInteriorGrownByThirteenStrictly) {
 
 TEST_F(PanelTest, OnlyThePressFrameClicksAnActiveButton) {
   ResetInput(550, 435);
-  MouseButtons[1] = Held;  // held down and moved onto the button
+  MouseButtons[1] = KeyState::Held;  // held down and moved onto the button
   EXPECT_FALSE(BackButton());
-  MouseButtons[1] = Pressed;
+  MouseButtons[1] = KeyState::Pressed;
   EXPECT_TRUE(BackButton());
-  MouseButtons[1] = Up;
+  MouseButtons[1] = KeyState::Up;
   EXPECT_FALSE(BackButton());
-  MouseButtons[3] = Pressed;  // the right button does not click
+  MouseButtons[3] = KeyState::Pressed;  // the right button does not click
   EXPECT_FALSE(BackButton());
 }
 
 TEST_F(PanelTest, InactiveBoxNeverReactsAndOverlappingButtonsBothClick) {
   ResetInput(320, 135);
-  MouseButtons[1] = Pressed;
+  MouseButtons[1] = KeyState::Pressed;
   InfoBox(Centred(320, 135, 300, 10), "115 BPM");
   EXPECT_EQ(ScreenPixel(170, 130) >> 16, 10u + 8);  // drawn Normal
   EXPECT_TRUE(Button(Centred(320, 135, 300, 10), ""));
@@ -144,7 +144,7 @@ TEST_F(PanelTest, MissingImagesDrawNothingButButtonsStillWork) {
   ButtonImage = nullptr;
   FontImage = nullptr;
   ResetInput(320, 215);
-  MouseButtons[1] = Pressed;
+  MouseButtons[1] = KeyState::Pressed;
   EXPECT_TRUE(Button(Centred(320, 215, 600, 10), "Play"));
   DrawCursor();
   EXPECT_EQ(ScreenPixel(320, 215), 0u);

@@ -69,7 +69,7 @@ class PauseMenuTest : public testing::Test {
   static Uint32 Glyph(char c, int x, int y) { return Uint32(c) << 16 | x << 8 | y; }
   void Click(int x, int y) {
     ResetInput(x, y);
-    MouseButtons[1] = Pressed;
+    MouseButtons[1] = KeyState::Pressed;
   }
   static inline SDL_Surface* font = nullptr;
   static inline SDL_Surface* bar = nullptr;
@@ -126,7 +126,7 @@ TEST_F(PauseMenuTest, ThePauseShowsItsButtonsFromTheEscapeFrameOnly) {
   Click(320, 645);  // where "Exit" sits at level 0
   EXPECT_EQ(UpdatePause(), PauseChoice::None);
   Click(320, 610);  // "Exit" after the first step of the level
-  KeyStates[SDLK_ESCAPE] = Pressed;
+  KeyStates[SDLK_ESCAPE] = KeyState::Pressed;
   EXPECT_EQ(UpdatePause(), PauseChoice::Exit);
   EXPECT_GT(ClockBarTime.tm_year, 100);  // the local time was read for the bars
 }

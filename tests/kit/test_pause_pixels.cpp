@@ -71,9 +71,9 @@ Uint32 SurfacePixel(SDL_Surface* s, int x, int y) {
 }
 
 void PressEscapeAndDraw() {
-  KeyStates[SDLK_ESCAPE] = Pressed;
+  KeyStates[SDLK_ESCAPE] = KeyState::Pressed;
   UpdatePause();
-  KeyStates[SDLK_ESCAPE] = Up;
+  KeyStates[SDLK_ESCAPE] = KeyState::Up;
 }
 
 TEST_F(PauseTest, FreezeTurnsBlackGreyAndKeepsWhite) {

@@ -51,7 +51,7 @@ struct GeneratorTest : ::testing::Test {
     OpenTestScreen();
     std::filesystem::create_directories("Music");
     SelectedSong = "Track.mp3";
-    Screen = ChartCreate;
+    Screen = ScreenId::ChartCreate;
     CreateBpm = 115;
     CreateDelayMs = 3075;
     CreateBeats = 216;
@@ -59,7 +59,7 @@ struct GeneratorTest : ::testing::Test {
   void TearDown() override { ResetInput(); }
   void ClickAt(int x, int y) {
     ResetInput(x, y);
-    MouseButtons[1] = Pressed;
+    MouseButtons[1] = KeyState::Pressed;
     RunChartCreate();
     ResetInput();
   }
@@ -71,8 +71,8 @@ struct GeneratorTest : ::testing::Test {
   }
 };
 
-// Whatever rand() draws: Beginner steps on some beats in the outer lanes, Easy
-// on some beats in any lane, Medium and Hard on every beat, Challenge on every
+// Whatever rand() draws: Beginner steps on some beats in the outer columns, Easy
+// on some beats in any column, Medium and Hard on every beat, Challenge on every
 // half beat; no holds; the screen writes exactly the generator's text.
 TEST_F(GeneratorTest, EverySeedGivesTheSameShapeOfChart) {
   for (unsigned seed : {1u, 2u, 1234u, 99u}) {
@@ -81,7 +81,7 @@ TEST_F(GeneratorTest, EverySeedGivesTheSameShapeOfChart) {
     srand(seed);
     CreateBpm = 97, CreateDelayMs = 250, CreateBeats = 33;
     EXPECT_EQ(AcceptAndRead(), text);
-    EXPECT_EQ(Screen, DifficultySelect);
+    EXPECT_EQ(Screen, ScreenId::DifficultySelect);
     Sections s = ReadSections(text);
     const std::vector<int> beats = s.times[Medium];  // their times are checked by BeatTimes
     ASSERT_EQ(beats.size(), 33u);
@@ -149,9 +149,9 @@ TEST_F(GeneratorTest, ReplacingAChartAsksFirstAndRetiresItsBests) {
   WriteTextFile("Music/Track.mp3.score", scores);
   WriteTextFile("Music/Track.mp3.score.old", "older");
   ClickAt(320, 375);  // Accept
-  EXPECT_EQ(Screen, ChartCreate);
+  EXPECT_EQ(Screen, ScreenId::ChartCreate);
   ClickAt(220, 255);  // Replace
-  EXPECT_EQ(Screen, DifficultySelect);
+  EXPECT_EQ(Screen, ScreenId::DifficultySelect);
   EXPECT_TRUE(ReadTextFile("Music/Track.mp3.tq").starts_with("<startbeginner>"));
   EXPECT_FALSE(std::filesystem::exists("Music/Track.mp3.score")) << "the new chart starts with no bests";
   EXPECT_EQ(ReadTextFile("Music/Track.mp3.score.old"), scores) << "one generation kept";
@@ -179,8 +179,8 @@ TEST_F(GeneratorTest, ButtonsStepValuesWithinTheirBoundsAndBackWritesNothing) {
     if (c.row == 2) CreateBeats = static_cast<int>(c.start);
     for (int i = 0; i < c.clicks; ++i) {
       ResetInput(c.x, c.y);
-      KeyStates[SDLK_LSHIFT] = c.shift ? Held : Up;
-      MouseButtons[1] = Pressed;
+      KeyStates[SDLK_LSHIFT] = c.shift ? KeyState::Held : KeyState::Up;
+      MouseButtons[1] = KeyState::Pressed;
       RunChartCreate();
       ResetInput();
     }
@@ -190,9 +190,9 @@ TEST_F(GeneratorTest, ButtonsStepValuesWithinTheirBoundsAndBackWritesNothing) {
       EXPECT_EQ(CreateBeats, c.beatsAfter) << c.start;
     }
   }
-  EXPECT_EQ(Screen, ChartCreate);
+  EXPECT_EQ(Screen, ScreenId::ChartCreate);
   ClickAt(550, 435);
-  EXPECT_EQ(Screen, DifficultySelect);
+  EXPECT_EQ(Screen, ScreenId::DifficultySelect);
   EXPECT_FALSE(std::filesystem::exists("Music/Track.mp3.tq"));
 }
 
@@ -213,7 +213,7 @@ TEST_F(GeneratorTest, TheMusicFillsTheValuesWhenItHasABeat) {
     SelectedSong = c.song;
     CreateBpm = 100, CreateDelayMs = 200, CreateBeats = 300, CreateArrows = ArrowsFrom::RandomBeats;
     for (int visit = 0; visit < 2; ++visit) {
-      Screen = ChartCreate;
+      Screen = ScreenId::ChartCreate;
       ScreenChanged = true;
       RunChartCreate();
       ScreenChanged = false;
@@ -237,12 +237,12 @@ TEST_F(GeneratorTest, TheMusicFillsTheValuesWhenItHasABeat) {
     // Leaving while it listens stops the listening and keeps nothing half done.
     std::filesystem::copy_file("Music/Drums.mp3", "Music/Again.mp3");
     SelectedSong = "Again.mp3";
-    Screen = ChartCreate;
+    Screen = ScreenId::ChartCreate;
     ScreenChanged = true;
     RunChartCreate();
     ScreenChanged = false;
     ClickAt(550, 435);  // Back
-    EXPECT_EQ(Screen, DifficultySelect);
+    EXPECT_EQ(Screen, ScreenId::DifficultySelect);
     EXPECT_FALSE(ChartCreateListening());
     EXPECT_FALSE(SongAnalysing("Again.mp3"));
     EXPECT_EQ(AnalysedSong("Again.mp3"), nullptr);
@@ -252,7 +252,7 @@ TEST_F(GeneratorTest, TheMusicFillsTheValuesWhenItHasABeat) {
 // Up and Down move between the rows, Left and Right step the focused row's
 // value; held down, the delay speeds up by 10 and then 100 ms a step.
 TEST_F(GeneratorTest, UpAndDownPickARowLeftAndRightStepIt) {
-  auto frame = [](int key, int state = Pressed) {
+  auto frame = [](int key, KeyState state = KeyState::Pressed) {
     ResetInput(5, 5);
     if (key >= 0) KeyStates[key] = state;
     BeginFocusFrame();
@@ -270,7 +270,7 @@ TEST_F(GeneratorTest, UpAndDownPickARowLeftAndRightStepIt) {
   EXPECT_EQ(CreateDelayMs, 3074);
   EXPECT_EQ(CreateBpm, 115);
   // Held 3 s: from 0.4 s 16 steps of 10 ms, from 2 s 101 steps of 100 ms.
-  for (int i = 0; i < 30; ++i) frame(SDLK_RIGHT, Held);
+  for (int i = 0; i < 30; ++i) frame(SDLK_RIGHT, KeyState::Held);
   EXPECT_EQ(CreateDelayMs, 3074 + 16 * 10 + 101 * 100);
   frame(SDLK_UP);
   frame(SDLK_RIGHT);
@@ -281,9 +281,9 @@ TEST_F(GeneratorTest, UpAndDownPickARowLeftAndRightStepIt) {
   frame(SDLK_DOWN);  // "Accept": Left and Right step nothing
   frame(SDLK_LEFT);
   EXPECT_EQ(CreateBeats, 216);
-  EXPECT_EQ(Screen, ChartCreate);
+  EXPECT_EQ(Screen, ScreenId::ChartCreate);
   frame(SDLK_RETURN);
-  EXPECT_EQ(Screen, DifficultySelect);
+  EXPECT_EQ(Screen, ScreenId::DifficultySelect);
   ClearFocus();
 }
 

@@ -22,13 +22,13 @@ struct ImportScreenTest : ::testing::Test {
     OpenTestScreen();
     SelectedSong = "Track.mp3";
     ImportListScroll = 0;
-    Screen = ChartImport;
+    Screen = ScreenId::ChartImport;
     WriteTextFile("Music/Track.mp3.tq", old);
   }
   void TearDown() override { ResetInput(); }
   void Frame(bool entering, int x, int y) {
     ResetInput(x, y);
-    MouseButtons[1] = Pressed;
+    MouseButtons[1] = KeyState::Pressed;
     ScreenChanged = entering;
     RunChartImport();
     ScreenChanged = false;
@@ -66,7 +66,7 @@ TEST_F(ImportScreenTest, AFileWithoutAChartIsRefusedByNameBeforeTheQuestion) {
   Frame(true, 320, 95);
   EXPECT_EQ(ImportNotice, "no dance-single chart in empty.sm");
   Frame(false, 220, 255);  // where "Replace" would be: no question came up
-  EXPECT_EQ(Screen, ChartImport);
+  EXPECT_EQ(Screen, ScreenId::ChartImport);
   EXPECT_EQ(Chart(), old);
 }
 
@@ -87,25 +87,25 @@ TEST_F(ImportScreenTest, ListsStepFilesSevenAtATimeWithScrollControls) {
   const std::string bests = "0\n41\n-1\n-1\n-1\n";
   WriteTextFile("Music/Track.mp3.score", bests);
   Frame(false, 320, 135);
-  EXPECT_EQ(Screen, ChartImport);
+  EXPECT_EQ(Screen, ScreenId::ChartImport);
   Frame(false, 420, 255);  // Cancel
   EXPECT_EQ(Chart(), old);
   EXPECT_EQ(ReadTextFile("Music/Track.mp3.score"), bests);
   Frame(false, 320, 135);
   Frame(false, 220, 255);  // Replace
-  EXPECT_EQ(Screen, DifficultySelect);
+  EXPECT_EQ(Screen, ScreenId::DifficultySelect);
   EXPECT_EQ(Brief(Chart()), "easy: 0@0");
   EXPECT_EQ(ReadTextFile("Music/Track.mp3.score.old"), bests);
   EXPECT_FALSE(std::filesystem::exists("Music/Track.mp3.score"));
 
-  Screen = ChartImport;
+  Screen = ScreenId::ChartImport;
   ImportListScroll = 1;
   Frame(true, 320, 335);  // row 6 now holds h.sm
   Frame(false, 220, 255);
   EXPECT_EQ(Brief(Chart()), "challenge: 0@0");
-  Screen = ChartImport;
+  Screen = ScreenId::ChartImport;
   Frame(false, 550, 435);  // Back
-  EXPECT_EQ(Screen, DifficultySelect);
+  EXPECT_EQ(Screen, ScreenId::DifficultySelect);
 }
 
 TEST_F(ImportScreenTest, ListsSscFilesBesideSmFiles) {
@@ -116,7 +116,7 @@ TEST_F(ImportScreenTest, ListsSscFilesBesideSmFiles) {
   Frame(true, 320, 135);  // row 1: b.SSC
   Frame(false, 220, 255);  // "Replace"
   EXPECT_EQ(Brief(Chart()), "hard: 2@0");
-  Screen = ChartImport;
+  Screen = ScreenId::ChartImport;
   Frame(true, 320, 175);  // row 2: c.ssc
   Frame(false, 220, 255);
   EXPECT_EQ(Brief(Chart()), "medium: 3@0");
@@ -126,7 +126,7 @@ TEST_F(ImportScreenTest, ScrolledPastTheEndShowsOnlyTheUpControl) {
   WriteTextFile("Music/only.sm", At120 + Block("Easy", "1000\n"));
   ImportListScroll = 5;
   Frame(true, 320, 95);  // no row to click
-  EXPECT_EQ(Screen, ChartImport);
+  EXPECT_EQ(Screen, ScreenId::ChartImport);
   EXPECT_EQ(Chart(), old);
   Frame(false, 320, 55);
   EXPECT_EQ(ImportListScroll, 4);

@@ -17,10 +17,10 @@ class DifficultySelectTest : public testing::Test {
  protected:
   void SetUp() override {
     SelectedSong = "Track.MP3";
-    Screen = DifficultySelect;
+    Screen = ScreenId::DifficultySelect;
     ResetInput();
   }
-  void TearDown() override { Screen = Title, ScreenChanged = false, ResetInput(); }
+  void TearDown() override { Screen = ScreenId::Title, ScreenChanged = false, ResetInput(); }
   void Enter(const std::string& chart, const std::string& scores = "") {
     if (!chart.empty()) WriteTextFile("Music/Track.MP3.tq", chart);
     if (!scores.empty()) WriteTextFile("Music/Track.MP3.score", scores);
@@ -29,10 +29,10 @@ class DifficultySelectTest : public testing::Test {
     ScreenChanged = false;
   }
   // One frame with a click at (x, y); gives the screen it chose.
-  int ClickRow(int y, int x = 320) {
-    Screen = DifficultySelect;
+  ScreenId ClickRow(int y, int x = 320) {
+    Screen = ScreenId::DifficultySelect;
     ResetInput(x, y);
-    MouseButtons[1] = Pressed;
+    MouseButtons[1] = KeyState::Pressed;
     RunDifficultySelect();
     ResetInput();
     return Screen;
@@ -52,14 +52,14 @@ TEST_F(DifficultySelectTest, RowsCloseUpAndTheChartButtonsFollowThem) {
                              {0, 1, 2, 3, 4}, 5, 335}}) {
     Enter(c.chart);
     for (int i = 0; i < c.count; ++i) {
-      EXPECT_EQ(ClickRow(95 + 40 * i), SongStart) << c.chart;
+      EXPECT_EQ(ClickRow(95 + 40 * i), ScreenId::SongStart) << c.chart;
       EXPECT_EQ(SelectedDifficulty, c.rows[i]) << c.chart;
     }
-    EXPECT_EQ(ClickRow(c.create - 40), DifficultySelect) << c.chart;  // the gap
-    EXPECT_EQ(ClickRow(c.create), ChartCreate) << c.chart;
-    EXPECT_EQ(ClickRow(c.create + 40), ChartImport) << c.chart;
+    EXPECT_EQ(ClickRow(c.create - 40), ScreenId::DifficultySelect) << c.chart;  // the gap
+    EXPECT_EQ(ClickRow(c.create), ScreenId::ChartCreate) << c.chart;
+    EXPECT_EQ(ClickRow(c.create + 40), ScreenId::ChartImport) << c.chart;
   }
-  EXPECT_EQ(ClickRow(435, 550), SongSelect);
+  EXPECT_EQ(ClickRow(435, 550), ScreenId::SongSelect);
 }
 
 TEST_F(DifficultySelectTest, FilesAreReadOnEveryEntryOnly) {

@@ -44,11 +44,11 @@ TEST(OutsideMusic, ALinkedSongFolderPlaysFromMemoryAndNothingIsWrittenThere) {
   std::string why;
   EXPECT_FALSE(ReplaceChart(song, "<starteasy>\n0\n0\n0\n----\n<stop>\n", why));
   EXPECT_EQ(why, OutsideMusicLine);
-  Screen = ChartImport;  // the import's first row is Music/steps.sm
+  Screen = ScreenId::ChartImport;  // the import's first row is Music/steps.sm
   ImportListScroll = 0;
   for (int y : {0, 95}) {
     ResetInput(320, y);
-    MouseButtons[1] = Pressed;
+    MouseButtons[1] = KeyState::Pressed;
     ScreenChanged = y == 0;
     RunChartImport();
   }

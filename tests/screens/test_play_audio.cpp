@@ -49,9 +49,9 @@ struct PlayWithMusic : testing::Test {
   static PlayOutcome PlayFor(uint32_t limitMs) {
     PlayOutcome outcome = PlayOutcome::Playing;
     for (uint32_t start = SDL_GetTicks(); outcome == PlayOutcome::Playing && SDL_GetTicks() - start < limitMs;) {
-      for (int c = 0; c < 4; ++c) KeyStates[ColumnKeys[c]] = Up;
+      for (int c = 0; c < 4; ++c) KeyStates[ColumnKeys[c]] = KeyState::Up;
       for (const Note& note : NoteList)
-        if (note.time - SongPosition <= 36) KeyStates[ColumnKeys[note.column]] = Pressed;  // late after a slow frame, never missed
+        if (note.time - SongPosition <= 36) KeyStates[ColumnKeys[note.column]] = KeyState::Pressed;  // late after a slow frame, never missed
       outcome = RunPlayScreen();
       AdvanceGameClock(false);
       SDL_Delay(16);
@@ -66,13 +66,13 @@ struct PlayWithMusic : testing::Test {
 // counts as playing. Resumed, music and notes go on together to the end.
 TEST_F(PlayWithMusic, PausedSongGoesOnAndEndsByItselfWithTheResults) {
   PlayFor(300);
-  KeyStates[SDLK_ESCAPE] = Pressed;
+  KeyStates[SDLK_ESCAPE] = KeyState::Pressed;
   PlayFor(1);
   EXPECT_EQ(Mix_PausedMusic(), 1);
   SDL_Delay(2000);  // longer than the rest of the song
   EXPECT_EQ(Mix_PlayingMusic(), 1);
   LastTicks = SDL_GetTicks();
-  KeyStates[SDLK_ESCAPE] = Up;
+  KeyStates[SDLK_ESCAPE] = KeyState::Up;
   EXPECT_EQ(PlayFor(6000), PlayOutcome::Finished);
   EXPECT_GE(SongPosition, 1300);
   EXPECT_LE(SongPosition, 2300);  // not the 2 s of the pause on top
@@ -108,7 +108,7 @@ TEST_F(PlayWithMusic, AnEarlyFirstNoteStartsTheMusicLater) {
 TEST_F(PlayWithMusic, BackStopsTheMusic) {
   PlayFor(200);
   ResetInput(550, 435);
-  MouseButtons[1] = Pressed;
+  MouseButtons[1] = KeyState::Pressed;
   EXPECT_EQ(RunPlayScreen(), PlayOutcome::Abandoned);
   EXPECT_EQ(Mix_PlayingMusic(), 0);
   EXPECT_EQ(CurrentMusic, nullptr);

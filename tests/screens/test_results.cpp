@@ -89,16 +89,16 @@ TEST_F(ScoreFile, OnlyTheFirstFrameWritesAndBackLeaves) {
   RunResults();
   EXPECT_EQ(Written(), "0\n0\n100\n0\n0\n");
   ResetInput(510, 438);
-  MouseButtons[1] = Pressed;
+  MouseButtons[1] = KeyState::Pressed;
   RunResults();
-  EXPECT_EQ(Screen, DifficultySelect);
+  EXPECT_EQ(Screen, ScreenId::DifficultySelect);
   EXPECT_TRUE(FocusPlayedChart) << "the difficulty select's focus goes to the chart just played";
   FocusPlayedChart = false;
-  Screen = Results;
+  Screen = ScreenId::Results;
   ResetInput(400, 438);
-  MouseButtons[1] = Pressed;
+  MouseButtons[1] = KeyState::Pressed;
   RunResults();
-  EXPECT_EQ(Screen, SongStart) << "Play again";
+  EXPECT_EQ(Screen, ScreenId::SongStart) << "Play again";
 }
 
 TEST_F(ScoreFile, PathsOfAnyLengthAndNoTemporaryFilesLeft) {

@@ -37,17 +37,17 @@ class SongSelectTest : public testing::Test {
   void TearDown() override {
     ArrowsImage = nullptr;
     SDL_FreeSurface(arrows);
-    SongListScroll = 0, ScreenChanged = false, Screen = Title;
+    SongListScroll = 0, ScreenChanged = false, Screen = ScreenId::Title;
     OpenPack.clear(), TopSearch.clear(), PackSearch.clear();
     ResetInput();
   }
   // One frame with a left click at (x, y) (none for x < 0); gives the screen it chose.
-  int Frame(int x = -1, int y = 0, bool entry = false, const char* typed = "") {
-    Screen = SongSelect;
+  ScreenId Frame(int x = -1, int y = 0, bool entry = false, const char* typed = "") {
+    Screen = ScreenId::SongSelect;
     ScreenChanged = entry;
     ResetInput(x, y);
     KeysTyped = typed;
-    MouseButtons[1] = x < 0 ? Up : Pressed;
+    MouseButtons[1] = x < 0 ? KeyState::Up : KeyState::Pressed;
     FillScreen(0, 0, 0);
     RunSongSelect();
     ScreenChanged = false;
@@ -58,7 +58,7 @@ class SongSelectTest : public testing::Test {
   std::vector<std::string> Rows() {
     std::vector<std::string> rows;
     for (int r = 0; r < ListRows; ++r)
-      if (SelectedSong.clear(); Frame(320, 95 + 40 * r) == DifficultySelect) rows.push_back(SelectedSong);
+      if (SelectedSong.clear(); Frame(320, 95 + 40 * r) == ScreenId::DifficultySelect) rows.push_back(SelectedSong);
     return rows;
   }
   std::string Arrows() {
@@ -78,7 +78,7 @@ TEST_F(SongSelectTest, ListsMp3AndOggEntriesOfAnyCaseOnly) {
   Frame(-1, 0, true);
   EXPECT_EQ(Rows(), (std::vector<std::string>{"a.mp3", "b.MP3", "c.Mp3", "Old.mp3", "song.ogg", "Tune.OGG"}));
   EXPECT_EQ(Arrows(), "");
-  EXPECT_EQ(Frame(550, 435), Title);
+  EXPECT_EQ(Frame(550, 435), ScreenId::Title);
 }
 
 TEST_F(SongSelectTest, SevenSongsFitAndAnEighthScrollsOneRowPerClick) {
@@ -136,21 +136,21 @@ TEST_F(SongSelectTest, PacksOpenAndCloseAndTypingFiltersEachLevel) {
   Frame(-1, 0, true);
   SongListScroll = 1;
   Frame(-1, 0, false, "o");  // a search shows its rows from the first: of the pack, a and Solo, Solo
-  EXPECT_EQ(Frame(320, 95), DifficultySelect);
+  EXPECT_EQ(Frame(320, 95), ScreenId::DifficultySelect);
   EXPECT_EQ(SelectedSong, "Solo/x.ogg");
   Frame(-1, 0, false, "\b");
-  EXPECT_EQ(Frame(320, 95), SongSelect);  // the pack's row opens the pack
+  EXPECT_EQ(Frame(320, 95), ScreenId::SongSelect);  // the pack's row opens the pack
   EXPECT_EQ(OpenPack, "Pack");
   EXPECT_EQ(Rows(), (std::vector<std::string>{"Pack/S1/b.ogg", "Pack/S2/c.ogg"}));
   Frame(-1, 0, false, "ZEB");  // the title, accents folded
   EXPECT_EQ(Rows(), (std::vector<std::string>{"Pack/S2/c.ogg"}));
   Frame(-1, 0, true, "\b\b\bq");  // kept over a visit to the difficulty select
   EXPECT_TRUE(Rows().empty());
-  EXPECT_EQ(Frame(550, 435), SongSelect);  // Back: to the packs, as they were left
+  EXPECT_EQ(Frame(550, 435), ScreenId::SongSelect);  // Back: to the packs, as they were left
   EXPECT_TRUE(OpenPack.empty());
-  EXPECT_EQ(Frame(320, 135), DifficultySelect);
+  EXPECT_EQ(Frame(320, 135), ScreenId::DifficultySelect);
   EXPECT_EQ(SelectedSong, "a.mp3");
-  EXPECT_EQ(Frame(550, 435), Title);
+  EXPECT_EQ(Frame(550, 435), ScreenId::Title);
   EXPECT_TRUE(TopSearch.empty());
 }
 

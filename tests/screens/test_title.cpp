@@ -11,18 +11,18 @@ namespace {
 TEST(TitleTest, ButtonsLeadToTheSongListAndTheCreditsAndBack) {
   OpenTestScreen();
   struct Case { ScreenId screen; int x, y; ScreenId next; };
-  const Case cases[] = {{Title, 320, 215, SongSelect}, {Title, 320, 255, Credits},
-                        {Title, 320, 235, Title},  // between the two buttons
-                        {Credits, 550, 435, Title}, {Credits, 320, 255, Credits}};
+  const Case cases[] = {{ScreenId::Title, 320, 215, ScreenId::SongSelect}, {ScreenId::Title, 320, 255, ScreenId::Credits},
+                        {ScreenId::Title, 320, 235, ScreenId::Title},  // between the two buttons
+                        {ScreenId::Credits, 550, 435, ScreenId::Title}, {ScreenId::Credits, 320, 255, ScreenId::Credits}};
   for (const Case& c : cases) {
     Screen = c.screen;
     ResetInput(c.x, c.y);
-    MouseButtons[1] = Pressed;
-    if (c.screen == Title) RunTitleScreen();
+    MouseButtons[1] = KeyState::Pressed;
+    if (c.screen == ScreenId::Title) RunTitleScreen();
     else RunCreditsScreen();
     EXPECT_EQ(Screen, c.next) << c.x << "," << c.y;
   }
-  Screen = Title;
+  Screen = ScreenId::Title;
 }
 
 }  // namespace

@@ -18,6 +18,8 @@
 #include <cstring>
 #include <numeric>
 
+#include "charts/job_control.h"
+
 namespace {
 
 // The flux of a window peaks a little after the attack enters it: measured
@@ -35,14 +37,7 @@ struct Envelope {
   double StepOf(double ms) const { return (ms - offsetMs + DetectionLatencyMs) / stepMs; }
 };
 
-struct Control {
-  const std::atomic<bool>* cancel;
-  std::atomic<float>* progress;
-  bool Cancelled() const { return cancel && cancel->load(std::memory_order_relaxed); }
-  void Report(double share) const {
-    if (progress) progress->store(static_cast<float>(share), std::memory_order_relaxed);
-  }
-};
+using Control = JobControl;
 
 // A power of two near 11.6 ms of samples: short enough to place attacks finely.
 int WindowSize(int rate) {

@@ -10,19 +10,13 @@
 #include <algorithm>
 #include <cstring>
 
+#include "charts/job_control.h"
 #include "charts/music_file.h"
 #include "charts/safe_file.h"
 
 namespace {
 
-struct Feed {
-  const std::atomic<bool>* cancel;
-  std::atomic<float>* progress;
-  bool Cancelled() const { return cancel && cancel->load(std::memory_order_relaxed); }
-  void Report(double share) const {
-    if (progress) progress->store(static_cast<float>(share), std::memory_order_relaxed);
-  }
-};
+using Feed = JobControl;
 
 size_t MostSamples(int rate) { return static_cast<size_t>(LongestDecodedSeconds * rate); }
 

@@ -121,9 +121,12 @@ void DrawFinding(int y) {
     DrawText(320, y, "the music gave no clear beat", TextAlign::Centre);
 }
 
+// Whether the song's music has been heard with a beat its arrows can follow.
+bool MusicOffered(const MusicAnalysis* found) { return found && found->bpm > 0 && !found->onsets.empty(); }
+
 std::string ChartToWrite() {
   const MusicAnalysis* found = AnalysedSong(SelectedSong);
-  if (CreateArrows == ArrowsFrom::Music && found && !found->onsets.empty())
+  if (CreateArrows == ArrowsFrom::Music && MusicOffered(found))
     return MusicChartText(*found, CreateBpm, CreateDelayMs, CreateBeats);
   return GenerateChartText(CreateBpm, CreateDelayMs, CreateBeats);
 }
@@ -143,7 +146,7 @@ void AskTheQuestions() {
   AskValue(215, "When does the first beat occur?", CreateDelayMs, " millisecond delay", DelayBounds, true);
   AskValue(295, "How many beats are there before the song ends?", CreateBeats, " arrows", BeatBounds);
   const MusicAnalysis* found = AnalysedSong(SelectedSong);
-  AskArrows(335, found && found->bpm > 0 && !found->onsets.empty());
+  AskArrows(335, MusicOffered(found));
   if (Button(Centred(320, 375, 600, 10), "Accept")) WriteOrAsk(AskingToReplace, WriteChart);
 }
 
@@ -153,6 +156,7 @@ void FollowAnalysis() {
   if (ScreenChanged) {
     StartSongAnalysis(SelectedSong, MusicPath(SelectedSong));
     Listening = true;
+    CreateArrows = ArrowsFrom::RandomBeats;  // the last song's choice is no choice for this one's music
   }
   if (Listening && !SongAnalysing(SelectedSong)) {
     Listening = false;

@@ -25,7 +25,7 @@ sleep 0.3
 for _ in 1 2; do xdotool key j; sleep 0.2; done  # the tempo, then the delay
 shot delay-focused
 key Left 3                       # held, repeated by the server
-for _ in 1 2; do xdotool key j; sleep 0.2; done  # the beats, then Accept
+for _ in 1 2 3; do xdotool key j; sleep 0.2; done  # the beats, "Arrows", then Accept
 xdotool key Return
 sleep 0.5
 [ -f "$CHART" ] || fail "no chart written"

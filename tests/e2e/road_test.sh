@@ -14,8 +14,11 @@ start_workspace road
 MUSIC=$WORK/Music
 
 # Nine songs, so that the list scrolls; the one played sorts last.
-sox -n -r 44100 -c 2 "$WORK/song.wav" synth 9 sine 330 vol 0.2 2> /dev/null
-lame --quiet "$WORK/song.wav" "$MUSIC/zz Road.mp3" || fail "lame failed"
+# A held tone with no beat, so the chart maker keeps the values typed. Ogg
+# audio in a file named .mp3 plays as what it holds (an MP3's frames would
+# shimmer on a pure sine like a beat).
+sox -n -r 44100 -c 2 "$WORK/song.ogg" synth 9 sine 330 vol 0.2 2> /dev/null
+cp "$WORK/song.ogg" "$MUSIC/zz Road.mp3" || fail "sox failed"
 for i in 1 2 3 4 5 6 7 8; do cp "$MUSIC/zz Road.mp3" "$MUSIC/a0$i.MP3"; done
 SONG="$MUSIC/zz Road.mp3"
 

@@ -10,7 +10,7 @@ usage: xmines.py CHART DIFFICULTY tap|hold step|avoid
 import sys
 import time
 
-from xtest import keycode, open_xtest
+from xtest import keycode, open_xtest, press_return, send_key
 from xtiming import TAGS, KEYS, wait_until
 
 
@@ -53,13 +53,9 @@ def main():
     events.sort(key=lambda e: (e[0], e[1]))
 
     def send(key, down):
-        xtst.XTestFakeKeyEvent(display, key, 1 if down else 0, 0)
-        x11.XFlush(display)
+        send_key(x11, xtst, display, key, down)
 
-    start = time.monotonic()
-    enter = keycode(x11, display, "Return")
-    send(enter, True)
-    send(enter, False)
+    start = press_return(x11, xtst, display)
     for ms, down, key in events:
         wait_until(start + ms / 1000.0)
         send(key, down)

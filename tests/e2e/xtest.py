@@ -1,5 +1,6 @@
 """The X display and its XTest extension through ctypes, for the scripted
 players: nothing to compile, and one process sends every event on time."""
+import time
 import ctypes
 import ctypes.util
 
@@ -22,3 +23,18 @@ def keycode(x11, display, name):
     if isinstance(name, str):
         name = name.encode()
     return x11.XKeysymToKeycode(display, x11.XStringToKeysym(name))
+
+
+def send_key(x11, xtst, display, key, down):
+    """One key event, sent at once."""
+    xtst.XTestFakeKeyEvent(display, key, 1 if down else 0, 0)
+    x11.XFlush(display)
+
+
+def press_return(x11, xtst, display):
+    """Return pressed and released (the lit "play ..." row starts the song); the moment it went down."""
+    enter = keycode(x11, display, "Return")
+    start = time.monotonic()
+    send_key(x11, xtst, display, enter, True)
+    send_key(x11, xtst, display, enter, False)
+    return start

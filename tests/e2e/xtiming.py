@@ -14,7 +14,7 @@ Prints how late, at most, an event left against its plan.
 import sys
 import time
 
-from xtest import keycode, open_xtest
+from xtest import keycode, open_xtest, press_return, send_key
 
 TAGS = ["<startbeginner>", "<starteasy>", "<startmedium>", "<starthard>", "<startchallenge>"]
 KEYS = ["Left", "Down", "Up", "Right"]
@@ -55,13 +55,9 @@ def main():
     events.sort(key=lambda e: (e[0], e[1]))  # a release before a press at the same moment
 
     def send(key, down):
-        xtst.XTestFakeKeyEvent(display, key, 1 if down else 0, 0)
-        x11.XFlush(display)
+        send_key(x11, xtst, display, key, down)
 
-    start = time.monotonic()
-    enter = keycode(x11, display, "Return")
-    send(enter, True)
-    send(enter, False)
+    start = press_return(x11, xtst, display)
     lateness = []  # of the presses, in ms
     for ms, down, key in events:
         moment = start + ms / 1000.0

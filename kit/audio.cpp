@@ -10,8 +10,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <vector>
 
+#include "kit/audio_device.h"
 #include "kit/clock.h"
 
 struct Music {
@@ -37,14 +37,6 @@ std::atomic<uint32_t> CountSequence{0};
 std::atomic<bool> MusicMixing{false};    // set where the music plays unpaused, cleared where it stops
 std::atomic<bool> FinishedMixing{false};  // the music ran out in the buffer being mixed
 
-// The device's calls from its opening, all samples counted, music or not:
-// the audio thread fills a slot, then publishes it by the count.
-uint64_t DeviceTaken = 0;  // the audio thread's own
-DeviceCall OpeningCalls[OpeningCallsKept];
-std::atomic<int> OpeningCount{0};
-std::atomic<uint32_t> DeviceStamp{0};  // the latest call's
-int64_t MeasuredDepth = -1;  // once the opening calls span their time; -1 before
-
 bool ClockOpen = false;
 int BufferSamples = 1024;
 MusicClock Clock;
@@ -54,13 +46,7 @@ MusicClock Clock;
 // which the music ran out still counts.
 void CountMixed(void*, Uint8*, int bytes) {
   uint32_t now = ClockTicks();
-  DeviceTaken += static_cast<uint64_t>(bytes / 4);  // 16-bit stereo
-  DeviceStamp.store(now, std::memory_order_relaxed);
-  const int opening = OpeningCount.load(std::memory_order_relaxed);
-  if (opening < OpeningCallsKept && (opening == 0 || now - OpeningCalls[0].stampMs <= OpeningMs)) {
-    OpeningCalls[opening] = DeviceCall{DeviceTaken, now};
-    OpeningCount.store(opening + 1, std::memory_order_release);
-  }
+  RecordDeviceCall(static_cast<uint64_t>(bytes / 4), now);  // 16-bit stereo
   bool finished = FinishedMixing.exchange(false, std::memory_order_relaxed);
   if (!MusicMixing.load(std::memory_order_relaxed) && !finished) return;
   CountSequence.fetch_add(1, std::memory_order_acq_rel);
@@ -89,10 +75,7 @@ void SetMixing(bool mixing, bool restart) {
 
 void OpenAudio(int bufferSamples) {
   BufferSamples = bufferSamples;
-  // Counting from the device's first call on: what it takes at once is what it holds.
-  DeviceTaken = 0;
-  OpeningCount = 0;
-  MeasuredDepth = -1;
+  ResetDeviceRecords();
   Mix_HookMusicFinished(MusicRanOut);
   Mix_SetPostMix(CountMixed, nullptr);
   if (Mix_OpenAudio(AudioRate, MIX_DEFAULT_FORMAT, 2, bufferSamples) != 0) {
@@ -110,14 +93,16 @@ void OpenAudio(int bufferSamples) {
   SDL_AudioDriverName(driver, sizeof driver);
   // The silent driver only sleeps: nothing is heard, and the game clock keeps better time.
   ClockOpen = open && format == AUDIO_S16SYS && channels == 2 && rate > 0 && std::strcmp(driver, "dummy") != 0;
-  if (!ClockOpen) return;
+  if (!ClockOpen) return StopMeasuringDevice();
   Clock = MusicClock{};
   Clock.rate = rate;
   Clock.buffer = bufferSamples;
   Clock.waiting = 3 * int64_t{bufferSamples};  // until measured: the buffer just mixed and the two a card holds
+  StartMeasuringDevice(rate, bufferSamples);
 }
 
 void CloseAudio() {
+  StopMeasuringDevice();
   ClockOpen = false;
   Mix_CloseAudio();
 }
@@ -258,56 +243,14 @@ int64_t ReadHeardSample(MusicClock& clock, uint32_t ticks) {
   return clock.shown;
 }
 
-int64_t MeasureDepth(const DeviceCall* calls, int count, int rate, int64_t buffer, uint32_t steadyMs) {
-  // The calls by ms since the first, and their upper hull. The device's line
-  // has every call on or below it: those of the burst (not yet full), those
-  // stamped late, and all after a stall or a dry card, which lose time. Its
-  // line is the earliest long hull edge at a plausible rate (the least way
-  // back to the first call), and its height there is what the device holds.
-  struct Point {
-    double ms, counted;
-  };
-  std::vector<Point> hull;
-  auto under = [](const Point& a, const Point& b, const Point& c) {  // b on or below a to c
-    return (b.counted - a.counted) * (c.ms - a.ms) <= (c.counted - a.counted) * (b.ms - a.ms);
-  };
-  for (int i = 0; i < count; ++i) {
-    const Point p{static_cast<double>(calls[i].stampMs - calls[0].stampMs), static_cast<double>(calls[i].counted)};
-    if (!hull.empty() && hull.back().ms == p.ms) hull.pop_back();  // the later call of a stamp took more
-    while (hull.size() >= 2 && under(hull[hull.size() - 2], hull.back(), p)) hull.pop_back();
-    hull.push_back(p);
-  }
-  double bestMs = 0, depth = 0;
-  for (size_t i = 1; i < hull.size(); ++i) {
-    const double spanMs = hull[i].ms - hull[i - 1].ms;
-    const double perMs = (hull[i].counted - hull[i - 1].counted) / spanMs;
-    if (perMs < rate * 0.0009 || perMs > rate * 0.0011 || spanMs <= bestMs) continue;
-    bestMs = spanMs;
-    depth = hull[i].counted - perMs * hull[i].ms;
-    if (bestMs >= steadyMs) break;
-  }
-  if (bestMs < steadyMs) return -1;
-  return std::max(static_cast<int64_t>(std::lround(depth)), buffer);
-}
-
 bool MusicClockRuns() { return ClockOpen; }
 
 namespace {
 
-// The depth from the opening calls so far, fixed once they span their time;
-// a stall or a late mixer later on never moves it.
+// What the card holds, as measured so far.
 void MeasureOpenedDevice() {
-  if (MeasuredDepth >= 0) return;
-  const int count = OpeningCount.load(std::memory_order_acquire);
-  const bool complete = count == OpeningCallsKept || (count > 0 && DeviceStamp.load(std::memory_order_relaxed) - OpeningCalls[0].stampMs > OpeningMs);
-  int64_t depth = MeasureDepth(OpeningCalls, count, Clock.rate, Clock.buffer);
-  // An opening that lost time all along still says more than a guess: its best stretch, however short.
-  if (depth < 0 && complete) depth = MeasureDepth(OpeningCalls, count, Clock.rate, Clock.buffer, 50);
-  if (depth < 0) return;
-  Clock.waiting = depth;
-  if (!complete) return;
-  MeasuredDepth = depth;
-  std::fprintf(stderr, "Zedov: the sound card holds %d ms\n", static_cast<int>(depth * 1000 / Clock.rate));
+  const int64_t depth = MeasuredDeviceDepth(nullptr);
+  if (depth >= 0) Clock.waiting = depth;
 }
 
 }  // namespace

@@ -41,8 +41,9 @@ def main():
 
     signal.signal(signal.SIGUSR1, arm)
     fd = os.open(fifo, os.O_RDONLY)
-    # The card holds what the pipe does: by default one buffer of 1024 samples;
-    # XAUDIO_PIPE=0 keeps the system's pipe, 16384 samples (371 ms) on Linux.
+    # The card holds what the pipe does and what waits to go into it: with
+    # the pipe shrunk to 4096 bytes (the default) the game measures 70 ms;
+    # XAUDIO_PIPE=0 keeps the system's pipe of 64 KiB, 420 ms.
     pipe = int(os.environ.get("XAUDIO_PIPE", "4096"))
     if pipe > 0:
         fcntl.fcntl(fd, fcntl.F_SETPIPE_SZ, pipe)
@@ -61,8 +62,9 @@ def main():
         if start is not None:
             due = start + stalled + played / (RATE * speed)
             send_due(due)
-            wait_until(due)
+            wait_until(due, 0.0003)  # a card's read may be a little late: the game sees that as a late call
         data = os.read(fd, PIECE * 4 - len(pending))
+        if os.environ.get("ZDBG") and played % 1024 == 0: print(f"DBG read {time.monotonic()*1000:.3f} {played}", file=sys.stderr, flush=True)
         if not data:
             break
         if start is None:
@@ -79,6 +81,7 @@ def main():
             loud = abs(value) >= LOUD
             if loud and quiet >= QUIET and state["armed"]:
                 moment = start + stalled + (played + i) / (RATE * speed)
+                if os.environ.get("ZDBG"): print(f"DBG click {moment*1000:.3f} {played+i}", file=sys.stderr, flush=True)
                 code = codes[columns[state["clicks"] % len(columns)]]
                 events += [(moment + late, code, 1), (moment + late + 0.04, code, 0)]
                 events.sort()

@@ -33,11 +33,11 @@ def read_section(path, difficulty):
     return notes
 
 
-def wait_until(moment):
-    """Sleeps to 2 ms before the moment, then spins to it."""
+def wait_until(moment, spin=0.002):
+    """Sleeps to SPIN seconds before the moment, then spins to it."""
     rest = moment - time.monotonic()
-    if rest > 0.002:
-        time.sleep(rest - 0.002)
+    if rest > spin:
+        time.sleep(rest - spin)
     while time.monotonic() < moment:
         pass
 

@@ -61,18 +61,6 @@ struct MusicClock {
   int64_t shown = INT64_MIN;   // the last position read, which never goes back
 };
 
-// What waits to be heard at a device's call, measured from its calls from
-// the moment it stood empty on (each with the count of every sample it took
-// since, music or not). A device takes what it holds at once, then a buffer
-// each time it has played one, at its own rate; so its calls past that burst
-// lie on a line of that rate, whose height at the first call is what it
-// holds. At least the buffer being mixed; -1 before a steady stretch of
-// steadyMs. kit/audio_device.h says when the device stands empty.
-inline constexpr int OpeningCallsKept = 512;   // enough for a stretch at the smallest buffer
-inline constexpr uint32_t OpeningMs = 1500;    // the calls kept from the first on
-inline constexpr uint32_t OpeningSteadyMs = 200;  // the least stretch of calls whose rate is trusted
-int64_t MeasureDepth(const DeviceCall* calls, int count, int rate, int64_t buffer, uint32_t steadyMs = OpeningSteadyMs);
-
 // Takes a device call seen: the count and stamp the audio thread left. A
 // call long after the one before (a pause, a stalled device), or one that
 // finds the device further behind than a buffer, starts the history again.

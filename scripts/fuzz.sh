@@ -49,6 +49,7 @@ for name in "${harnesses[@]}"; do
     best_scores)
       seed "$seeds" fuzz/corpus/scores/* Music/*.score; max_len=512 ;;
     step_import)
+      [ -d "$root/../shared/testdata" ] || echo "fuzz.sh: ../shared/testdata/ is not beside this clone: step_import seeds from this repository's step files alone"
       seed "$seeds" fuzz/corpus/step/* tests/data/sm/*.sm tests/data/ssc/*.ssc Music/*.sm \
         "$root"/../shared/testdata/sm/*.sm "$root"/../shared/testdata/ssc/*.ssc; max_len=40000 ;;
     settings_file)

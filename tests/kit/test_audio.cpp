@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "kit/audio.h"
+#include "kit/audio_device.h"
 
 namespace {
 
